@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ov_track.h"
+#include "ov_track_group.h"
+
+#include <QHash>
+#include <QSet>
+#include <QStringList>
+
+#include <memory>
+
+class ov_database;
+
+// The library store: every track of library.db in memory, with lookups by
+// path and id, the album and artist groups, and the enciphered score field.
+class ov_library {
+public:
+  // Loads the whole library at once.
+  ov_library(ov_database* db, ov_group_map* albums, ov_group_map* artists, const QString& seed);
+  ~ov_library();
+  ov_library(const ov_library&) = delete;
+  ov_library& operator=(const ov_library&) = delete;
+
+  // Adds one file (time: seconds since 1970). Does nothing for a known path;
+  // skips, with a warning, a file whose tags cannot be read.
+  void add_music_file(const QString& path, qint64 time);
+  // Adds a valid track with a new path to the indexes and groups; takes ownership.
+  void register_track(std::unique_ptr<ov_track> track);
+  // Deletes the row and drops the track from the indexes and groups; the
+  // caller receives the track (null when the path is unknown).
+  std::unique_ptr<ov_track> remove_track(const QString& path);
+  void write_score(ov_track* track);
+  void write_all_scores();
+
+  bool contains_path(const QString& path) const;
+  ov_track* track_by_path(const QString& path) const;
+  ov_track* track_by_id(int id) const;
+  bool contains(const ov_track* track) const;
+  int score_failures() const { return score_failures_; }
+  const QStringList& paths() const { return paths_; }
+  ov_database* database() const { return db_; }
+  const QString& seed() const { return seed_; }
+
+private:
+  void load();
+
+  int score_failures_ = 0;
+  QStringList paths_;
+  QHash<QString, ov_track*> by_path_;
+  QSet<const ov_track*> members_;
+  QHash<int, ov_track*> by_id_;
+  std::unordered_map<const ov_track*, std::unique_ptr<ov_track>> owned_;
+  ov_database* db_;
+  ov_group_map* albums_;
+  ov_group_map* artists_;
+  QString seed_;
+};
+
+// Paths of the *.mp3 files (any case) below a directory: its own files first,
+// then each subdirectory's, recursively.
+QStringList collect_mp3_files(const QString& directory);

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ov_id_counter.h"
+#include "ov_statement.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+struct sqlite3;
+
+// One SQLite file holding one data table: checks the file, opens or creates
+// it, creates the table on first use, allocates ids and prepares statements.
+// Problems while opening are collected as message texts and status flags.
+class ov_database {
+public:
+  enum flag : quint32 {
+    unknown_error = 1,   // the table still does not exist after creation
+    created = 2,         // a new file was created
+    open_failed = 4,     // sqlite3_open_v2 failed
+    not_existed = 8,     // the file did not exist before opening
+    not_regular = 16,    // the path exists but is not a regular file
+    not_writable = 32,   // the file is not writable
+  };
+
+  ov_database(const QString& path, const QStringList& creation_statements, const QString& table);
+  ~ov_database();
+  ov_database(const ov_database&) = delete;
+  ov_database& operator=(const ov_database&) = delete;
+
+  bool is_ok() const { return ok_; }
+  quint32 status_flags() const { return flags_; }
+  QStringList information_messages() const { return information_; }
+  QStringList error_messages() const { return errors_; }
+  const QString& path() const { return path_; }
+  const QString& table() const { return table_; }
+
+  // Null statement when the handle has no connection or the SQL is bad.
+  ov_statement prepare(const QString& sql) const;
+  // prepare, step once, finalize; true when the step returned SQLITE_DONE.
+  bool exec(const QString& sql) const;
+
+  int next_id();
+  void set_id(int value);
+  int max_id() const;
+  bool table_exists() const;
+
+  // Around loops that write many rows.
+  void begin_bulk() const;
+  void end_bulk() const;
+
+private:
+  void add_flag(flag f) { flags_ |= f; }
+
+  QString path_;
+  QString table_;
+  sqlite3* connection_ = nullptr;
+  bool ok_ = false;
+  std::unique_ptr<ov_id_counter> ids_;
+  quint32 flags_ = 0;
+  QStringList information_;
+  QStringList errors_;
+};

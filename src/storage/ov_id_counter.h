@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QReadWriteLock>
+
+// Allocates row ids; safe to draw from several threads.
+class ov_id_counter {
+public:
+  // The first next() returns start.
+  explicit ov_id_counter(int start) : value_(start - 1) {}
+  int next();
+  void set(int value);
+
+private:
+  QReadWriteLock lock_;
+  int value_;
+};
