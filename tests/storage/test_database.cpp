@@ -1,0 +1,167 @@
+#include "ov_database.h"
+#include "ov_id_counter.h"
+#include "ov_schema.h"
+
+#include <QtConcurrent>
+#include <QtTest>
+
+#include <sqlite3.h>
+
+namespace {
+
+QStringList library_statements() {
+  return ov_creation_statements(QStringLiteral("library"));
+}
+
+}  // namespace
+
+class test_database : public QObject {
+  Q_OBJECT
+
+private slots:
+  void new_file_is_created() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("library.db"));
+    ov_database db(path, library_statements(), QStringLiteral("library"));
+    QVERIFY(db.is_ok());
+    QCOMPARE(db.status_flags(), quint32(8 + 2));
+    QCOMPARE(db.information_messages(),
+             QStringList({QStringLiteral("file ") + path + QStringLiteral(" didn't exist."),
+                          QStringLiteral("created a new file.")}));
+    QVERIFY(db.error_messages().isEmpty());
+    QVERIFY(db.table_exists());
+    QCOMPARE(db.max_id(), 0);
+    QCOMPARE(db.next_id(), 1);
+    QCOMPARE(db.next_id(), 2);
+  }
+
+  void existing_file_continues_after_largest_id() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("library.db"));
+    {
+      ov_database db(path, library_statements(), QStringLiteral("library"));
+      for (int id : {1, 9, 5}) {
+        ov_statement st = db.prepare(QStringLiteral("INSERT INTO library (id, filepath) VALUES (?, ?);"));
+        QVERIFY(st.bind_int(1, id));
+        QVERIFY(st.bind_text(2, QStringLiteral("/m/%1.mp3").arg(id)));
+        QVERIFY(st.step_done());
+      }
+    }
+    ov_database db(path, library_statements(), QStringLiteral("library"));
+    QVERIFY(db.is_ok());
+    QCOMPARE(db.status_flags(), quint32(0));
+    QVERIFY(db.information_messages().isEmpty());
+    QCOMPARE(db.max_id(), 9);
+    QCOMPARE(db.next_id(), 10);
+    db.set_id(41);
+    QCOMPARE(db.next_id(), 42);
+  }
+
+  void unusable_paths_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<quint32>("flags");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("directory") << "dir" << quint32(16) << " is not a regular file.";
+    QTest::newRow("read-only file") << "readonly" << quint32(32) << " is not writable.";
+    QTest::newRow("not a database") << "garbage" << quint32(1) << "";
+  }
+  void unusable_paths() {
+    QFETCH(QString, kind);
+    QFETCH(quint32, flags);
+    QFETCH(QString, suffix);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("library.db"));
+    if (kind == QLatin1String("dir")) {
+      QVERIFY(QDir().mkdir(path));
+    } else {
+      QFile f(path);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write(QByteArray(4096, 'x'));
+      f.close();
+      if (kind == QLatin1String("readonly")) {
+        QVERIFY(f.setPermissions(QFile::ReadOwner));
+        if (QFileInfo(path).isWritable()) QSKIP("running with rights that ignore file permissions");
+      }
+    }
+    ov_database db(path, library_statements(), QStringLiteral("library"));
+    QVERIFY(!db.is_ok());
+    QCOMPARE(db.status_flags(), flags);
+    QCOMPARE(db.error_messages().size(), 1);
+    if (flags == 1)
+      QCOMPARE(db.error_messages().first(), QStringLiteral("unknown error on opening a file ") + path);
+    else
+      QCOMPARE(db.error_messages().first(), QStringLiteral("file ") + path + suffix);
+    QVERIFY(!db.prepare(QStringLiteral("SELECT 1;")) || flags == 1);
+    QCOMPARE(db.max_id(), 0);
+    QVERIFY(!db.table_exists());
+  }
+
+  void open_failure_is_reported() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("missing/library.db"));
+    ov_database db(path, library_statements(), QStringLiteral("library"));
+    QVERIFY(!db.is_ok());
+    QCOMPARE(db.status_flags(), quint32(8 + 4));
+    QCOMPARE(db.error_messages(), QStringList({QStringLiteral("failed to open a file ") + path}));
+  }
+
+  void statements() {
+    QTemporaryDir dir;
+    ov_database db(dir.filePath(QStringLiteral("p.db")), ov_creation_statements(QStringLiteral("presets")),
+                   QStringLiteral("presets"));
+    QVERIFY(db.is_ok());
+    QVERIFY(!db.prepare(QStringLiteral("SELECT nonsense FROM nowhere;")));
+    ov_statement null_statement;
+    QVERIFY(!null_statement.step_done());
+    QVERIFY(!null_statement.step_row());
+    QVERIFY(!null_statement.bind_int(1, 1));
+    QCOMPARE(null_statement.column_text(0), QString(""));
+    QVERIFY(!db.exec(QStringLiteral("not sql")));
+
+    QVERIFY(db.exec(QStringLiteral("INSERT INTO presets (id, name, fi_smin, fl_senabled) VALUES (3, NULL, 1.5, 1);")));
+    ov_statement st = db.prepare(QStringLiteral("SELECT id, name, fi_smin, fl_senabled, position FROM presets;"));
+    QVERIFY(st.step_row());
+    QCOMPARE(st.column_int(0), 3);
+    QVERIFY(!st.column_text(1).isNull());
+    QVERIFY(st.column_text(1).isEmpty());
+    QCOMPARE(st.column_double(2), 1.5);
+    QCOMPARE(st.column_int(3), 1);
+    QCOMPARE(st.column_int(4), 0);
+    QVERIFY(!st.step_row());
+
+    // Binding a temporary text is safe: the statement keeps its own copy.
+    ov_statement ins = db.prepare(QStringLiteral("INSERT INTO presets (id, name, fl_senabled) VALUES (?, ?, ?);"));
+    QVERIFY(ins.bind_int(1, 4));
+    QVERIFY(ins.bind_text(2, QStringLiteral("preset ") + QString::number(4) + QStringLiteral(" \u30d7\u30ea")));
+    QVERIFY(ins.bind_bool(3, true));
+    QVERIFY(ins.step_done());
+    ov_statement sel = db.prepare(QStringLiteral("SELECT name, fl_senabled FROM presets WHERE id = 4;"));
+    QVERIFY(sel.step_row());
+    QCOMPARE(sel.column_text(0), QStringLiteral("preset 4 \u30d7\u30ea"));
+    QCOMPARE(sel.column_int(1), 1);
+  }
+
+  void bulk_transaction() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("playlists.db"));
+    ov_database db(path, ov_creation_statements(QStringLiteral("playlists")), QStringLiteral("playlists"));
+    db.begin_bulk();
+    for (int i = 0; i < 100; ++i)
+      QVERIFY(db.exec(QStringLiteral("INSERT INTO playlists (id, name, position) VALUES (%1, 'p', %1);")
+                          .arg(db.next_id())));
+    db.end_bulk();
+    ov_database again(path, ov_creation_statements(QStringLiteral("playlists")), QStringLiteral("playlists"));
+    QCOMPARE(again.max_id(), 100);
+  }
+
+  void id_counter_from_many_threads() {
+    ov_id_counter counter(7);
+    QList<int> slots_(4000);
+    QtConcurrent::blockingMap(slots_, [&](int& v) { v = counter.next(); });
+    std::sort(slots_.begin(), slots_.end());
+    for (int i = 0; i < slots_.size(); ++i) QCOMPARE(slots_[i], 7 + i);
+  }
+};
+
+QTEST_GUILESS_MAIN(test_database)
+#include "test_database.moc"
