@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <unordered_map>
 
 class ov_database;
 
@@ -24,8 +25,9 @@ public:
   // Adds one file (time: seconds since 1970). Does nothing for a known path;
   // skips, with a warning, a file whose tags cannot be read.
   void add_music_file(const QString& path, qint64 time);
-  // Adds a valid track with a new path to the indexes and groups; takes ownership.
-  void register_track(std::unique_ptr<ov_track> track);
+  // Adds a valid track with a new path to the indexes and groups and takes
+  // ownership; returns it, or null (and destroys it) when it was ignored.
+  ov_track* register_track(std::unique_ptr<ov_track> track);
   // Deletes the row and drops the track from the indexes and groups; the
   // caller receives the track (null when the path is unknown).
   std::unique_ptr<ov_track> remove_track(const QString& path);
@@ -43,6 +45,8 @@ public:
 
 private:
   void load();
+  // Drops a registered track from the indexes and its groups; hands it back.
+  std::unique_ptr<ov_track> unregister(ov_track* track);
 
   int score_failures_ = 0;
   QStringList paths_;

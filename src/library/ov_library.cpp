@@ -1,0 +1,242 @@
+#include "ov_library.h"
+
+#include "ov_database.h"
+#include "ov_field_codec.h"
+#include "ov_log.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QtConcurrent>
+
+#include <vector>
+
+namespace {
+
+const QString album_separator = QStringLiteral("|_|_|_|");
+
+// One row of the library table, as read at load time.
+struct stored_row {
+  int id = 0;
+  QString filepath;
+  QString title;
+  QString album;
+  QString artist;
+  int track_no = 0;
+  int length = 0;
+  QString s;
+  int timestamp_added = 0;
+  QString plain;  // s deciphered
+};
+
+ov_track_group* group_for(ov_group_map* groups, const QString& key, const QString& name, const QString& directory) {
+  auto& slot = (*groups)[key];
+  if (!slot) {
+    slot = std::make_unique<ov_track_group>();
+    slot->name = name;
+    slot->directory = directory;
+  }
+  return slot.get();
+}
+
+void collect_into(const QString& directory, QStringList& out, QSet<QString>& visited) {
+  const QDir dir(directory);
+  // A directory reached twice (through a symbolic link loop) is walked once.
+  const QString canonical = QFileInfo(directory).canonicalFilePath();
+  if (canonical.isEmpty() || visited.contains(canonical)) return;
+  visited.insert(canonical);
+
+  const QString base = dir.path() + QLatin1Char('/');
+  for (const QString& name : dir.entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Unsorted))
+    out << base + name;
+  for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted))
+    collect_into(base + name, out, visited);
+}
+
+}  // namespace
+
+ov_library::ov_library(ov_database* db, ov_group_map* albums, ov_group_map* artists, const QString& seed)
+    : db_(db), albums_(albums), artists_(artists), seed_(seed) {
+  load();
+}
+
+ov_library::~ov_library() = default;
+
+void ov_library::load() {
+  if (!db_ || !db_->is_ok()) return;
+  ov_statement st = db_->prepare(QStringLiteral(
+      "SELECT id, filepath, title, album, artist, track_no, length, s, timestamp_added  FROM library  ORDER BY id ASC;"));
+  std::vector<stored_row> rows;
+  while (st.step_row()) {
+    stored_row r;
+    r.id = st.column_int(0);
+    r.filepath = st.column_text(1);
+    r.title = st.column_text(2);
+    r.album = st.column_text(3);
+    r.artist = st.column_text(4);
+    r.track_no = st.column_int(5);
+    r.length = st.column_int(6);
+    r.s = st.column_text(7);
+    r.timestamp_added = st.column_int(8);
+    rows.push_back(std::move(r));
+  }
+  st.finalize();
+
+  // Deciphering costs one key schedule per row and dominates loading; the
+  // rows are independent, so they are deciphered on all cores. Everything
+  // else below runs in row order, as if done one row at a time.
+  const QString seed = seed_;
+  QtConcurrent::blockingMap(rows, [&seed](stored_row& r) {
+    if (!r.s.isEmpty()) r.plain = decode_field(seed, r.s, r.id);
+  });
+
+  for (stored_row& r : rows) {
+    const bool failed = !r.s.isEmpty() && r.plain.isEmpty();
+    if (failed) {
+      ++score_failures_;
+      ov_log_write(ov_log::WARNING, QStringLiteral("loading libary data"),
+                   QStringLiteral("failed to load score data, they has been filled with 0.  file=") + r.filepath);
+    }
+    auto track = std::make_unique<ov_track>(
+        r.id, r.timestamp_added,
+        ov_tag_data::from_values(r.filepath, r.title, r.album, r.artist, quint32(r.track_no), r.length));
+    track->set_counters_text(r.plain);
+    ov_track* t = register_track(std::move(track));
+    if (failed && t) {
+      t->set_dirty(true);
+      write_score(t);
+    }
+  }
+  if (ov_log* log = ov_log::global()) log->flush();
+}
+
+ov_track* ov_library::register_track(std::unique_ptr<ov_track> track) {
+  if (!track || !track->is_valid()) return nullptr;
+  const QString& path = track->tags().file_path();
+  if (by_path_.contains(path)) return nullptr;
+
+  ov_track* t = track.get();
+  by_path_.insert(path, t);
+  members_.insert(t);
+  by_id_.insert(t->id(), t);
+  paths_ << path;
+  owned_.emplace(t, std::move(track));
+
+  const QString& album = t->tags().album();
+  if (!album.isEmpty()) {
+    const QString directory = QFileInfo(path).path();
+    ov_track_group* g = group_for(albums_, album + album_separator + directory, album, directory);
+    t->set_album_group(g);
+    g->tracks << t;
+  }
+  const QString& artist = t->tags().artist();
+  if (!artist.isEmpty()) {
+    ov_track_group* g = group_for(artists_, artist, artist, QString());
+    t->set_artist_group(g);
+    g->tracks << t;
+  }
+  return t;
+}
+
+void ov_library::add_music_file(const QString& path, qint64 time) {
+  if (by_path_.contains(path)) return;
+  const int id = db_ ? db_->next_id() : 0;
+  auto track = std::make_unique<ov_track>(id, int(time), ov_tag_data::from_file(path));
+  if (!track->is_valid()) {
+    ov_log_write(ov_log::WARNING, QStringLiteral("adding music file"),
+                 QStringLiteral("Failed to load tag data. skipping this file.  file=") + path);
+    return;
+  }
+  ov_track* t = register_track(std::move(track));
+  if (!t) return;
+
+  ov_statement st;
+  if (db_ && db_->is_ok())
+    st = db_->prepare(QStringLiteral(
+        "INSERT INTO  library (id, filepath, title, album, artist, track_no, length, timestamp_added)  VALUES (?, ?, "
+        "?, ?, ?, ?, ?, ?);"));
+  const ov_tag_data& tags = t->tags();
+  st.bind_int(1, t->id());
+  st.bind_text(2, tags.file_path());
+  st.bind_text(3, tags.title());
+  st.bind_text(4, tags.album());
+  st.bind_text(5, tags.artist());
+  st.bind_int(6, int(tags.track_number()));
+  st.bind_int(7, tags.length());
+  st.bind_int(8, t->timestamp_added());
+  if (!st.step_done()) {
+    // Without its row the track would vanish at the next start while
+    // playlists already refer to it: it is not added at all.
+    ov_log_write(ov_log::WARNING, QStringLiteral("adding music file"),
+                 QStringLiteral("Failed to store the file in the library. skipping this file.  file=") + path);
+    unregister(t);
+    return;
+  }
+  st.finalize();
+  t->set_dirty(true);
+  write_score(t);
+}
+
+std::unique_ptr<ov_track> ov_library::unregister(ov_track* t) {
+  by_path_.remove(t->tags().file_path());
+  members_.remove(t);
+  by_id_.remove(t->id());
+  paths_.removeOne(t->tags().file_path());
+  for (ov_track_group* g : {t->album_group(), t->artist_group()})
+    if (g) g->tracks.removeOne(t);
+  t->set_album_group(nullptr);
+  t->set_artist_group(nullptr);
+  auto it = owned_.find(t);
+  std::unique_ptr<ov_track> out = std::move(it->second);
+  owned_.erase(it);
+  return out;
+}
+
+std::unique_ptr<ov_track> ov_library::remove_track(const QString& path) {
+  ov_track* t = by_path_.value(path, nullptr);
+  if (!t) return nullptr;
+  if (t->is_valid() && db_ && db_->is_ok()) {
+    ov_statement st = db_->prepare(QStringLiteral("DELETE FROM library  WHERE  id = ?;"));
+    st.bind_int(1, t->id());
+    st.step_done();
+  }
+  return unregister(t);
+}
+
+void ov_library::write_score(ov_track* track) {
+  if (!track || !track->is_dirty() || !track->is_valid() || !contains(track) || !db_ || !db_->is_ok()) return;
+  const QString stored = encode_field(seed_, track->counters_text(), track->id());
+  ov_statement st = db_->prepare(QStringLiteral("UPDATE library  SET s = ?  WHERE id = ?;"));
+  st.bind_text(1, stored);
+  st.bind_int(2, track->id());
+  // A score that did not reach the file stays dirty and is written again
+  // with the next change or at exit.
+  if (st.step_done()) track->set_dirty(false);
+}
+
+void ov_library::write_all_scores() {
+  for (const QString& path : paths_) write_score(by_path_.value(path, nullptr));
+}
+
+bool ov_library::contains_path(const QString& path) const {
+  return by_path_.contains(path);
+}
+
+ov_track* ov_library::track_by_path(const QString& path) const {
+  return by_path_.value(path, nullptr);
+}
+
+ov_track* ov_library::track_by_id(int id) const {
+  return by_id_.value(id, nullptr);
+}
+
+bool ov_library::contains(const ov_track* track) const {
+  return track && members_.contains(track);
+}
+
+QStringList collect_mp3_files(const QString& directory) {
+  QStringList out;
+  QSet<QString> visited;
+  collect_into(directory, out, visited);
+  return out;
+}
