@@ -1,0 +1,302 @@
+#include "ov_playlist.h"
+
+#include "ov_database.h"
+#include "ov_library.h"
+#include "ov_log.h"
+#include "ov_track.h"
+
+#include <QStringMatcher>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const QString k_insert_item = QStringLiteral(
+    "INSERT INTO  playlist_items (id, playlist_id, library_id, number, position)  VALUES (?, ?, ?, ?, ?);");
+const QString k_delete_item = QStringLiteral("DELETE FROM playlist_items  WHERE  id = ?;");
+const QString k_delete_all_items = QStringLiteral("DELETE FROM playlist_items  WHERE  playlist_id = ?;");
+const QString k_set_number = QStringLiteral("UPDATE playlist_items  SET number = ?  WHERE  id = ?;");
+const QString k_set_position = QStringLiteral("UPDATE playlist_items  SET position = ?  WHERE  id = ?;");
+const QString k_load_items = QStringLiteral(
+    "SELECT id, library_id, number  FROM playlist_items  WHERE  playlist_id = ?  ORDER BY position ASC;");
+
+// Stable sort of the entries by a key taken once per entry.
+template <typename Key, typename KeyOf>
+void sort_items(QList<ov_playlist_item*>& items, bool ascending, KeyOf key_of) {
+  std::vector<std::pair<Key, ov_playlist_item*>> keyed;
+  keyed.reserve(items.size());
+  for (ov_playlist_item* item : items) keyed.emplace_back(key_of(item), item);
+  if (ascending)
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  else
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
+  for (qsizetype i = 0; i < items.size(); ++i) items[i] = keyed[size_t(i)].second;
+}
+
+// Text keys compare by code units, case-sensitively; the key is a view of
+// the track's own text, which outlives the sort.
+template <typename TextOf>
+void sort_items_by_text(QList<ov_playlist_item*>& items, bool ascending, TextOf text_of) {
+  sort_items<QStringView>(items, ascending,
+                          [&](const ov_playlist_item* i) { return QStringView(text_of(i->track()->tags())); });
+}
+
+}  // namespace
+
+ov_playlist::ov_playlist(ov_library* library, ov_database* items_db, int id, const QString& name, int position,
+                         QObject* parent)
+    : QObject(parent), library_(library), id_(id), name_(name), items_db_(items_db), position_(position) {
+  load();
+}
+
+ov_playlist::~ov_playlist() {
+  for (ov_playlist_item* item : std::as_const(items_)) delete item;
+}
+
+QString ov_playlist::library_playlist_name() {
+  return tr("LIBRARY (all tracks)");
+}
+
+bool ov_playlist::is_sortable_column(int column) {
+  return (column >= column_rank && column <= column_entry_number) || column == column_added;
+}
+
+bool ov_playlist::writable() const {
+  return items_db_ && items_db_->is_ok();
+}
+
+void ov_playlist::load() {
+  if (!items_db_ || !library_) return;
+  ov_statement st = items_db_->prepare(k_load_items);
+  if (!st) return;
+  st.bind_int(1, id_);
+  while (st.step_row()) {
+    const int item_id = st.column_int(0);
+    const int library_id = st.column_int(1);
+    const int number = st.column_int(2);
+    ov_track* track = library_->track_by_id(library_id);
+    if (track && library_->contains(track)) items_.append(new ov_playlist_item(item_id, track, number));
+    highest_number_ = std::max(highest_number_, number);
+  }
+}
+
+void ov_playlist::store_new_item(const ov_playlist_item* item, int position) {
+  if (!writable()) return;
+  ov_statement st = items_db_->prepare(k_insert_item);
+  if (!st) return;
+  st.bind_int(1, item->id());
+  st.bind_int(2, id_);
+  st.bind_int(3, item->track()->id());
+  st.bind_int(4, item->number());
+  st.bind_int(5, position);
+  st.step_done();
+}
+
+void ov_playlist::delete_stored_item(const ov_playlist_item* item) {
+  if (!item->is_valid() || !writable()) return;
+  ov_statement st = items_db_->prepare(k_delete_item);
+  if (!st) return;
+  st.bind_int(1, item->id());
+  st.step_done();
+}
+
+void ov_playlist::add_track(ov_track* track) {
+  // Only tracks the library holds get an entry: an entry for anything else
+  // would be stored, announced and then skipped at the next load.
+  if (!track || !library_ || !library_->contains(track)) return;
+  ++highest_number_;
+  const int item_id = items_db_ ? items_db_->next_id() : 0;
+  auto* item = new ov_playlist_item(item_id, track, highest_number_);
+  items_.append(item);
+  store_new_item(item, int(items_.size()) - 1);
+  emit esignal_track_added(item);
+  emit esignal_number_of_tracks_changed();
+}
+
+void ov_playlist::remove_track_at(int row) {
+  if (row < 0 || row >= items_.size()) return;
+  ov_playlist_item* item = items_.at(row);
+  delete_stored_item(item);
+  items_.removeAt(row);
+  emit esignal_track_removed(item);
+  emit esignal_number_of_tracks_changed();
+  delete item;
+}
+
+void ov_playlist::remove_tracks_of(const ov_track* track) {
+  const QList<ov_playlist_item*> snapshot = items_;
+  QList<ov_playlist_item*> removed;
+  for (ov_playlist_item* item : snapshot) {
+    if (item->track() != track) continue;
+    delete_stored_item(item);
+    items_.removeOne(item);
+    emit esignal_track_removed(item);
+    removed.append(item);
+  }
+  emit esignal_number_of_tracks_changed();
+  for (ov_playlist_item* item : std::as_const(removed)) delete item;
+}
+
+void ov_playlist::remove_all_items() {
+  if (!writable()) return;
+  ov_statement st = items_db_->prepare(k_delete_all_items);
+  if (!st) return;
+  st.bind_int(1, id_);
+  st.step_done();
+}
+
+void ov_playlist::mark_as_deleted() {
+  ov_log_write(ov_log::DEBUG, QStringLiteral("playlist"), QStringLiteral("mark as deleted"));
+  emit esignal_marked_as_deleted(this);
+}
+
+void ov_playlist::sort_by_column(int column) {
+  if (!is_sortable_column(column)) return;
+  const bool ascending = column != last_sort_column_ || !last_sort_ascending_;
+  switch (column) {
+    case column_rank:
+    case column_score:
+      sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->score(); });
+      break;
+    case column_title:
+      sort_items_by_text(items_, ascending, [](const ov_tag_data& t) -> const QString& { return t.title(); });
+      break;
+    case column_album:
+      sort_items_by_text(items_, ascending, [](const ov_tag_data& t) -> const QString& { return t.album(); });
+      break;
+    case column_artist:
+      sort_items_by_text(items_, ascending, [](const ov_tag_data& t) -> const QString& { return t.artist(); });
+      break;
+    case column_number:
+      sort_items<quint32>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->tags().track_number(); });
+      break;
+    case column_length:
+      sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->tags().length(); });
+      break;
+    case column_played:
+      sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->played(); });
+      break;
+    case column_entry_number:
+      sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->number(); });
+      break;
+    case column_added:
+      sort_items<quint32>(items_, ascending,
+                          [](const ov_playlist_item* i) { return quint32(i->track()->timestamp_added()); });
+      break;
+  }
+  last_sort_column_ = column;
+  last_sort_ascending_ = ascending;
+  sorted_ = true;
+  emit esignal_sorted();
+}
+
+namespace {
+
+bool item_matches(const ov_playlist_item* item, const QStringMatcher& matcher) {
+  const ov_track* track = item->track();
+  if (!track) return false;
+  const ov_tag_data& tags = track->tags();
+  return matcher.indexIn(tags.title()) >= 0 || matcher.indexIn(tags.album()) >= 0 ||
+         matcher.indexIn(tags.artist()) >= 0;
+}
+
+}  // namespace
+
+int ov_playlist::search_next(const QString& text, int current_row) const {
+  const int first = current_row + 1;
+  if (text.isEmpty() || first < 0 || first >= items_.size()) return -1;
+  const QStringMatcher matcher(text, Qt::CaseInsensitive);
+  for (int row = first; row < items_.size(); ++row)
+    if (item_matches(items_.at(row), matcher)) return row;
+  return -1;
+}
+
+int ov_playlist::search_previous(const QString& text, int current_row) const {
+  const int first = current_row - 1;
+  if (text.isEmpty() || first < 0 || first >= items_.size()) return -1;
+  const QStringMatcher matcher(text, Qt::CaseInsensitive);
+  for (int row = first; row >= 0; --row)
+    if (item_matches(items_.at(row), matcher)) return row;
+  return -1;
+}
+
+void ov_playlist::renew_number(int row) {
+  if (row < 0 || row >= items_.size()) return;
+  ov_playlist_item* item = items_.at(row);
+  item->set_number(row);
+  if (!writable()) return;
+  ov_statement st = items_db_->prepare(k_set_number);
+  if (!st) return;
+  st.bind_int(1, row);
+  st.bind_int(2, item->id());
+  st.step_done();
+}
+
+void ov_playlist::store_positions() {
+  if (!writable()) return;
+  items_db_->begin_bulk();
+  // One statement, re-bound per entry, inside the transaction.
+  ov_statement st = items_db_->prepare(k_set_position);
+  if (st) {
+    for (int row = 0; row < items_.size(); ++row) {
+      st.bind_int(1, row);
+      st.bind_int(2, items_.at(row)->id());
+      st.step_done();
+      st.reset();
+    }
+    st.finalize();
+  }
+  items_db_->end_bulk();
+}
+
+QList<int> ov_playlist::move_rows(QList<int> rows, int target) {
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  rows.erase(std::remove_if(rows.begin(), rows.end(), [&](int r) { return r < 0 || r >= items_.size(); }),
+             rows.end());
+  if (rows.isEmpty()) return {};
+  QList<ov_playlist_item*> taken;
+  for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
+    taken.prepend(items_.takeAt(*it));
+    if (*it < target) --target;
+  }
+  target = std::clamp(target, 0, int(items_.size()));
+  QList<int> new_rows;
+  for (int i = 0; i < taken.size(); ++i) {
+    items_.insert(target + i, taken.at(i));
+    new_rows.append(target + i);
+  }
+  sorted_ = true;
+  return new_rows;
+}
+
+void ov_playlist::set_name(const QString& name) {
+  if (name == name_) return;
+  name_ = name;
+  emit esignal_name_changed(this);
+}
+
+ov_playlist_item* ov_playlist::item_at(int row) const {
+  return row >= 0 && row < items_.size() ? items_.at(row) : nullptr;
+}
+
+ov_track* ov_playlist::track_at(int row) const {
+  const ov_playlist_item* item = item_at(row);
+  return item ? item->track() : nullptr;
+}
+
+int ov_playlist::status_at(int row) const {
+  const ov_playlist_item* item = item_at(row);
+  return item ? item->status() : ov_playlist_item::ordinary;
+}
+
+int ov_playlist::index_of(const ov_playlist_item* item) const {
+  return int(items_.indexOf(const_cast<ov_playlist_item*>(item)));
+}
+
+int ov_playlist::index_of_track(const ov_track* track) const {
+  for (int row = 0; row < items_.size(); ++row)
+    if (items_.at(row)->track() == track) return row;
+  return -1;
+}

@@ -1,0 +1,71 @@
+#include "ov_playlist_store.h"
+
+#include "ov_database.h"
+#include "ov_playlist.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString k_insert = QStringLiteral("INSERT INTO  playlists (id, name, position)  VALUES (?, ?, ?);");
+const QString k_rename = QStringLiteral("UPDATE playlists  SET name = ?  WHERE  id = ?;");
+const QString k_move = QStringLiteral("UPDATE playlists  SET position = ?  WHERE  id = ?;");
+const QString k_delete = QStringLiteral("DELETE FROM playlists  WHERE  id = ?;");
+const QString k_load_all = QStringLiteral("SELECT id, name, position  FROM playlists  ORDER BY position ASC;");
+
+ov_statement prepared(ov_database* db, const QString& sql) {
+  if (!db || !db->is_ok()) return {};
+  return db->prepare(sql);
+}
+
+}  // namespace
+
+QList<ov_playlist*> ov_playlist_store::load_all(ov_library* library, ov_database* playlists_db,
+                                                ov_database* items_db, QObject* parent) {
+  QList<ov_playlist*> playlists;
+  playlists.append(new ov_playlist(library, items_db, 0, ov_playlist::library_playlist_name(), 0, parent));
+  if (!playlists_db) return playlists;
+  int highest_id = 0;
+  {
+    ov_statement st = playlists_db->prepare(k_load_all);
+    while (st && st.step_row()) {
+      const int id = st.column_int(0);
+      playlists.append(new ov_playlist(library, items_db, id, st.column_text(1), st.column_int(2), parent));
+      highest_id = std::max(highest_id, id);
+    }
+  }
+  playlists_db->set_id(highest_id);
+  return playlists;
+}
+
+void ov_playlist_store::insert(ov_database* playlists_db, const ov_playlist* playlist) {
+  ov_statement st = prepared(playlists_db, k_insert);
+  if (!st || !playlist) return;
+  st.bind_int(1, playlist->id());
+  st.bind_text(2, playlist->name());
+  st.bind_int(3, playlist->position());
+  st.step_done();
+}
+
+void ov_playlist_store::rename(ov_database* playlists_db, const ov_playlist* playlist) {
+  ov_statement st = prepared(playlists_db, k_rename);
+  if (!st || !playlist) return;
+  st.bind_text(1, playlist->name());
+  st.bind_int(2, playlist->id());
+  st.step_done();
+}
+
+void ov_playlist_store::move(ov_database* playlists_db, const ov_playlist* playlist) {
+  ov_statement st = prepared(playlists_db, k_move);
+  if (!st || !playlist) return;
+  st.bind_int(1, playlist->position());
+  st.bind_int(2, playlist->id());
+  st.step_done();
+}
+
+void ov_playlist_store::remove(ov_database* playlists_db, const ov_playlist* playlist) {
+  ov_statement st = prepared(playlists_db, k_delete);
+  if (!st || !playlist) return;
+  st.bind_int(1, playlist->id());
+  st.step_done();
+}
