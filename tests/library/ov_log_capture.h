@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ov_log.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// Installs a process-wide log writing into a temporary file for the
+// lifetime of the object; lines() gives "LEVEL\ttag\tmessage" per line.
+class ov_log_capture {
+public:
+  ov_log_capture() {
+    log_.open(dir_.filePath(QStringLiteral("log.txt")));
+    log_.set_initial_filters();
+    ov_log::install(&log_);
+  }
+  ~ov_log_capture() { ov_log::install(nullptr); }
+
+  QStringList lines() {
+    log_.flush();
+    QFile f(dir_.filePath(QStringLiteral("log.txt")));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QStringList out;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+      out << line.section(QLatin1Char('\t'), 1);  // without the time
+    return out;
+  }
+
+private:
+  QTemporaryDir dir_;
+  ov_log log_;
+};

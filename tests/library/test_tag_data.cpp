@@ -1,0 +1,193 @@
+#include "ov_log_capture.h"
+#include "ov_tag_data.h"
+#include "ov_test_mp3.h"
+
+#include <QtTest>
+
+class test_tag_data : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+  QString plain_;  // an untagged 1-second tone
+
+  QString copy_of_plain(const QString& name) {
+    const QString path = dir_.filePath(name);
+    QFile::remove(path);
+    if (!QFile::copy(plain_, path)) return QString();
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    return path;
+  }
+
+private slots:
+  void initTestCase() {
+    plain_ = dir_.filePath(QStringLiteral("plain.mp3"));
+    QVERIFY(ov_test::make_tone_mp3(plain_));
+  }
+
+  void reads_tags_and_length() {
+    const QString path = dir_.filePath(QStringLiteral("tagged.mp3"));
+    ov_test::tone t;
+    t.seconds = 3.2;
+    QVERIFY(ov_test::make_tone_mp3(path, t));
+    QVERIFY(ov_test::set_tags(path, QStringLiteral("T\u00eftle \u66f2"), QStringLiteral("Alb\u00fcm"),
+                              QStringLiteral("\u30a2\u30fc\u30c6\u30a3\u30b9\u30c8"), 7));
+    const ov_tag_data d = ov_tag_data::from_file(path);
+    QVERIFY(d.is_valid());
+    QCOMPARE(d.file_path(), path);
+    QCOMPARE(d.title(), QStringLiteral("T\u00eftle \u66f2"));
+    QCOMPARE(d.album(), QStringLiteral("Alb\u00fcm"));
+    QCOMPARE(d.artist(), QStringLiteral("\u30a2\u30fc\u30c6\u30a3\u30b9\u30c8"));
+    QCOMPARE(d.track_number(), 7u);
+    QCOMPARE(d.length(), 3);
+  }
+
+  void untagged_audio_is_valid_with_empty_texts() {
+    const ov_tag_data d = ov_tag_data::from_file(plain_);
+    QVERIFY(d.is_valid());
+    QVERIFY(d.title().isEmpty() && d.album().isEmpty() && d.artist().isEmpty());
+    QCOMPARE(d.track_number(), 0u);
+    QCOMPARE(d.length(), 1);
+  }
+
+  void unreadable_files_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("missing") << "missing.mp3" << QByteArray() << "Failed to open file.  file=";
+    QTest::newRow("empty") << "empty.mp3" << QByteArray("") << "Failed to find MPEG audio.  file=";
+    QTest::newRow("zeros") << "zeros.mp3" << QByteArray(5000, '\0') << "Failed to find MPEG audio.  file=";
+    QTest::newRow("text") << "text.mp3" << QByteArray("hello, this is not a song\n").repeated(100)
+                          << "Failed to find MPEG audio.  file=";
+    QTest::newRow("no extension") << "noext" << QByteArray(100, 'x') << "Failed to open file.  file=";
+  }
+  void unreadable_files() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, warning);
+    const QString path = dir_.filePath(name);
+    if (!content.isNull()) {
+      QFile f(path);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write(content);
+    }
+    ov_log_capture log;
+    const ov_tag_data d = ov_tag_data::from_file(path);
+    QVERIFY(!d.is_valid());
+    QCOMPARE(d.file_path(), path);
+    QVERIFY(d.picture().isNull());
+    QCOMPARE(log.lines(), QStringList{QStringLiteral("WARNING\treading tags\t") + warning + path});
+  }
+
+  void tag_only_file_is_not_audio() {
+    // An ID3v2 tag with a picture and nothing after it.
+    const QString path = copy_of_plain(QStringLiteral("tag_only.mp3"));
+    QVERIFY(ov_test::set_tags(path, "t", "a", "b", 1));
+    QVERIFY(ov_test::add_picture(path, 3, ov_test::png_of_at_least(3000)));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    const QByteArray head = f.read(10);
+    const int tag_size = 10 + ((head[6] & 0x7f) << 21 | (head[7] & 0x7f) << 14 | (head[8] & 0x7f) << 7 | (head[9] & 0x7f));
+    QVERIFY(f.resize(tag_size));
+    f.close();
+    QVERIFY(!ov_tag_data::from_file(path).is_valid());
+    QVERIFY(!ov_tag_data::from_file(path).picture().isNull());  // the picture is still readable
+  }
+
+  void from_values() {
+    const ov_tag_data d = ov_tag_data::from_values("/x/y.mp3", "t", "al", "ar", 12, 245);
+    QVERIFY(d.is_valid());
+    QCOMPARE(d.file_path(), QStringLiteral("/x/y.mp3"));
+    QCOMPARE(d.title(), QStringLiteral("t"));
+    QCOMPARE(d.album(), QStringLiteral("al"));
+    QCOMPARE(d.artist(), QStringLiteral("ar"));
+    QCOMPARE(d.track_number(), 12u);
+    QCOMPARE(d.length(), 245);
+    QVERIFY(!ov_tag_data().is_valid());
+  }
+
+  void length_text_data() {
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0") << 0 << "0:00";
+    QTest::newRow("59") << 59 << "0:59";
+    QTest::newRow("245") << 245 << "4:05";
+    QTest::newRow("600") << 600 << "10:00";
+    QTest::newRow("3600") << 3600 << "60:00";
+    QTest::newRow("7384") << 7384 << "123:04";
+  }
+  void length_text() {
+    QFETCH(int, seconds);
+    QFETCH(QString, text);
+    QCOMPARE(ov_tag_data::from_values("p", "", "", "", 0, seconds).length_text(), text);
+  }
+
+  // Each picture: type and size in bytes; the colour tells which was chosen.
+  void picture_choice_data() {
+    QTest::addColumn<QList<int>>("types");
+    QTest::addColumn<QList<int>>("sizes");
+    QTest::addColumn<int>("chosen");  // index into the pictures, -1 for none
+    QTest::newRow("no picture") << QList<int>{} << QList<int>{} << -1;
+    QTest::newRow("one front cover") << QList<int>{3} << QList<int>{3000} << 0;
+    QTest::newRow("two front covers: the later") << QList<int>{3, 3} << QList<int>{3000, 4000} << 1;
+    QTest::newRow("small front, large other") << QList<int>{0, 3} << QList<int>{2000, 900} << 0;
+    QTest::newRow("only 1024 bytes") << QList<int>{3} << QList<int>{1024} << -1;
+    QTest::newRow("1025 bytes") << QList<int>{0} << QList<int>{1025} << 0;
+    QTest::newRow("other, then front") << QList<int>{0, 3} << QList<int>{3000, 3000} << 1;
+    QTest::newRow("front, then other") << QList<int>{3, 0} << QList<int>{3000, 3000} << 0;
+    QTest::newRow("two others: the first") << QList<int>{0, 0} << QList<int>{3000, 3000} << 0;
+    QTest::newRow("back cover and artist ignored") << QList<int>{4, 8} << QList<int>{3000, 3000} << -1;
+    QTest::newRow("back cover, then other") << QList<int>{4, 0} << QList<int>{3000, 3000} << 1;
+  }
+  void picture_choice() {
+    QFETCH(QList<int>, types);
+    QFETCH(QList<int>, sizes);
+    QFETCH(int, chosen);
+    const QString path = copy_of_plain(QStringLiteral("pictures.mp3"));
+    QVERIFY(ov_test::set_tags(path, "t", "", "", 0));
+    QList<QByteArray> pngs;
+    for (int i = 0; i < types.size(); ++i) {
+      // A small solid PNG padded to the exact size; decoders ignore data after IEND.
+      QImage solid(6, 6, QImage::Format_RGB32);
+      solid.fill(QColor::fromHsv(40 * i, 255, 255));
+      QByteArray png;
+      QBuffer buf(&png);
+      buf.open(QIODevice::WriteOnly);
+      QVERIFY(solid.save(&buf, "PNG"));
+      QVERIFY(png.size() <= sizes[i]);
+      png += QByteArray(sizes[i] - png.size(), '\0');
+      pngs << png;
+      QVERIFY(ov_test::add_picture(path, types[i], png));
+    }
+    const QImage img = ov_tag_data::from_file(path).picture();
+    if (chosen < 0) {
+      QVERIFY(img.isNull());
+    } else {
+      QVERIFY(!img.isNull());
+      QCOMPARE(img, QImage::fromData(pngs[chosen]));
+    }
+  }
+
+  void undecodable_picture_gives_null_image() {
+    const QString path = copy_of_plain(QStringLiteral("bad_picture.mp3"));
+    QVERIFY(ov_test::add_picture(path, 3, QByteArray(4000, 'z')));
+    QVERIFY(ov_tag_data::from_file(path).picture().isNull());
+  }
+
+  void non_mpeg_file_gives_no_picture() {
+    // A WAV file: TagLib opens it, but it is no MPEG file.
+    const QString path = dir_.filePath(QStringLiteral("tone.wav"));
+    const QByteArray pcm = ov_test::tone_pcm(ov_test::tone());
+    QByteArray wav("RIFF");
+    auto le32 = [](quint32 v) { QByteArray b(4, '\0'); for (int i = 0; i < 4; ++i) b[i] = char(v >> (8 * i)); return b; };
+    wav += le32(36 + pcm.size()) + "WAVEfmt " + le32(16) + QByteArray("\x01\x00\x02\x00", 4) + le32(44100) +
+           le32(44100 * 4) + QByteArray("\x04\x00\x10\x00", 4) + "data" + le32(pcm.size()) + pcm;
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(wav);
+    f.close();
+    QVERIFY(ov_tag_data::from_values(path, "", "", "", 0, 1).picture().isNull());
+  }
+};
+
+QTEST_GUILESS_MAIN(test_tag_data)
+#include "test_tag_data.moc"
