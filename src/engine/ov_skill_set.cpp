@@ -39,10 +39,10 @@ double ov_skill_set::effect(int id) const {
   return 0.0;
 }
 
-bool ov_skill_set::can_choose(const skill* s, int slots, int capacity) const {
+bool ov_skill_set::can_choose(const skill* s, int slot_count, int capacity_limit) const {
   if (!s) return false;
   if (contains(s)) return true;
-  return slots - count() >= 1 && s->cost <= capacity - total_cost();
+  return slot_count - count() >= 1 && s->cost <= capacity_limit - total_cost();
 }
 
 QString ov_skill_set::ids_text() const {

@@ -31,7 +31,7 @@ public:
 
   // The choosing rule of the skill editor: an unchosen skill can be added only
   // while a slot remains and its cost fits the remaining capacity.
-  bool can_choose(const skill* s, int slots, int capacity) const;
+  bool can_choose(const skill* s, int slot_count, int capacity_limit) const;
 
   // Ids joined by one blank in the set's order; empty for an empty set.
   QString ids_text() const;
