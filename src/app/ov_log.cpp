@@ -55,11 +55,12 @@ void ov_log::flush() {
 
 void ov_log::write_line(int lv, const QString& tag, const QString& message, bool flush_now) {
   if (!enabled(lv, tag)) return;
+  QWriteLocker locker(&lock_);
+  if (!stream_.device()) return;
+  // Composed under the lock so that lines appear in the order of their times.
   const QString line = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) +
                        QLatin1Char('\t') + level_name(lv) + QLatin1Char('\t') + tag + QLatin1Char('\t') +
                        message + QLatin1Char('\n');
-  QWriteLocker locker(&lock_);
-  if (!stream_.device()) return;
   stream_ << line;
   if (flush_now) stream_.flush();
 }

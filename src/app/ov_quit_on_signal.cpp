@@ -1,0 +1,50 @@
+#include "ov_quit_on_signal.h"
+
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+int g_fds[2] = {-1, -1};
+const int g_signals[] = {SIGTERM, SIGINT, SIGHUP};
+}  // namespace
+
+ov_quit_on_signal::ov_quit_on_signal(QObject* parent) : QObject(parent) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_fds) != 0) return;
+  notifier_ = new QSocketNotifier(g_fds[1], QSocketNotifier::Read, this);
+  connect(notifier_, &QSocketNotifier::activated, this, [this] {
+    char buffer[16];
+    while (::read(g_fds[1], buffer, sizeof(buffer)) > 0) {
+    }
+    emit esignal_quit_requested();
+  });
+  struct sigaction action {};
+  action.sa_handler = &ov_quit_on_signal::handler;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int s : g_signals) ::sigaction(s, &action, nullptr);
+}
+
+ov_quit_on_signal::~ov_quit_on_signal() {
+  struct sigaction action {};
+  action.sa_handler = SIG_DFL;
+  sigemptyset(&action.sa_mask);
+  for (int s : g_signals) ::sigaction(s, &action, nullptr);
+  delete notifier_;
+  notifier_ = nullptr;
+  for (int& fd : g_fds) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+  }
+}
+
+void ov_quit_on_signal::handler(int) {
+  const char byte = 1;
+  if (g_fds[0] >= 0) {
+    const ssize_t written = ::write(g_fds[0], &byte, 1);
+    (void)written;
+  }
+}

@@ -1,0 +1,215 @@
+#include "ov_startup.h"
+
+#include "ov_app_config.h"
+#include "ov_autotest.h"
+#include "ov_config_backup.h"
+#include "ov_data_dir.h"
+#include "ov_database.h"
+#include "ov_globals.h"
+#include "ov_grade_table.h"
+#include "ov_library.h"
+#include "ov_log.h"
+#include "ov_playback_normal.h"
+#include "ov_quit_on_signal.h"
+#include "ov_rank_table.h"
+#include "ov_schema.h"
+#include "ov_single_instance.h"
+#include "ove_playback.h"
+#include "ovd_skill.h"
+#include "ovd_track.h"
+#include "ovg_dialog_error.h"
+#include "ovg_dialog_lang.h"
+#include "ovg_exec.h"
+#include "ovg_mainwindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QTranslator>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const QString app_name = QStringLiteral("Orvantis");
+
+// Brings the window the user should see to the front: a dialog running
+// modally during start-up, otherwise the main window.
+void raise_front_window(QWidget* main_window) {
+  QWidget* target = QApplication::activeModalWidget();
+  if (!target) target = main_window;
+  if (!target) return;
+  if (target->isMinimized()) target->showNormal();
+  target->show();
+  target->raise();
+  target->activateWindow();
+  ov_autotest::note(QStringLiteral("raised ") + target->windowTitle());
+}
+
+// Clears the process-wide pointers when the objects they point to go away.
+struct globals_reset {
+  ~globals_reset() {
+    ov_globals::library = nullptr;
+    ov_globals::playback_normal = nullptr;
+    ov_globals::album_groups = nullptr;
+    ov_globals::artist_groups = nullptr;
+  }
+};
+
+}  // namespace
+
+QString ov_startup_check(const QList<ov_database*>& handles) {
+  for (const ov_database* db : handles)
+    if (!db) return QCoreApplication::translate("ov_startup", "startup DB failed.");
+  QStringList results;
+  for (const ov_database* db : handles) {
+    const QString text = db->error_messages().join(QLatin1Char('\n'));
+    if (!text.isEmpty()) results << text;
+  }
+  return results.join(QLatin1Char('\n'));
+}
+
+void ov_install_documents() {
+  QDir().mkpath(QStringLiteral("doc"));
+  for (const QString& name : {QStringLiteral("keys.txt"), QStringLiteral("orvantis_LICENSE.txt")}) {
+    const QString target = QStringLiteral("doc/") + name;
+    if (QFile::exists(target)) continue;
+    if (QFile::copy(QStringLiteral(":/doc/") + name, target))
+      QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+  }
+}
+
+int ov_startup_run(int& argc, char** argv) {
+  // The data directory becomes the working directory; conf, log, conf_backup
+  // and doc are relative to it.
+  if (ov_data_dir::enter().isEmpty()) {
+    std::fprintf(stderr, "orvantis: cannot create or enter the data directory\n");
+    return 1;
+  }
+
+  // 1. Application configuration.
+  auto config = std::make_unique<ov_app_config>();
+
+  // 2. Single instance.
+  ov_single_instance instance;
+  switch (instance.acquire()) {
+    case ov_single_instance::lock_failed:
+      return 1;
+    case ov_single_instance::another_running:
+      instance.ask_running_to_raise();
+      return 1;
+    case ov_single_instance::sole_instance:
+      break;
+  }
+
+  // 3. Playback status travels in queued signals.
+  qRegisterMetaType<ove_playback::status>("ove_playback::status");
+
+  // 4. The process-wide log; it lives until the process ends.
+  auto* log = new ov_log;
+  log->open(ov_log::todays_file_name());
+  log->set_initial_filters();
+  ov_log::install(log);
+
+  // 5. Banner.
+  ov_log_write_flush(ov_log::INFO, QStringLiteral("booting"),
+                     QStringLiteral("================================ booting ") + app_name +
+                         QStringLiteral(" ================================"));
+
+  // 6, 7. Configuration backup and pruning.
+  {
+    ov_config_backup backup(QStringLiteral("conf"), QStringLiteral("conf_backup"), config->backup_files(),
+                            config->backup_time_format());
+    backup.take_backup_if_due(config->backup_enabled(), config->sec_diff_to_run());
+    backup.remove_old_backups(config->keep_old_dirs_back_to());
+  }
+
+  // 8. Application object.
+  auto app = std::make_unique<QApplication>(argc, argv);
+  QApplication::setApplicationName(app_name);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/ov.png")));
+  QApplication::setQuitOnLastWindowClosed(true);
+  QWidget* main_window = nullptr;
+  QObject::connect(&instance, &ov_single_instance::esignal_raise_requested, app.get(),
+                   [&main_window] { raise_front_window(main_window); });
+  instance.listen();
+  struct stop_listening_first {
+    ov_single_instance& instance;
+    ~stop_listening_first() { instance.stop_listening(); }
+  } stop_listening{instance};
+  ov_quit_on_signal quit_on_signal;
+  QObject::connect(&quit_on_signal, &ov_quit_on_signal::esignal_quit_requested, app.get(),
+                   [] { QApplication::closeAllWindows(); });
+
+  // 9. Language, asked on the first run.
+  if (!config->has_lang()) {
+    ovg_dialog_lang dialog;
+    if (ovg_exec(&dialog) != QDialog::Accepted) return 0;
+    config->store_lang(dialog.language());
+  }
+  const int lang = config->lang();
+
+  // 10. Translation (Japanese only; English uses the source texts).
+  auto translator = std::make_unique<QTranslator>();
+  if (lang == ov_app_config::japanese && translator->load(QStringLiteral("ov_jp"), QStringLiteral(":/tr")))
+    QApplication::installTranslator(translator.get());
+
+  // 11. The five databases.
+  ov_databases databases = ov_open_databases(QStringLiteral("conf"));
+
+  // 12. Start-up check.
+  const QString fatal = ov_startup_check(databases.in_order());
+  if (!fatal.isEmpty()) {
+    {
+      ovg_dialog_error dialog;
+      dialog.set_fatal(fatal);
+      ovg_exec(&dialog);
+    }
+    return 1;
+  }
+
+  // 13. Seed.
+  const QString seed = config->init_seed();
+  ov_globals::seed = seed;
+
+  // 14. Process-wide objects, in order.
+  globals_reset reset_globals_at_exit;
+  auto album_groups = std::make_unique<ov_group_map>();
+  auto artist_groups = std::make_unique<ov_group_map>();
+  ov_globals::album_groups = album_groups.get();
+  ov_globals::artist_groups = artist_groups.get();
+  auto library = std::make_unique<ov_library>(databases.library.get(), album_groups.get(), artist_groups.get(), seed);
+  ov_globals::library = library.get();
+  auto playback_normal = std::make_unique<ov_playback_normal>();
+  ov_globals::playback_normal = playback_normal.get();
+  ov_rank_table::instance();
+  ovd_track::instance();
+  ov_grade_table::instance();
+  ovd_skill::instance();
+  // Process-wide objects of later subsystems are created here, after the
+  // skill catalogue, in the same way.
+
+  // 15. Main window.
+  ov_install_documents();
+  auto window = std::make_unique<ovg_mainwindow>(seed, databases.playlists.get(), databases.playlist_items.get(),
+                                                 databases.presets.get(), databases.favorite_engine.get());
+  main_window = window.get();
+  window->show();
+  ov_autotest::note(QStringLiteral("window shown: ") + window->windowTitle());
+
+  // 16. Start-up report.
+  window->present_startup_report(databases.in_order());
+
+  // 17. Event loop.
+  const int result = QApplication::exec();
+
+  // 18. Shutdown.
+  log->flush();
+  main_window = nullptr;
+  window.reset();
+  translator.reset();
+  ov_autotest::note(QStringLiteral("exit %1").arg(result));
+  return result;
+}

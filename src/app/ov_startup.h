@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class ov_database;
+
+// The entry function's body: start-up in its fixed order, the event loop and
+// shutdown. Returns the process exit code.
+int ov_startup_run(int& argc, char** argv);
+
+// The start-up check of the five handles (library, playlists, playlist
+// items, presets, favorite engine): empty when all are usable, otherwise the
+// text for the "Fatal" section.
+QString ov_startup_check(const QList<ov_database*>& handles);
+
+// Puts the documents the user interface opens (doc/keys.txt,
+// doc/orvantis_LICENSE.txt) into doc/ of the working directory when missing.
+void ov_install_documents();
