@@ -1,0 +1,242 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1">
+<context>
+    <name>ovg_dialog_about</name>
+    <message>
+        <location filename="../../gui/ovg_dialog_about.cpp" line="37" />
+        <source>About </source>
+        <translation>バージョン情報 - </translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_dialog_about.cpp" line="53" />
+        <source>License</source>
+        <translation>ライセンス</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_dialog_about.cpp" line="68" />
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_dialog_about.cpp" line="103" />
+        <source>Orvantis uses these libraries and softwares.
+</source>
+        <translation>Orvantis は次のライブラリとソフトウェアを使用しています。
+</translation>
+    </message>
+</context>
+<context>
+    <name>ovg_dialog_error</name>
+    <message>
+        <location filename="../../gui/ovg_dialog_error.cpp" line="10" />
+        <source>Messages</source>
+        <translation>メッセージ</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_dialog_error.cpp" line="13" />
+        <source>Information</source>
+        <translation>情報</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_dialog_error.cpp" line="13" />
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_dialog_error.cpp" line="13" />
+        <source>Fatal</source>
+        <translation>致命的なエラー</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_dialog_error.cpp" line="33" />
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ovg_dialog_lang</name>
+    <message>
+        <location filename="../../gui/ovg_dialog_lang.cpp" line="10" />
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_dialog_lang.cpp" line="14" />
+        <source>Please choose language</source>
+        <translation>言語を選択してください</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_dialog_lang.cpp" line="18" />
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_dialog_lang.cpp" line="19" />
+        <source>Japanese</source>
+        <translation>日本語</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_dialog_lang.cpp" line="21" />
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ovg_dialog_remove_item</name>
+    <message>
+        <location filename="../../gui/ovg_dialog_remove_item.cpp" line="20" />
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_dialog_remove_item.cpp" line="22" />
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>ovg_mainwindow</name>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="44" />
+        <source>Normal Play</source>
+        <translation>ノーマル再生</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="45" />
+        <source>Shuffle Medley Play</source>
+        <translation>シャッフルメドレー再生</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="63" />
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="64" />
+        <source>&amp;Edit</source>
+        <translation>編集(&amp;E)</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="65" />
+        <source>&amp;View</source>
+        <translation>表示(&amp;V)</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="66" />
+        <source>&amp;Playback</source>
+        <translation>再生(&amp;P)</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="67" />
+        <source>&amp;Tool</source>
+        <translation>ツール(&amp;T)</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="68" />
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="70" />
+        <source>E&amp;xit</source>
+        <translation>終了(&amp;X)</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="75" />
+        <source>&amp;Preferences</source>
+        <translation>設定(&amp;P)</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="79" />
+        <source>&amp;About</source>
+        <translation>バージョン情報(&amp;A)</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="83" />
+        <source>&amp;Shortcut Keys</source>
+        <translation>ショートカットキー(&amp;S)</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="127" />
+        <source>Failed to load score data on %1 tracks.  Their scores have been filled with 0.  Please check log if you didn't expect this situation.</source>
+        <translation>%1 曲のスコアデータを読み込めませんでした。これらのスコアは 0 になっています。心当たりがない場合はログを確認してください。</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow.cpp" line="131" />
+        <source>Failed to load presets data from db file.  Loaded default presets.  If you did not expect this situation, please try to replace db file from backup dir.</source>
+        <translation>プリセットのデータを db ファイルから読み込めなかったため、既定のプリセットを読み込みました。心当たりがない場合は、バックアップフォルダーの db ファイルで置き換えてみてください。</translation>
+    </message>
+</context>
+<context>
+    <name>ovg_pref_dialog_general</name>
+    <message>
+        <location filename="../../gui/ovg_pref_dialog_general.cpp" line="11" />
+        <source>Orvantis Preferences</source>
+        <translation>Orvantis の設定</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_pref_dialog_general.cpp" line="17" />
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_pref_dialog_general.cpp" line="19" />
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>ovgp_general</name>
+    <message>
+        <location filename="../../gui/ovgp_general.cpp" line="15" />
+        <source>Control</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovgp_general.cpp" line="17" />
+        <source>Ctrl+L follows panel</source>
+        <translation>Ctrl+L でパネルも切り替える</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovgp_general.cpp" line="20" />
+        <source>Playback control key will be sent to</source>
+        <translation>再生操作キーの送り先</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovgp_general.cpp" line="23" />
+        <source>Selected Panel</source>
+        <translation>選択中のパネル</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovgp_general.cpp" line="24" />
+        <source>Playing Panel</source>
+        <translation>再生中のパネル</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovgp_general.cpp" line="31" />
+        <source>ReplayGain (coming soon)</source>
+        <translation>リプレイゲイン(近日対応)</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovgp_general.cpp" line="34" />
+        <source>Enable ReplayGain</source>
+        <translation>リプレイゲインを有効にする</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovgp_general.cpp" line="36" />
+        <source>Album Gain -&gt; Track Gain</source>
+        <translation>アルバムゲイン -&gt; トラックゲイン</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovgp_general.cpp" line="39" />
+        <source>ReplayGain type</source>
+        <translation>リプレイゲインの種類</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovgp_general.cpp" line="40" />
+        <source>Pre amp for tracks without ReplayGain info</source>
+        <translation>リプレイゲイン情報のない曲のプリアンプ</translation>
+    </message>
+</context>
+</TS>
