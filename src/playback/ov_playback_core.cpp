@@ -80,14 +80,14 @@ void ov_playback_core::play() {
   if (in_flight_.load() > 0) sink_->reset();
   const ove_playback::status old = state_.load();
   emit signal_state_changed(old, ove_playback::playing);
-  {
-    QWriteLocker l(&lock_);
-    state_ = ove_playback::playing;
-  }
   for (ov_pcm_sink::block& b : blocks_) {
     fill(&b);
     scale(&b);
   }
+  // Under the write lock, so that a block coming back at once is not
+  // refilled and queued before the rest of the twelve.
+  QWriteLocker l(&lock_);
+  state_ = ove_playback::playing;
   for (ov_pcm_sink::block& b : blocks_) submit(&b);
 }
 
