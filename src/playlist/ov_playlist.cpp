@@ -3,11 +3,11 @@
 #include "ov_database.h"
 #include "ov_library.h"
 #include "ov_log.h"
+#include "ov_playlist_search_index.h"
 #include "ov_track.h"
 
-#include <QStringMatcher>
-
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -21,25 +21,32 @@ const QString k_set_position = QStringLiteral("UPDATE playlist_items  SET positi
 const QString k_load_items = QStringLiteral(
     "SELECT id, library_id, number  FROM playlist_items  WHERE  playlist_id = ?  ORDER BY position ASC;");
 
-// Stable sort of the entries by a key taken once per entry.
+// Stable sort of the entries by a key taken once per entry. Returns the
+// former row of each new row.
 template <typename Key, typename KeyOf>
-void sort_items(QList<ov_playlist_item*>& items, bool ascending, KeyOf key_of) {
-  std::vector<std::pair<Key, ov_playlist_item*>> keyed;
-  keyed.reserve(items.size());
-  for (ov_playlist_item* item : items) keyed.emplace_back(key_of(item), item);
+std::vector<int> sort_items(QList<ov_playlist_item*>& items, bool ascending, KeyOf key_of) {
+  std::vector<std::pair<Key, int>> keyed;
+  keyed.reserve(size_t(items.size()));
+  for (qsizetype i = 0; i < items.size(); ++i) keyed.emplace_back(key_of(items[i]), int(i));
   if (ascending)
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   else
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
-  for (qsizetype i = 0; i < items.size(); ++i) items[i] = keyed[size_t(i)].second;
+  const QList<ov_playlist_item*> before = items;
+  std::vector<int> former(keyed.size());
+  for (size_t i = 0; i < keyed.size(); ++i) {
+    former[i] = keyed[i].second;
+    items[qsizetype(i)] = before[keyed[i].second];
+  }
+  return former;
 }
 
 // Text keys compare by code units, case-sensitively; the key is a view of
 // the track's own text, which outlives the sort.
 template <typename TextOf>
-void sort_items_by_text(QList<ov_playlist_item*>& items, bool ascending, TextOf text_of) {
-  sort_items<QStringView>(items, ascending,
-                          [&](const ov_playlist_item* i) { return QStringView(text_of(i->track()->tags())); });
+std::vector<int> sort_items_by_text(QList<ov_playlist_item*>& items, bool ascending, TextOf text_of) {
+  return sort_items<QStringView>(items, ascending,
+                                 [&](const ov_playlist_item* i) { return QStringView(text_of(i->track()->tags())); });
 }
 
 }  // namespace
@@ -109,6 +116,7 @@ void ov_playlist::add_track(ov_track* track) {
   const int item_id = items_db_ ? items_db_->next_id() : 0;
   auto* item = new ov_playlist_item(item_id, track, highest_number_);
   items_.append(item);
+  if (search_index_) search_index_->append(item);
   store_new_item(item, int(items_.size()) - 1);
   emit esignal_track_added(item);
   emit esignal_number_of_tracks_changed();
@@ -119,6 +127,7 @@ void ov_playlist::remove_track_at(int row) {
   ov_playlist_item* item = items_.at(row);
   delete_stored_item(item);
   items_.removeAt(row);
+  drop_search_index();
   emit esignal_track_removed(item);
   emit esignal_number_of_tracks_changed();
   delete item;
@@ -131,6 +140,7 @@ void ov_playlist::remove_tracks_of(const ov_track* track) {
     if (item->track() != track) continue;
     delete_stored_item(item);
     items_.removeOne(item);
+    drop_search_index();
     emit esignal_track_removed(item);
     removed.append(item);
   }
@@ -154,71 +164,64 @@ void ov_playlist::mark_as_deleted() {
 void ov_playlist::sort_by_column(int column) {
   if (!is_sortable_column(column)) return;
   const bool ascending = column != last_sort_column_ || !last_sort_ascending_;
+  std::vector<int> former;
   switch (column) {
     case column_rank:
     case column_score:
-      sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->score(); });
+      former = sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->score(); });
       break;
     case column_title:
-      sort_items_by_text(items_, ascending, [](const ov_tag_data& t) -> const QString& { return t.title(); });
+      former = sort_items_by_text(items_, ascending, [](const ov_tag_data& t) -> const QString& { return t.title(); });
       break;
     case column_album:
-      sort_items_by_text(items_, ascending, [](const ov_tag_data& t) -> const QString& { return t.album(); });
+      former = sort_items_by_text(items_, ascending, [](const ov_tag_data& t) -> const QString& { return t.album(); });
       break;
     case column_artist:
-      sort_items_by_text(items_, ascending, [](const ov_tag_data& t) -> const QString& { return t.artist(); });
+      former = sort_items_by_text(items_, ascending, [](const ov_tag_data& t) -> const QString& { return t.artist(); });
       break;
     case column_number:
-      sort_items<quint32>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->tags().track_number(); });
+      former = sort_items<quint32>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->tags().track_number(); });
       break;
     case column_length:
-      sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->tags().length(); });
+      former = sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->tags().length(); });
       break;
     case column_played:
-      sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->played(); });
+      former = sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->played(); });
       break;
     case column_entry_number:
-      sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->number(); });
+      former = sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->number(); });
       break;
     case column_added:
-      sort_items<quint32>(items_, ascending,
+      former = sort_items<quint32>(items_, ascending,
                           [](const ov_playlist_item* i) { return quint32(i->track()->timestamp_added()); });
       break;
   }
+  if (search_index_) search_index_->reorder(former);
   last_sort_column_ = column;
   last_sort_ascending_ = ascending;
   sorted_ = true;
   emit esignal_sorted();
 }
 
-namespace {
-
-bool item_matches(const ov_playlist_item* item, const QStringMatcher& matcher) {
-  const ov_track* track = item->track();
-  if (!track) return false;
-  const ov_tag_data& tags = track->tags();
-  return matcher.indexIn(tags.title()) >= 0 || matcher.indexIn(tags.album()) >= 0 ||
-         matcher.indexIn(tags.artist()) >= 0;
+ov_playlist_search_index& ov_playlist::search_index() const {
+  if (!search_index_) search_index_ = std::make_unique<ov_playlist_search_index>(items_);
+  return *search_index_;
 }
 
-}  // namespace
+void ov_playlist::drop_search_index() {
+  search_index_.reset();
+}
 
 int ov_playlist::search_next(const QString& text, int current_row) const {
   const int first = current_row + 1;
   if (text.isEmpty() || first < 0 || first >= items_.size()) return -1;
-  const QStringMatcher matcher(text, Qt::CaseInsensitive);
-  for (int row = first; row < items_.size(); ++row)
-    if (item_matches(items_.at(row), matcher)) return row;
-  return -1;
+  return search_index().find(ov_playlist_search_index::folded(text), first, int(items_.size()) - 1);
 }
 
 int ov_playlist::search_previous(const QString& text, int current_row) const {
   const int first = current_row - 1;
   if (text.isEmpty() || first < 0 || first >= items_.size()) return -1;
-  const QStringMatcher matcher(text, Qt::CaseInsensitive);
-  for (int row = first; row >= 0; --row)
-    if (item_matches(items_.at(row), matcher)) return row;
-  return -1;
+  return search_index().find(ov_playlist_search_index::folded(text), first, 0);
 }
 
 void ov_playlist::renew_number(int row) {
@@ -256,18 +259,25 @@ QList<int> ov_playlist::move_rows(QList<int> rows, int target) {
   rows.erase(std::remove_if(rows.begin(), rows.end(), [&](int r) { return r < 0 || r >= items_.size(); }),
              rows.end());
   if (rows.isEmpty()) return {};
+  // The former rows travel with the entries, to reorder the search index.
+  QList<int> former(items_.size());
+  std::iota(former.begin(), former.end(), 0);
   QList<ov_playlist_item*> taken;
+  QList<int> taken_rows;
   for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
     taken.prepend(items_.takeAt(*it));
+    taken_rows.prepend(former.takeAt(*it));
     if (*it < target) --target;
   }
   target = std::clamp(target, 0, int(items_.size()));
   QList<int> new_rows;
   for (int i = 0; i < taken.size(); ++i) {
     items_.insert(target + i, taken.at(i));
+    former.insert(target + i, taken_rows.at(i));
     new_rows.append(target + i);
   }
   sorted_ = true;
+  if (search_index_) search_index_->reorder(std::vector<int>(former.begin(), former.end()));
   return new_rows;
 }
 

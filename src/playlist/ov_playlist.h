@@ -6,8 +6,11 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class ov_database;
 class ov_library;
+class ov_playlist_search_index;
 class ov_track;
 
 // An ordered list of entries pointing at library tracks. Owns its entries
@@ -41,7 +44,8 @@ public:
 
   void sort_by_column(int column);
   // Row of the next (previous) entry whose title, album or artist contains
-  // text, ignoring case; -1 when none. No wrap-around.
+  // text, ignoring case; -1 when none. No wrap-around. The first search
+  // after a change of the list builds a folded copy of those texts.
   int search_next(const QString& text, int current_row) const;
   int search_previous(const QString& text, int current_row) const;
   // Sets the entry's number to its row and stores it.
@@ -90,6 +94,8 @@ private:
   bool writable() const;
   void store_new_item(const ov_playlist_item* item, int position);
   void delete_stored_item(const ov_playlist_item* item);
+  void drop_search_index();
+  ov_playlist_search_index& search_index() const;
 
   ov_library* library_;
   int id_;
@@ -101,4 +107,5 @@ private:
   int last_sort_column_ = -1;
   bool last_sort_ascending_ = false;
   bool sorted_ = false;
+  mutable std::unique_ptr<ov_playlist_search_index> search_index_;
 };

@@ -47,8 +47,10 @@ void ov_track_pool::set_playlist(ov_playlist* playlist) {
 
 void ov_track_pool::rebuild_queues() {
   const QList<ov_playlist_item*> items = playlist_ ? playlist_->items() : QList<ov_playlist_item*>();
+  // Both queues start with the same entries: file them once, share the lists.
   remaining_ = std::make_unique<ov_track_pool_remaining_queue>(items);
-  whole_ = std::make_unique<ov_track_pool_remaining_queue>(items);
+  whole_ = std::make_unique<ov_track_pool_remaining_queue>();
+  whole_->assign_entries(*remaining_);
   remaining_->set_selection_type(selection_type_);
   whole_->set_selection_type(selection_type_);
 }

@@ -29,6 +29,11 @@ int ov_track_pool_remaining_queue::weight_factor(int selection_type, int rank) {
   }
 }
 
+void ov_track_pool_remaining_queue::assign_entries(const ov_track_pool_remaining_queue& other) {
+  buckets_ = other.buckets_;
+  size_ = other.size_;
+}
+
 void ov_track_pool_remaining_queue::add(ov_playlist_item* item) {
   if (!item || !item->track()) return;
   buckets_[size_t(rank_of(item))].append(item);

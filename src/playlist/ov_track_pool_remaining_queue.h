@@ -24,6 +24,9 @@ public:
   // 3 low, anything else random).
   static int weight_factor(int selection_type, int rank);
 
+  // The same buckets as another queue (the lists are shared until changed).
+  void assign_entries(const ov_track_pool_remaining_queue& other);
+
   void add(ov_playlist_item* item);
   // Removes every occurrence of the entry from every bucket.
   void remove(const ov_playlist_item* item);
