@@ -18,6 +18,8 @@ const QString k_delete_item = QStringLiteral("DELETE FROM playlist_items  WHERE 
 const QString k_delete_all_items = QStringLiteral("DELETE FROM playlist_items  WHERE  playlist_id = ?;");
 const QString k_set_number = QStringLiteral("UPDATE playlist_items  SET number = ?  WHERE  id = ?;");
 const QString k_set_position = QStringLiteral("UPDATE playlist_items  SET position = ?  WHERE  id = ?;");
+const QString k_max_position =
+    QStringLiteral("SELECT IFNULL(MAX(position), -1)  FROM playlist_items  WHERE  playlist_id = ?;");
 const QString k_load_items = QStringLiteral(
     "SELECT id, library_id, number  FROM playlist_items  WHERE  playlist_id = ?  ORDER BY position ASC;");
 
@@ -100,6 +102,20 @@ void ov_playlist::store_new_item(const ov_playlist_item* item, int position) {
   st.step_done();
 }
 
+int ov_playlist::position_for_new_item() {
+  // Removals leave gaps in the stored positions, so an entry's row can lie
+  // below positions already stored; the new entry goes after all of them,
+  // or it would come back earlier in the list at the next load.
+  if (next_stored_position_ < 0 && writable()) {
+    ov_statement st = items_db_->prepare(k_max_position);
+    st.bind_int(1, id_);
+    next_stored_position_ = st && st.step_row() ? st.column_int(0) + 1 : 0;
+  }
+  const int position = std::max(int(items_.size()) - 1, next_stored_position_);
+  next_stored_position_ = position + 1;
+  return position;
+}
+
 void ov_playlist::delete_stored_item(const ov_playlist_item* item) {
   if (!item->is_valid() || !writable()) return;
   ov_statement st = items_db_->prepare(k_delete_item);
@@ -117,7 +133,7 @@ void ov_playlist::add_track(ov_track* track) {
   auto* item = new ov_playlist_item(item_id, track, highest_number_);
   items_.append(item);
   if (search_index_) search_index_->append(item);
-  store_new_item(item, int(items_.size()) - 1);
+  store_new_item(item, position_for_new_item());
   emit esignal_track_added(item);
   emit esignal_number_of_tracks_changed();
 }
@@ -251,6 +267,7 @@ void ov_playlist::store_positions() {
     st.finalize();
   }
   items_db_->end_bulk();
+  next_stored_position_ = int(items_.size());
 }
 
 QList<int> ov_playlist::move_rows(QList<int> rows, int target) {

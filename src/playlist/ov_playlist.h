@@ -93,6 +93,7 @@ private:
   void load();
   bool writable() const;
   void store_new_item(const ov_playlist_item* item, int position);
+  int position_for_new_item();
   void delete_stored_item(const ov_playlist_item* item);
   void drop_search_index();
   ov_playlist_search_index& search_index() const;
@@ -107,5 +108,7 @@ private:
   int last_sort_column_ = -1;
   bool last_sort_ascending_ = false;
   bool sorted_ = false;
+  // Stored position for the next added entry; -1 until first needed.
+  int next_stored_position_ = -1;
   mutable std::unique_ptr<ov_playlist_search_index> search_index_;
 };
