@@ -14,6 +14,9 @@ namespace {
 constexpr unsigned int buffer_latency_us = 150000;
 // How often the sink looks at the device's position while blocks are playing.
 constexpr int position_poll_ms = 10;
+// The sink whose thread is the calling one: a block queued from its own
+// completion notice needs no wake-up.
+thread_local const ov_pcm_sink_alsa* own_sink = nullptr;
 }  // namespace
 
 ov_pcm_sink_alsa::ov_pcm_sink_alsa() : device_(default_device()) {}
@@ -57,7 +60,7 @@ void ov_pcm_sink_alsa::queue(block* b) {
     std::lock_guard<std::mutex> l(mutex_);
     queue_.push_back(b);
   }
-  wake();
+  if (own_sink != this) wake();
 }
 
 void ov_pcm_sink_alsa::reset() {
@@ -93,6 +96,7 @@ void ov_pcm_sink_alsa::wake() {
 }
 
 void ov_pcm_sink_alsa::run() {
+  own_sink = this;
   for (;;) {
     {
       std::unique_lock<std::mutex> l(mutex_);
