@@ -15,19 +15,46 @@ namespace {
 
 const QString album_separator = QStringLiteral("|_|_|_|");
 
-// One row of the library table, as read at load time.
-struct stored_row {
-  int id = 0;
-  QString filepath;
-  QString title;
-  QString album;
-  QString artist;
-  int track_no = 0;
-  int length = 0;
-  QString s;
-  int timestamp_added = 0;
-  QString plain;  // s deciphered
+// Rows of the library table as read at load time, in row order, with the
+// tracks made from them.
+struct load_chunk {
+  struct row {
+    int id = 0;
+    QString filepath;
+    QString title;
+    QString album;
+    QString artist;
+    int track_no = 0;
+    int length = 0;
+    QString s;
+    int timestamp_added = 0;
+    bool failed = false;  // s is not empty but could not be deciphered
+    std::unique_ptr<ov_track> track;
+  };
+  std::vector<row> rows;
 };
+
+constexpr size_t load_chunk_rows = 1024;
+
+// Deciphers s and builds the track of every row of a chunk.
+void prepare_chunk(load_chunk* chunk, const QString& seed) {
+  for (load_chunk::row& r : chunk->rows) {
+    const QString plain = r.s.isEmpty() ? QString() : decode_field(seed, r.s, r.id);
+    r.failed = !r.s.isEmpty() && plain.isEmpty();
+    r.track = std::make_unique<ov_track>(
+        r.id, r.timestamp_added,
+        ov_tag_data::from_values(r.filepath, r.title, r.album, r.artist, quint32(r.track_no), r.length));
+    r.track->set_counters_text(plain);
+  }
+}
+
+// The directory part of a file path, as QFileInfo::path() gives it.
+QString directory_of(const QString& path) {
+  const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+  if (slash < 0) return QStringLiteral(".");
+  if (slash == 0) return QStringLiteral("/");
+  return path.left(slash);
+}
 
 ov_track_group* group_for(ov_group_map* groups, const QString& key, const QString& name, const QString& directory) {
   auto& slot = (*groups)[key];
@@ -66,9 +93,25 @@ void ov_library::load() {
   if (!db_ || !db_->is_ok()) return;
   ov_statement st = db_->prepare(QStringLiteral(
       "SELECT id, filepath, title, album, artist, track_no, length, s, timestamp_added  FROM library  ORDER BY id ASC;"));
-  std::vector<stored_row> rows;
+
+  // Deciphering costs one key schedule per row and dominates loading. Rows
+  // are read in chunks, and each chunk is deciphered on the thread pool while
+  // reading goes on; registering then takes the chunks in row order, so the
+  // result and the log are those of a row-by-row load.
+  std::vector<std::unique_ptr<load_chunk>> chunks;
+  QList<QFuture<void>> prepared;
+  const QString seed = seed_;
+  auto dispatch = [&] {
+    load_chunk* c = chunks.back().get();
+    prepared << QtConcurrent::run([c, seed] { prepare_chunk(c, seed); });
+  };
   while (st.step_row()) {
-    stored_row r;
+    if (chunks.empty() || chunks.back()->rows.size() == load_chunk_rows) {
+      if (!chunks.empty()) dispatch();
+      chunks.push_back(std::make_unique<load_chunk>());
+      chunks.back()->rows.reserve(load_chunk_rows);
+    }
+    load_chunk::row& r = chunks.back()->rows.emplace_back();
     r.id = st.column_int(0);
     r.filepath = st.column_text(1);
     r.title = st.column_text(2);
@@ -78,34 +121,29 @@ void ov_library::load() {
     r.length = st.column_int(6);
     r.s = st.column_text(7);
     r.timestamp_added = st.column_int(8);
-    rows.push_back(std::move(r));
   }
+  if (!chunks.empty()) dispatch();
   st.finalize();
 
-  // Deciphering costs one key schedule per row and dominates loading; the
-  // rows are independent, so they are deciphered on all cores. Everything
-  // else below runs in row order, as if done one row at a time.
-  const QString seed = seed_;
-  QtConcurrent::blockingMap(rows, [&seed](stored_row& r) {
-    if (!r.s.isEmpty()) r.plain = decode_field(seed, r.s, r.id);
-  });
-
-  for (stored_row& r : rows) {
-    const bool failed = !r.s.isEmpty() && r.plain.isEmpty();
-    if (failed) {
-      ++score_failures_;
-      ov_log_write(ov_log::WARNING, QStringLiteral("loading libary data"),
-                   QStringLiteral("failed to load score data, they has been filled with 0.  file=") + r.filepath);
+  const qsizetype total = qsizetype(chunks.size() * load_chunk_rows);
+  by_path_.reserve(total);
+  by_id_.reserve(total);
+  members_.reserve(total);
+  for (size_t i = 0; i < chunks.size(); ++i) {
+    prepared[qsizetype(i)].waitForFinished();
+    for (load_chunk::row& r : chunks[i]->rows) {
+      if (r.failed) {
+        ++score_failures_;
+        ov_log_write(ov_log::WARNING, QStringLiteral("loading libary data"),
+                     QStringLiteral("failed to load score data, they has been filled with 0.  file=") + r.filepath);
+      }
+      ov_track* t = register_track(std::move(r.track));
+      if (r.failed && t) {
+        t->set_dirty(true);
+        write_score(t);
+      }
     }
-    auto track = std::make_unique<ov_track>(
-        r.id, r.timestamp_added,
-        ov_tag_data::from_values(r.filepath, r.title, r.album, r.artist, quint32(r.track_no), r.length));
-    track->set_counters_text(r.plain);
-    ov_track* t = register_track(std::move(track));
-    if (failed && t) {
-      t->set_dirty(true);
-      write_score(t);
-    }
+    chunks[i].reset();
   }
   if (ov_log* log = ov_log::global()) log->flush();
 }
@@ -124,7 +162,7 @@ ov_track* ov_library::register_track(std::unique_ptr<ov_track> track) {
 
   const QString& album = t->tags().album();
   if (!album.isEmpty()) {
-    const QString directory = QFileInfo(path).path();
+    const QString directory = directory_of(path);
     ov_track_group* g = group_for(albums_, album + album_separator + directory, album, directory);
     t->set_album_group(g);
     g->tracks << t;
@@ -141,40 +179,50 @@ ov_track* ov_library::register_track(std::unique_ptr<ov_track> track) {
 void ov_library::add_music_file(const QString& path, qint64 time) {
   if (by_path_.contains(path)) return;
   const int id = db_ ? db_->next_id() : 0;
+  // A new track's score field is known before its tags are read: its key
+  // schedule runs on another core meanwhile.
+  const QString seed = seed_;
+  QFuture<QString> zeros =
+      QtConcurrent::run([seed, id] { return encode_field(seed, ov_track(id, 0, {}).counters_text(), id); });
   auto track = std::make_unique<ov_track>(id, int(time), ov_tag_data::from_file(path));
   if (!track->is_valid()) {
     ov_log_write(ov_log::WARNING, QStringLiteral("adding music file"),
                  QStringLiteral("Failed to load tag data. skipping this file.  file=") + path);
+    zeros.waitForFinished();
     return;
   }
   ov_track* t = register_track(std::move(track));
   if (!t) return;
 
-  ov_statement st;
-  if (db_ && db_->is_ok())
-    st = db_->prepare(QStringLiteral(
-        "INSERT INTO  library (id, filepath, title, album, artist, track_no, length, timestamp_added)  VALUES (?, ?, "
-        "?, ?, ?, ?, ?, ?);"));
-  const ov_tag_data& tags = t->tags();
-  st.bind_int(1, t->id());
-  st.bind_text(2, tags.file_path());
-  st.bind_text(3, tags.title());
-  st.bind_text(4, tags.album());
-  st.bind_text(5, tags.artist());
-  st.bind_int(6, int(tags.track_number()));
-  st.bind_int(7, tags.length());
-  st.bind_int(8, t->timestamp_added());
-  if (!st.step_done()) {
+  bool inserted = false;
+  if (db_ && db_->is_ok()) {
+    ov_statement& st = cached(insert_statement_,
+                              QStringLiteral("INSERT INTO  library (id, filepath, title, album, artist, track_no, "
+                                             "length, timestamp_added)  VALUES (?, ?, ?, ?, ?, ?, ?, ?);"));
+    const ov_tag_data& tags = t->tags();
+    st.bind_int(1, t->id());
+    st.bind_text(2, tags.file_path());
+    st.bind_text(3, tags.title());
+    st.bind_text(4, tags.album());
+    st.bind_text(5, tags.artist());
+    st.bind_int(6, int(tags.track_number()));
+    st.bind_int(7, tags.length());
+    st.bind_int(8, t->timestamp_added());
+    inserted = st.step_done();
+    st.reset();
+  }
+  if (!inserted) {
     // Without its row the track would vanish at the next start while
     // playlists already refer to it: it is not added at all.
     ov_log_write(ov_log::WARNING, QStringLiteral("adding music file"),
                  QStringLiteral("Failed to store the file in the library. skipping this file.  file=") + path);
     unregister(t);
+    zeros.waitForFinished();
     return;
   }
-  st.finalize();
   t->set_dirty(true);
-  write_score(t);
+  // write_score with the field made above (the track is still all zeros).
+  if (update_score(t->id(), zeros.result())) t->set_dirty(false);
 }
 
 std::unique_ptr<ov_track> ov_library::unregister(ov_track* t) {
@@ -205,13 +253,24 @@ std::unique_ptr<ov_track> ov_library::remove_track(const QString& path) {
 
 void ov_library::write_score(ov_track* track) {
   if (!track || !track->is_dirty() || !track->is_valid() || !contains(track) || !db_ || !db_->is_ok()) return;
-  const QString stored = encode_field(seed_, track->counters_text(), track->id());
-  ov_statement st = db_->prepare(QStringLiteral("UPDATE library  SET s = ?  WHERE id = ?;"));
-  st.bind_text(1, stored);
-  st.bind_int(2, track->id());
   // A score that did not reach the file stays dirty and is written again
   // with the next change or at exit.
-  if (st.step_done()) track->set_dirty(false);
+  if (update_score(track->id(), encode_field(seed_, track->counters_text(), track->id()))) track->set_dirty(false);
+}
+
+bool ov_library::update_score(int id, const QString& stored) {
+  if (!db_ || !db_->is_ok()) return false;
+  ov_statement& st = cached(update_statement_, QStringLiteral("UPDATE library  SET s = ?  WHERE id = ?;"));
+  st.bind_text(1, stored);
+  st.bind_int(2, id);
+  const bool done = st.step_done();
+  st.reset();
+  return done;
+}
+
+ov_statement& ov_library::cached(ov_statement& slot, const QString& sql) {
+  if (!slot) slot = db_->prepare(sql);
+  return slot;
 }
 
 void ov_library::write_all_scores() {

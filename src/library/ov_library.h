@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ov_statement.h"
 #include "ov_track.h"
 #include "ov_track_group.h"
 
@@ -47,6 +48,10 @@ private:
   void load();
   // Drops a registered track from the indexes and its groups; hands it back.
   std::unique_ptr<ov_track> unregister(ov_track* track);
+  // Stores an enciphered score field; true when the UPDATE completed.
+  bool update_score(int id, const QString& stored);
+  // Statements kept prepared across calls (null until first used).
+  ov_statement& cached(ov_statement& slot, const QString& sql);
 
   int score_failures_ = 0;
   QStringList paths_;
@@ -58,6 +63,8 @@ private:
   ov_group_map* albums_;
   ov_group_map* artists_;
   QString seed_;
+  ov_statement insert_statement_;
+  ov_statement update_statement_;
 };
 
 // Paths of the *.mp3 files (any case) below a directory: its own files first,

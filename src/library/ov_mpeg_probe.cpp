@@ -9,33 +9,41 @@
 namespace {
 
 struct handle_deleter {
-  void operator()(mpg123_handle* h) const {
-    mpg123_close(h);
-    mpg123_delete(h);
-  }
+  void operator()(mpg123_handle* h) const { mpg123_delete(h); }
 };
+
+// Making a handle builds the decoder's tables, which costs more than the
+// probe itself; each thread keeps one and reopens it per file.
+mpg123_handle* thread_handle() {
+  static const int initialised = mpg123_init();
+  if (initialised != MPG123_OK) return nullptr;
+  thread_local std::unique_ptr<mpg123_handle, handle_deleter> handle = [] {
+    int err = MPG123_OK;
+    std::unique_ptr<mpg123_handle, handle_deleter> h(mpg123_new(nullptr, &err));
+    if (h) mpg123_param(h.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
+    return h;
+  }();
+  return handle.get();
+}
 
 }  // namespace
 
 bool ov_has_mpeg_audio(const QString& path) {
-  static const int initialised = mpg123_init();
-  if (initialised != MPG123_OK) return false;
-
-  int err = MPG123_OK;
-  std::unique_ptr<mpg123_handle, handle_deleter> h(mpg123_new(nullptr, &err));
-  if (!h) return false;
-  mpg123_param(h.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
-  if (mpg123_open(h.get(), QFile::encodeName(path).constData()) != MPG123_OK) return false;
+  mpg123_handle* h = thread_handle();
+  if (!h || mpg123_open(h, QFile::encodeName(path).constData()) != MPG123_OK) return false;
 
   // The first call announces the format; a stream may announce it again
   // after garbage, so allow a few of those before the first frame.
+  bool found = false;
   for (int attempt = 0; attempt < 8; ++attempt) {
     off_t frame = 0;
     unsigned char* audio = nullptr;
     size_t bytes = 0;
-    const int r = mpg123_decode_frame(h.get(), &frame, &audio, &bytes);
+    const int r = mpg123_decode_frame(h, &frame, &audio, &bytes);
     if (r == MPG123_NEW_FORMAT) continue;
-    return r == MPG123_OK && bytes > 0;
+    found = r == MPG123_OK && bytes > 0;
+    break;
   }
-  return false;
+  mpg123_close(h);
+  return found;
 }

@@ -4,6 +4,7 @@
 #include "ov_mpeg_probe.h"
 
 #include <QFile>
+#include <QtConcurrent>
 
 #include <taglib/attachedpictureframe.h>
 #include <taglib/fileref.h>
@@ -27,7 +28,11 @@ ov_tag_data ov_tag_data::from_file(const QString& path) {
   ov_tag_data d;
   d.path_ = path;
 
+  // The audio check opens the file a second time; it runs beside the tag
+  // reading on another core.
+  QFuture<bool> has_audio = QtConcurrent::run([path] { return ov_has_mpeg_audio(path); });
   const TagLib::FileRef ref(QFile::encodeName(path).constData(), true, TagLib::AudioProperties::Average);
+  const bool audio = has_audio.result();
   if (ref.isNull()) {
     ov_log_write(ov_log::WARNING, reading_tags, QStringLiteral("Failed to open file.  file=") + path);
     return d;
@@ -39,7 +44,7 @@ ov_tag_data ov_tag_data::from_file(const QString& path) {
   }
   // A file holding only tags (or zeros, or a cut-off frame) would become a
   // track that can never play.
-  if (!ov_has_mpeg_audio(path)) {
+  if (!audio) {
     ov_log_write(ov_log::WARNING, reading_tags, QStringLiteral("Failed to find MPEG audio.  file=") + path);
     return d;
   }
