@@ -18,6 +18,9 @@ public:
   void set_playlist(ov_playlist* playlist);
   ov_playlist* playlist() const { return playlist_; }
   ov_track* track_at(int row) const;
+  // Lets the owner announce structural changes (rows added or removed,
+  // playlist switched).
+  void reset() { beginResetModel(); endResetModel(); }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;

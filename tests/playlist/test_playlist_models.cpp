@@ -59,6 +59,7 @@ void test_playlist_models::models_pass_the_model_tester() {
   ov_model tracks;
   QAbstractItemModelTester track_tester(&tracks, QAbstractItemModelTester::FailureReportingMode::QtTest);
   tracks.set_playlist(lists[0]);
+  tracks.reset();
   lists[0]->item_at(1)->set_status(2);
   lists[0]->sort_by_column(7);
   tracks.refresh_status();
@@ -66,7 +67,10 @@ void test_playlist_models::models_pass_the_model_tester() {
   QAbstractItemModelTester playlist_tester(&playlists, QAbstractItemModelTester::FailureReportingMode::QtTest);
   playlists.set_playing_playlist(lists[1]);
   playlists.setData(playlists.index(1, 1), "renamed");
+  lists.append(f.playlist(2).release());
   playlists.reset();
+  lists[0]->remove_track_at(0);
+  tracks.reset();
   qDeleteAll(lists);
 }
 
