@@ -115,7 +115,9 @@ private slots:
     QVERIFY2(rise_ms >= 750 && rise_ms <= 1400, qPrintable(QString::number(rise_ms)));
     QVERIFY2(levels.size() >= 17 && levels.size() <= 21, qPrintable(QString::number(levels.size())));
     QCOMPARE(falls, 0);
-    QVERIFY(levels.contains(1));  // the first step, 5 %
+    // The first steps, 5 % and 10 %: a level that lasts no longer than the
+    // time between two block refills may be missed in the output.
+    QVERIFY(levels.contains(1) || levels.contains(2));
   }
 
   void pause_and_resume() {
