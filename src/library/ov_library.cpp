@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QtConcurrent>
 
+#include <deque>
 #include <vector>
 
 namespace {
@@ -182,13 +183,55 @@ void ov_library::add_music_file(const QString& path, qint64 time) {
   // A new track's score field is known before its tags are read: its key
   // schedule runs on another core meanwhile.
   const QString seed = seed_;
-  QFuture<QString> zeros =
-      QtConcurrent::run([seed, id] { return encode_field(seed, ov_track(id, 0, {}).counters_text(), id); });
-  auto track = std::make_unique<ov_track>(id, int(time), ov_tag_data::from_file(path));
+  QFuture<QString> zeros = QtConcurrent::run([seed, id] { return new_score_field(seed, id); });
+  add_read_file(std::make_unique<ov_track>(id, int(time), ov_tag_data::from_file(path)),
+                [&zeros] { return zeros.result(); });
+}
+
+void ov_library::add_music_files(const QStringList& paths, qint64 time,
+                                 const std::function<bool(qsizetype)>& progress) {
+  struct read_file {
+    ov_tag_data tags;
+    QStringList warnings;
+  };
+  auto read_ahead = [](const QString& path) {
+    return QtConcurrent::run([path] {
+      read_file r;
+      r.tags = ov_tag_data::from_file_quiet(path, &r.warnings);
+      return r;
+    });
+  };
+  // Files are read a few ahead on the thread pool; everything that shows
+  // (ids, log lines, rows, registration) happens here in list order, the
+  // same as add_music_file for each path in turn.
+  const qsizetype window = 4 * std::max(1, QThreadPool::globalInstance()->maxThreadCount());
+  std::deque<QFuture<read_file>> ahead;
+  qsizetype started = 0;
+  for (qsizetype i = 0; i < paths.size(); ++i) {
+    while (started < paths.size() && started < i + window) ahead.push_back(read_ahead(paths[started++]));
+    QFuture<read_file> next = std::move(ahead.front());
+    ahead.pop_front();
+    if (!by_path_.contains(paths[i])) {
+      const int id = db_ ? db_->next_id() : 0;
+      read_file r = next.result();
+      ov_tag_data::log_warnings(r.warnings);
+      add_read_file(std::make_unique<ov_track>(id, int(time), std::move(r.tags)),
+                    [this, id] { return new_score_field(seed_, id); });
+    }
+    if (progress && !progress(i + 1)) break;
+  }
+  for (QFuture<read_file>& f : ahead) f.waitForFinished();
+}
+
+QString ov_library::new_score_field(const QString& seed, int id) {
+  return encode_field(seed, ov_track(id, 0, {}).counters_text(), id);
+}
+
+void ov_library::add_read_file(std::unique_ptr<ov_track> track, const std::function<QString()>& zeros) {
+  const QString path = track->tags().file_path();
   if (!track->is_valid()) {
     ov_log_write(ov_log::WARNING, QStringLiteral("adding music file"),
                  QStringLiteral("Failed to load tag data. skipping this file.  file=") + path);
-    zeros.waitForFinished();
     return;
   }
   ov_track* t = register_track(std::move(track));
@@ -217,12 +260,11 @@ void ov_library::add_music_file(const QString& path, qint64 time) {
     ov_log_write(ov_log::WARNING, QStringLiteral("adding music file"),
                  QStringLiteral("Failed to store the file in the library. skipping this file.  file=") + path);
     unregister(t);
-    zeros.waitForFinished();
     return;
   }
   t->set_dirty(true);
-  // write_score with the field made above (the track is still all zeros).
-  if (update_score(t->id(), zeros.result())) t->set_dirty(false);
+  // write_score with the field of a new track (all zeros).
+  if (update_score(t->id(), zeros())) t->set_dirty(false);
 }
 
 std::unique_ptr<ov_track> ov_library::unregister(ov_track* t) {

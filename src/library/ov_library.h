@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -26,6 +27,11 @@ public:
   // Adds one file (time: seconds since 1970). Does nothing for a known path;
   // skips, with a warning, a file whose tags cannot be read.
   void add_music_file(const QString& path, qint64 time);
+  // add_music_file for each path in list order, with the same ids, rows and
+  // log lines, while the files ahead are read on other cores. progress gets
+  // the number of paths done after each one; returning false stops there.
+  void add_music_files(const QStringList& paths, qint64 time,
+                       const std::function<bool(qsizetype)>& progress = {});
   // Adds a valid track with a new path to the indexes and groups and takes
   // ownership; returns it, or null (and destroys it) when it was ignored.
   ov_track* register_track(std::unique_ptr<ov_track> track);
@@ -48,6 +54,10 @@ private:
   void load();
   // Drops a registered track from the indexes and its groups; hands it back.
   std::unique_ptr<ov_track> unregister(ov_track* track);
+  // Registers and stores a track whose tags were read; zeros gives its
+  // first score field.
+  void add_read_file(std::unique_ptr<ov_track> track, const std::function<QString()>& zeros);
+  static QString new_score_field(const QString& seed, int id);
   // Stores an enciphered score field; true when the UPDATE completed.
   bool update_score(int id, const QString& stored);
   // Statements kept prepared across calls (null until first used).

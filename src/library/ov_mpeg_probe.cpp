@@ -33,15 +33,14 @@ bool ov_has_mpeg_audio(const QString& path) {
   if (!h || mpg123_open(h, QFile::encodeName(path).constData()) != MPG123_OK) return false;
 
   // The first call announces the format; a stream may announce it again
-  // after garbage, so allow a few of those before the first frame.
+  // after garbage, so allow a few of those before the first frame. A frame
+  // counts once it has been found, checked and read whole (the info frame
+  // of an encoder is not counted); decoding it would add nothing to that.
   bool found = false;
   for (int attempt = 0; attempt < 8; ++attempt) {
-    off_t frame = 0;
-    unsigned char* audio = nullptr;
-    size_t bytes = 0;
-    const int r = mpg123_decode_frame(h, &frame, &audio, &bytes);
+    const int r = mpg123_framebyframe_next(h);
     if (r == MPG123_NEW_FORMAT) continue;
-    found = r == MPG123_OK && bytes > 0;
+    found = r == MPG123_OK;
     break;
   }
   mpg123_close(h);

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// Whether libmpg123 decodes at least one whole MPEG audio frame from the
+// Whether libmpg123 finds and reads at least one whole MPEG audio frame from the
 // start of the file (after tags and up to its usual resync distance of junk).
 // TagLib opens any file named .mp3, so this is what tells audio from a file
 // that only holds tags, zeros, a picture or a cut-off frame.

@@ -25,27 +25,41 @@ constexpr unsigned min_picture_bytes = 1024;
 }  // namespace
 
 ov_tag_data ov_tag_data::from_file(const QString& path) {
-  ov_tag_data d;
-  d.path_ = path;
-
   // The audio check opens the file a second time; it runs beside the tag
   // reading on another core.
   QFuture<bool> has_audio = QtConcurrent::run([path] { return ov_has_mpeg_audio(path); });
+  QStringList warnings;
+  const ov_tag_data d = read(path, &warnings, [&has_audio] { return has_audio.result(); });
+  log_warnings(warnings);
+  return d;
+}
+
+ov_tag_data ov_tag_data::from_file_quiet(const QString& path, QStringList* warnings) {
+  return read(path, warnings, [&path] { return ov_has_mpeg_audio(path); });
+}
+
+void ov_tag_data::log_warnings(const QStringList& warnings) {
+  for (const QString& w : warnings) ov_log_write(ov_log::WARNING, reading_tags, w);
+}
+
+ov_tag_data ov_tag_data::read(const QString& path, QStringList* warnings, const std::function<bool()>& has_audio) {
+  ov_tag_data d;
+  d.path_ = path;
   const TagLib::FileRef ref(QFile::encodeName(path).constData(), true, TagLib::AudioProperties::Average);
-  const bool audio = has_audio.result();
+  const bool audio = has_audio();
   if (ref.isNull()) {
-    ov_log_write(ov_log::WARNING, reading_tags, QStringLiteral("Failed to open file.  file=") + path);
+    *warnings << QStringLiteral("Failed to open file.  file=") + path;
     return d;
   }
   const TagLib::Tag* tag = ref.tag();
   if (!tag) {
-    ov_log_write(ov_log::WARNING, reading_tags, QStringLiteral("Failed to read tag data.  file=") + path);
+    *warnings << QStringLiteral("Failed to read tag data.  file=") + path;
     return d;
   }
   // A file holding only tags (or zeros, or a cut-off frame) would become a
   // track that can never play.
   if (!audio) {
-    ov_log_write(ov_log::WARNING, reading_tags, QStringLiteral("Failed to find MPEG audio.  file=") + path);
+    *warnings << QStringLiteral("Failed to find MPEG audio.  file=") + path;
     return d;
   }
 

@@ -2,6 +2,9 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 // Tags of one MP3 file: read from the file by TagLib when it is added, or
 // taken back from the library row at start-up. Pictures are read on demand.
@@ -10,6 +13,10 @@ public:
   // Reads the file's tags; invalid when the file cannot be opened or tagged
   // or holds no MPEG audio.
   static ov_tag_data from_file(const QString& path);
+  // The same reading on the calling thread alone, for any thread: the
+  // warnings are handed back (for log_warnings) instead of written.
+  static ov_tag_data from_file_quiet(const QString& path, QStringList* warnings);
+  static void log_warnings(const QStringList& warnings);
   static ov_tag_data from_values(const QString& path, const QString& title, const QString& album,
                                  const QString& artist, quint32 track_number, int length);
 
@@ -25,6 +32,8 @@ public:
   QImage picture() const;
 
 private:
+  static ov_tag_data read(const QString& path, QStringList* warnings, const std::function<bool()>& has_audio);
+
   bool valid_ = false;
   QString path_;
   QString title_;

@@ -285,6 +285,69 @@ private slots:
     QVERIFY(lib.paths().isEmpty());
   }
 
+  // The batch gives the ids, rows, tracks and log lines of one add after another.
+  void batch_add_equals_single_adds() {
+    QStringList paths;
+    for (int i = 0; i < 12; ++i)
+      paths << make_file("batch", QStringLiteral("f%1.mp3").arg(i), QStringLiteral("T%1").arg(i),
+                         QStringLiteral("A%1").arg(i % 3), QStringLiteral("R%1").arg(i % 2), unsigned(i));
+    const QString zeros = files_.filePath(QStringLiteral("batch/zeros.mp3"));
+    QFile f(zeros);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(2000, '\0'));
+    f.close();
+    paths.insert(3, zeros);
+    paths.insert(5, files_.filePath(QStringLiteral("batch/missing.mp3")));
+    paths.insert(8, paths[1]);  // twice in the list
+
+    auto run = [&](bool batch, QStringList* log_lines, QList<stored>* stored_rows, QStringList* tracks) {
+      QTemporaryDir conf;
+      auto db = open_db(conf.path());
+      ov_group_map albums, artists;
+      ov_library lib(db.get(), &albums, &artists, seed);
+      lib.add_music_file(paths[0], 5);  // already there before the batch
+      ov_log_capture log;
+      if (batch) {
+        QList<qsizetype> progress;
+        lib.add_music_files(paths, 9, [&](qsizetype done) { progress << done; return true; });
+        QCOMPARE(progress.size(), paths.size());
+        QCOMPARE(progress.last(), paths.size());
+      } else {
+        for (const QString& p : paths) lib.add_music_file(p, 9);
+      }
+      *log_lines = log.lines();
+      *stored_rows = rows(db.get());
+      for (const QString& p : lib.paths()) {
+        const ov_track* t = lib.track_by_path(p);
+        *tracks << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                       .arg(t->id()).arg(p, t->tags().title(), t->tags().album(), t->tags().artist())
+                       .arg(t->tags().track_number()).arg(t->timestamp_added()).arg(t->is_dirty());
+      }
+    };
+    QStringList log1, log2, tracks1, tracks2;
+    QList<stored> rows1, rows2;
+    run(false, &log1, &rows1, &tracks1);
+    run(true, &log2, &rows2, &tracks2);
+    QCOMPARE(log2, log1);
+    QCOMPARE(log1.size(), 4);
+    QCOMPARE(tracks2, tracks1);
+    QCOMPARE(tracks1.size(), 12);
+    QCOMPARE(rows2.size(), rows1.size());
+    for (int i = 0; i < rows1.size(); ++i) {
+      QCOMPARE(rows2[i].id, rows1[i].id);
+      QCOMPARE(rows2[i].filepath, rows1[i].filepath);
+      QCOMPARE(rows2[i].s, rows1[i].s);
+    }
+
+    // Stopping after the third path.
+    QTemporaryDir conf;
+    auto db = open_db(conf.path());
+    ov_group_map albums, artists;
+    ov_library lib(db.get(), &albums, &artists, seed);
+    lib.add_music_files(paths, 1, [](qsizetype done) { return done < 3; });
+    QCOMPARE(lib.paths(), paths.mid(0, 3));
+  }
+
   void collects_mp3_files() {
     QTemporaryDir root;
     QDir d(root.path());
