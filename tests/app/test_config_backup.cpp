@@ -1,0 +1,175 @@
+#include "ov_app_config.h"
+#include "ov_config_backup.h"
+#include "ov_log.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// Backup decisions and pruning on a real directory tree, with the log lines
+// they write.
+class test_config_backup : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<ov_log> log_;
+  QString log_path_;
+  QString old_cwd_;
+  const QString format_ = QStringLiteral("yyyy-MM-dd_hhmmss");
+  const QStringList files_ = {"main.ini",   "seed.ini",          "favorite_engine.db", "library.db",
+                              "playlist_items.db", "playlists.db", "presets.db"};
+
+  ov_config_backup backup() { return ov_config_backup("conf", "conf_backup", files_, format_); }
+  QStringList log_lines() {
+    log_->flush();
+    QFile f(log_path_);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QStringList out;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)) {
+      const QStringList fields = line.split('\t');
+      out << fields.mid(1).join('\t');  // without the time
+    }
+    return out;
+  }
+  static void make_dir(const QString& name) { QVERIFY(QDir().mkpath(QStringLiteral("conf_backup/") + name)); }
+  QString name_at(qint64 seconds_ago) const {
+    return QDateTime::currentDateTime().addSecs(-seconds_ago).toString(format_);
+  }
+  static void touch(const QString& path, const QByteArray& content = "x") {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+  }
+
+private slots:
+  void initTestCase() { old_cwd_ = QDir::currentPath(); }
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir::setCurrent(dir_->path()));
+    QDir().mkpath(QStringLiteral("conf"));
+    touch(QStringLiteral("conf/main.ini"), "[backup]\n");
+    touch(QStringLiteral("conf/library.db"), "db");
+    log_path_ = dir_->filePath(QStringLiteral("test.log"));
+    log_ = std::make_unique<ov_log>();
+    log_->open(log_path_);
+    log_->set_initial_filters();
+    ov_log::install(log_.get());
+  }
+  void cleanup() {
+    ov_log::install(nullptr);
+    log_.reset();
+    QDir::setCurrent(old_cwd_);
+    dir_.reset();
+  }
+
+  void first_backup_copies_existing_files() {
+    backup().take_backup_if_due(true, 600);
+    const QStringList names = backup().backup_dir_names();
+    QCOMPARE(names.size(), 1);
+    const QDir taken(QStringLiteral("conf_backup/") + names.first());
+    QCOMPARE(taken.entryList(QDir::Files, QDir::Name), QStringList({"library.db", "main.ini"}));
+    QCOMPARE(log_lines(), QStringList({"INFO\tinit-backup\tbackup dir is empty",
+                                       "INFO\tinit-backup\ttaking backup.  backup dir= conf_backup/" + names.first()}));
+  }
+
+  void recent_backup_is_not_due() {
+    const QString recent = name_at(10);
+    make_dir(recent);
+    backup().take_backup_if_due(true, 600);
+    QCOMPARE(backup().backup_dir_names(), QStringList({recent}));
+    QCOMPARE(log_lines(), QStringList({"INFO\tinit-backup\tlatest backup dir name= " + recent +
+                                       " and it is NOT older than 600sec"}));
+  }
+
+  void old_backup_makes_a_new_one() {
+    const QString old = name_at(3600);
+    make_dir(old);
+    backup().take_backup_if_due(true, 600);
+    const QStringList names = backup().backup_dir_names();
+    QCOMPARE(names.size(), 2);
+    QCOMPARE(names.last(), old);
+    const QStringList lines = log_lines();
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.at(0), "INFO\tinit-backup\tlatest backup dir name= " + old + " and it is older than 600sec");
+  }
+
+  void unparsable_newest_name_warns_and_backs_up() {
+    make_dir(name_at(3600));
+    make_dir(QStringLiteral("2999-13-01_000000"));
+    backup().take_backup_if_due(true, 600);
+    QCOMPARE(backup().backup_dir_names().size(), 3);
+    QCOMPARE(log_lines().first(), QStringLiteral("WARNING\tinit-backup\tparse error for latest backup dir name=2999-13-01_000000"));
+  }
+
+  void disabled_backup_still_prunes() {
+    for (int i = 0; i < 3; ++i) make_dir(name_at(100000 + i * 1000));
+    const QString oldest = backup().backup_dir_names().last();
+    backup().take_backup_if_due(false, 600);
+    backup().remove_old_backups(2);
+    const QStringList names = backup().backup_dir_names();
+    QCOMPARE(names.size(), 2);
+    QVERIFY(!names.contains(oldest));
+    QCOMPARE(log_lines(), QStringList({"INFO\tinit backup\tbackup disabled",
+                                       "INFO\tinit-remove-old-backup\tnumber of backup dir is 3. it is over 2",
+                                       "INFO\tinit-remove-old-backup\tremoving " + oldest}));
+  }
+
+  void prune_keeps_newest_and_ignores_others() {
+    QStringList made;
+    for (int i = 0; i < 26; ++i) {
+      made << name_at(200000 + i * 100);
+      make_dir(made.last());
+      touch(QStringLiteral("conf_backup/") + made.last() + QStringLiteral("/main.ini"));
+    }
+    make_dir(QStringLiteral("backup-old"));
+    touch(QStringLiteral("conf_backup/stray.txt"));
+    const QString oldest = made.last();
+    // A file that is not one of the backed-up names keeps the oldest directory alive.
+    touch(QStringLiteral("conf_backup/") + oldest + QStringLiteral("/notes.txt"));
+    backup().remove_old_backups(25);
+    QVERIFY(QFileInfo::exists(QStringLiteral("conf_backup/") + oldest));
+    QVERIFY(!QFileInfo::exists(QStringLiteral("conf_backup/") + oldest + QStringLiteral("/main.ini")));
+    QVERIFY(QFileInfo::exists(QStringLiteral("conf_backup/backup-old")));
+    QCOMPARE(backup().backup_dir_names().size(), 26);
+    QCOMPARE(log_lines(), QStringList({"INFO\tinit-remove-old-backup\tnumber of backup dir is 26. it is over 25",
+                                       "INFO\tinit-remove-old-backup\tremoving " + oldest}));
+    // Tried again at the next start; without the stray file it goes.
+    QVERIFY(QFile::remove(QStringLiteral("conf_backup/") + oldest + QStringLiteral("/notes.txt")));
+    backup().remove_old_backups(25);
+    QVERIFY(!QFileInfo::exists(QStringLiteral("conf_backup/") + oldest));
+    QCOMPARE(backup().backup_dir_names().size(), 25);
+    QVERIFY(QFileInfo::exists(QStringLiteral("conf_backup/backup-old")));
+    QVERIFY(QFileInfo::exists(QStringLiteral("conf_backup/stray.txt")));
+  }
+
+  void prune_under_the_limit() {
+    const QString name = name_at(5000);
+    make_dir(name);
+    backup().remove_old_backups(25);
+    QCOMPARE(log_lines(), QStringList({"INFO\tinit-remove-old-backup\tnumber of backup dir is 1. it is NOT over 25"}));
+    log_->set_tag(ov_log::DEBUG, QStringLiteral("init-remove-old-backup"), true);
+    backup().remove_old_backups(25);
+    QCOMPARE(log_lines().at(1), "DEBUG\tinit-remove-old-backup\tbackup dir= " + name);
+  }
+
+  void no_root_no_pruning() {
+    backup().remove_old_backups(1);
+    QVERIFY(log_lines().isEmpty());
+  }
+
+  void backup_then_prune_leaves_at_most_k() {
+    for (int i = 0; i < 4; ++i) make_dir(name_at(7200 + i * 60));
+    backup().take_backup_if_due(true, 600);
+    backup().remove_old_backups(3);
+    const QStringList names = backup().backup_dir_names();
+    QCOMPARE(names.size(), 3);
+    QVERIFY(names.first() >= name_at(5));  // the new one is counted and kept
+  }
+};
+
+QTEST_GUILESS_MAIN(test_config_backup)
+#include "test_config_backup.moc"

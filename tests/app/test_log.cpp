@@ -1,0 +1,198 @@
+#include "ov_log.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The log on real files: line format, filters, flushing and appending.
+class test_log : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+  int counter_ = 0;
+
+  QString fresh_path() { return dir_.filePath(QStringLiteral("log%1.txt").arg(++counter_)); }
+  static QStringList lines_of(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QString text = QString::fromUtf8(f.readAll());
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+  }
+
+private slots:
+  void line_format() {
+    const QString path = fresh_path();
+    ov_log log;
+    log.open(path);
+    log.write_flush(ov_log::INFO, QStringLiteral("booting"), QStringLiteral("hello world"));
+    const QStringList lines = lines_of(path);
+    QCOMPARE(lines.size(), 1);
+    const QRegularExpression format(
+        QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}\tINFO\tbooting\thello world$"));
+    QVERIFY2(format.match(lines.first()).hasMatch(), qPrintable(lines.first()));
+  }
+
+  void level_names_data() {
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("1") << 1 << "FATAL";
+    QTest::newRow("2") << 2 << "CRITICAL";
+    QTest::newRow("3") << 3 << "WARNING";
+    QTest::newRow("4") << 4 << "NOTICE";
+    QTest::newRow("5") << 5 << "INFO";
+    QTest::newRow("6") << 6 << "DEBUG";
+    QTest::newRow("0") << 0 << "";
+    QTest::newRow("7") << 7 << "";
+  }
+  void level_names() {
+    QFETCH(int, level);
+    QFETCH(QString, name);
+    QCOMPARE(ov_log::level_name(level), name);
+  }
+
+  void initial_filters() {
+    const QString path = fresh_path();
+    ov_log log;
+    log.open(path);
+    log.set_initial_filters();
+    log.write_flush(ov_log::DEBUG, QStringLiteral("mainwindow"), QStringLiteral("hidden"));
+    log.write_flush(ov_log::DEBUG, QStringLiteral("init-remove-old-backup"), QStringLiteral("hidden"));
+    log.write_flush(ov_log::INFO, QStringLiteral("booting"), QStringLiteral("shown"));
+    for (int lv = ov_log::FATAL; lv <= ov_log::INFO; ++lv) QVERIFY(log.enabled(lv, QStringLiteral("any")));
+    QVERIFY(!log.enabled(ov_log::DEBUG, QStringLiteral("any")));
+    const QStringList lines = lines_of(path);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY(lines.first().endsWith(QStringLiteral("\tINFO\tbooting\tshown")));
+  }
+
+  void tag_filter_overrides_level() {
+    const QString path = fresh_path();
+    ov_log log;
+    log.open(path);
+    log.set_initial_filters();
+    log.set_tag(ov_log::DEBUG, QStringLiteral("x"), true);
+    log.set_tag(ov_log::INFO, QStringLiteral("quiet"), false);
+    log.write_flush(ov_log::DEBUG, QStringLiteral("x"), QStringLiteral("one"));
+    log.write_flush(ov_log::DEBUG, QStringLiteral("y"), QStringLiteral("two"));
+    log.write_flush(ov_log::INFO, QStringLiteral("quiet"), QStringLiteral("three"));
+    log.write_flush(ov_log::WARNING, QStringLiteral("quiet"), QStringLiteral("four"));
+    const QStringList lines = lines_of(path);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(lines.at(0).endsWith(QStringLiteral("\tDEBUG\tx\tone")));
+    QVERIFY(lines.at(1).endsWith(QStringLiteral("\tWARNING\tquiet\tfour")));
+  }
+
+  void level_outside_range() {
+    const QString path = fresh_path();
+    ov_log log;
+    log.open(path);
+    log.write_flush(9, QStringLiteral("odd"), QStringLiteral("dropped"));
+    QVERIFY(lines_of(path).isEmpty());
+    // A tag key for the nameless level ("::odd") lets it through with an empty name.
+    log.set_tag(9, QStringLiteral("odd"), true);
+    log.write_flush(9, QStringLiteral("odd"), QStringLiteral("kept"));
+    const QStringList lines = lines_of(path);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY(lines.first().endsWith(QStringLiteral("\t\todd\tkept")));
+  }
+
+  void message_written_as_is() {
+    const QString path = fresh_path();
+    ov_log log;
+    log.open(path);
+    log.write_flush(ov_log::WARNING, QStringLiteral("t"), QStringLiteral("a\tb\nc"));
+    const QStringList lines = lines_of(path);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(lines.at(0).endsWith(QStringLiteral("\tWARNING\tt\ta\tb")));
+    QCOMPARE(lines.at(1), QStringLiteral("c"));
+  }
+
+  void write_waits_for_flush() {
+    const QString path = fresh_path();
+    ov_log log;
+    log.open(path);
+    log.write(ov_log::INFO, QStringLiteral("init-backup"), QStringLiteral("buffered"));
+    QVERIFY(lines_of(path).isEmpty());
+    log.flush();
+    QCOMPARE(lines_of(path).size(), 1);
+    log.write(ov_log::INFO, QStringLiteral("init-backup"), QStringLiteral("second"));
+    log.write_flush(ov_log::INFO, QStringLiteral("booting"), QStringLiteral("third"));
+    QCOMPARE(lines_of(path).size(), 3);
+  }
+
+  void two_runs_append() {
+    const QString path = fresh_path();
+    for (int run = 0; run < 2; ++run) {
+      ov_log log;
+      log.open(path);
+      log.write_flush(ov_log::INFO, QStringLiteral("booting"), QStringLiteral("run %1").arg(run));
+    }
+    const QStringList lines = lines_of(path);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(lines.at(0).endsWith(QStringLiteral("run 0")));
+    QVERIFY(lines.at(1).endsWith(QStringLiteral("run 1")));
+  }
+
+  void unopenable_file_drops_lines() {
+    ov_log log;
+    log.open(dir_.filePath(QStringLiteral("no/such/dir/log.txt")));
+    log.write_flush(ov_log::FATAL, QStringLiteral("t"), QStringLiteral("lost"));
+    log.flush();
+    QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("no/such/dir/log.txt"))));
+  }
+
+  void todays_file_name_creates_log_dir() {
+    const QString old = QDir::currentPath();
+    QTemporaryDir work;
+    QVERIFY(QDir::setCurrent(work.path()));
+    const QString name = ov_log::todays_file_name();
+    QVERIFY(QFileInfo(QStringLiteral("log")).isDir());
+    QDir::setCurrent(old);
+    QCOMPARE(name, QStringLiteral("log/orvantis_log_") + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) +
+                       QStringLiteral(".txt"));
+  }
+
+  void global_wrappers() {
+    const QString path = fresh_path();
+    ov_log log;
+    log.open(path);
+    ov_log_write_flush(ov_log::INFO, QStringLiteral("t"), QStringLiteral("not installed"));
+    ov_log::install(&log);
+    ov_log_write(ov_log::INFO, QStringLiteral("t"), QStringLiteral("installed"));
+    ov_log::global()->flush();
+    ov_log::install(nullptr);
+    const QStringList lines = lines_of(path);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY(lines.first().endsWith(QStringLiteral("installed")));
+  }
+
+  void lines_from_threads_do_not_interleave() {
+    const QString path = fresh_path();
+    ov_log log;
+    log.open(path);
+    QList<QThread*> threads;
+    for (int t = 0; t < 4; ++t) {
+      threads << QThread::create([&log, t] {
+        for (int i = 0; i < 500; ++i)
+          log.write(ov_log::INFO, QStringLiteral("thread%1").arg(t), QString(40, QLatin1Char('a' + t)));
+      });
+      threads.last()->start();
+    }
+    for (QThread* t : threads) {
+      t->wait();
+      delete t;
+    }
+    log.flush();
+    const QStringList lines = lines_of(path);
+    QCOMPARE(lines.size(), 2000);
+    const QRegularExpression shape(QStringLiteral("^[0-9: -]{19}\tINFO\tthread(\\d)\t([a-d])\\2{39}$"));
+    for (const QString& line : lines) QVERIFY2(shape.match(line).hasMatch(), qPrintable(line));
+  }
+};
+
+QTEST_GUILESS_MAIN(test_log)
+#include "test_log.moc"

@@ -1,0 +1,124 @@
+#include "ov_data_dir.h"
+#include "ov_single_instance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The data directory choice and the single-instance guard, in process.
+class test_platform : public QObject {
+  Q_OBJECT
+
+private slots:
+  void data_dir_choice_data() {
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("program_dir");
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("home wins") << "/h" << "/opt/ov" << true << "/h";
+    QTest::newRow("portable") << "" << "/opt/ov" << true << "/opt/ov";
+    QTest::newRow("read-only install") << "" << "/usr/bin" << false << "/x/share/orvantis";
+    QTest::newRow("unknown program dir") << "" << "" << true << "/x/share/orvantis";
+  }
+  void data_dir_choice() {
+    QFETCH(QString, home);
+    QFETCH(QString, program_dir);
+    QFETCH(bool, writable);
+    QFETCH(QString, expected);
+    QCOMPARE(ov_data_dir::choose(home, program_dir, writable, QStringLiteral("/x/share")), expected);
+  }
+
+  void enter_creates_and_enters_home() {
+    QTemporaryDir dir;
+    const QString old = QDir::currentPath();
+    const QString home = dir.filePath(QStringLiteral("a/b"));
+    qputenv("ORVANTIS_HOME", home.toUtf8());
+    const QString entered = ov_data_dir::enter();
+    qunsetenv("ORVANTIS_HOME");
+    const QString now = QDir::currentPath();
+    QDir::setCurrent(old);
+    QCOMPARE(entered, QDir(home).canonicalPath());
+    QCOMPARE(now, entered);
+    QVERIFY(!ov_data_dir::program_dir().isEmpty());
+  }
+
+  void second_guard_sees_the_first() {
+    QTemporaryDir run;
+    ov_single_instance first(run.path());
+    QCOMPARE(first.acquire(), ov_single_instance::sole_instance);
+    QVERIFY(first.lock_path().contains(QStringLiteral("Orvantis")));
+    QVERIFY(first.lock_path().contains(QString::number(::getuid())));
+    ov_single_instance second(run.path());
+    QCOMPARE(second.acquire(), ov_single_instance::another_running);
+    QVERIFY(!second.ask_running_to_raise());  // nobody listens yet
+  }
+
+  void raise_request_reaches_the_first() {
+    QTemporaryDir run;
+    ov_single_instance first(run.path());
+    QCOMPARE(first.acquire(), ov_single_instance::sole_instance);
+    QVERIFY(first.listen());
+    QSignalSpy raised(&first, &ov_single_instance::esignal_raise_requested);
+    ov_single_instance second(run.path());
+    QCOMPARE(second.acquire(), ov_single_instance::another_running);
+    QVERIFY(second.ask_running_to_raise());
+    QVERIFY(raised.wait(10000));
+    QCOMPARE(raised.count(), 1);
+  }
+
+  void released_lock_is_free_again() {
+    QTemporaryDir run;
+    {
+      ov_single_instance first(run.path());
+      QCOMPARE(first.acquire(), ov_single_instance::sole_instance);
+      QVERIFY(first.listen());
+    }
+    QVERIFY(!QFile::exists(ov_single_instance(run.path()).lock_path()));
+    ov_single_instance again(run.path());
+    QCOMPARE(again.acquire(), ov_single_instance::sole_instance);
+  }
+
+  void stale_lock_of_a_dead_process_is_taken_over() {
+    QTemporaryDir run;
+    QByteArray contents;
+    {
+      ov_single_instance probe(run.path());
+      QCOMPARE(probe.acquire(), ov_single_instance::sole_instance);
+      QFile f(probe.lock_path());
+      QVERIFY(f.open(QIODevice::ReadOnly));
+      contents = f.readAll();
+    }
+    // The same lock, written by a process that has ended since.
+    QProcess gone;
+    gone.start(QStringLiteral("true"));
+    QVERIFY(gone.waitForStarted());
+    const qint64 dead_pid = gone.processId();
+    QVERIFY(gone.waitForFinished());
+    QList<QByteArray> fields = contents.split('\n');
+    fields[0] = QByteArray::number(dead_pid);
+    ov_single_instance next(run.path());
+    {
+      QFile f(next.lock_path());
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write(fields.join('\n'));
+    }
+    // A socket file left behind as well.
+    {
+      QFile f(next.socket_path());
+      QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(next.acquire(), ov_single_instance::sole_instance);
+    QVERIFY(next.listen());
+  }
+
+  void lock_in_unusable_directory_fails() {
+    ov_single_instance guard(QStringLiteral("/proc/no-such-dir"));
+    QCOMPARE(guard.acquire(), ov_single_instance::lock_failed);
+  }
+};
+
+QTEST_GUILESS_MAIN(test_platform)
+#include "test_platform.moc"
