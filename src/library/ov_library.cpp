@@ -130,6 +130,7 @@ void ov_library::load() {
   by_path_.reserve(total);
   by_id_.reserve(total);
   members_.reserve(total);
+  QList<ov_track*> rewrite;
   for (size_t i = 0; i < chunks.size(); ++i) {
     prepared[qsizetype(i)].waitForFinished();
     for (load_chunk::row& r : chunks[i]->rows) {
@@ -141,10 +142,17 @@ void ov_library::load() {
       ov_track* t = register_track(std::move(r.track));
       if (r.failed && t) {
         t->set_dirty(true);
-        write_score(t);
+        rewrite << t;
       }
     }
     chunks[i].reset();
+  }
+  // The zeros are stored again in one transaction: after a lost seed every
+  // row fails, and one synchronous write per row would stall the start.
+  if (!rewrite.isEmpty()) {
+    db_->begin_bulk();
+    for (ov_track* t : rewrite) write_score(t);
+    db_->end_bulk();
   }
   if (ov_log* log = ov_log::global()) log->flush();
 }

@@ -176,6 +176,14 @@ private slots:
     }
     ov_library again(db.get(), &albums, &artists, seed);
     QCOMPARE(again.score_failures(), 0);
+
+    // A lost seed: every stored field fails once and is rewritten under the new one.
+    const QString other = QStringLiteral("11111111-2222-3333-4444-555555555555");
+    ov_library lost(db.get(), &albums, &artists, other);
+    QCOMPARE(lost.score_failures(), 5);
+    ov_library after(db.get(), &albums, &artists, other);
+    QCOMPARE(after.score_failures(), 0);
+    QCOMPARE(after.track_by_id(9)->score(), 0);
   }
 
   void groups_and_removal() {
