@@ -43,6 +43,14 @@ void ov_track_pool::set_playlist(ov_playlist* playlist) {
   connect(playlist, &ov_playlist::esignal_track_added, this, &ov_track_pool::islot_track_added);
   connect(playlist, &ov_playlist::esignal_track_removed, this, &ov_track_pool::islot_track_removed);
   connect(playlist, &ov_playlist::esignal_marked_as_deleted, this, &ov_track_pool::islot_playlist_removed);
+  // A playlist destroyed without being removed first (at exit) has already
+  // freed its entries: forget them without touching them.
+  connect(playlist, &QObject::destroyed, this, [this] {
+    current_ = nullptr;
+    history_.clear();
+    playlist_ = nullptr;
+    rebuild_queues();
+  });
 }
 
 void ov_track_pool::rebuild_queues() {

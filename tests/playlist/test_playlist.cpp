@@ -401,7 +401,9 @@ void test_playlist::closed_database_skips_writes() {
   QCOMPARE(p.item_at(0)->number(), 1);
   ov_playlist_store::insert(&blocked, &p);
   ov_playlist_store::insert(nullptr, &p);
-  QCOMPARE(ov_playlist_store::load_all(&f.library, nullptr, &blocked).size(), 1);
+  const QList<ov_playlist*> only_library = ov_playlist_store::load_all(&f.library, nullptr, &blocked);
+  QCOMPARE(only_library.size(), 1);
+  qDeleteAll(only_library);
 }
 
 QTEST_GUILESS_MAIN(test_playlist)

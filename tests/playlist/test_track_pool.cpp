@@ -444,6 +444,14 @@ void test_track_pool::removing_entries_and_playlists() {
   QCOMPARE(removed.count(), 2);
   pool.set_playlist(nullptr);
   QCOMPARE(pool.playlist(), other.get());
+  // A playlist destroyed under the pool leaves nothing behind to hand out.
+  other->add_track(f.add("x"));
+  pool.start_at(0);
+  other.reset();
+  QVERIFY(!pool.current());
+  QVERIFY(!pool.next_random());
+  QVERIFY(!pool.next_shuffle());
+  QVERIFY(!pool.next_in_order());
 }
 
 void test_track_pool::type_texts() {
