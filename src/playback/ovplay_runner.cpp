@@ -67,7 +67,11 @@ ovplay_runner::ovplay_runner(const options& o) : options_(o), line_(new ov_playl
           [this](ov_playline*, int id) { on_play_finished(id); });
 }
 
-ovplay_runner::~ovplay_runner() = default;
+// The line goes first, while its state reports can still be printed.
+ovplay_runner::~ovplay_runner() {
+  delete line_;
+  line_ = nullptr;
+}
 
 bool ovplay_runner::medley() const {
   return options_.fade_in >= 0 || options_.flatline >= 0 || options_.fade_out >= 0;
@@ -113,6 +117,8 @@ void ovplay_runner::next_file() {
 
 void ovplay_runner::on_state(ove_playback::status old_state, ove_playback::status new_state) {
   print(QStringLiteral("state %1 -> %2").arg(QLatin1String(state_name(old_state)), QLatin1String(state_name(new_state))));
+  // A whole file is done with its last report, the change to finished.
+  if (!medley() && new_state == ove_playback::finished) QTimer::singleShot(0, this, &ovplay_runner::next_file);
 }
 
 void ovplay_runner::on_fadein(int id) {
@@ -137,7 +143,4 @@ void ovplay_runner::on_fadeout(int id) {
 
 void ovplay_runner::on_play_finished(int id) {
   print(QStringLiteral("play_finished %1").arg(id));
-  if (medley()) return;
-  // The state change to finished is still queued: let it print first.
-  QTimer::singleShot(0, this, &ovplay_runner::next_file);
 }

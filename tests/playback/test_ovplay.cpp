@@ -1,0 +1,69 @@
+// The ovplay harness on the ALSA "null" device: output lines and exit codes.
+#include "ov_test_env.h"
+#include "ov_test_mp3.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class test_ovplay : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+  QString tone_;
+
+  QStringList run(const QStringList& args, int* code) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ORVANTIS_PCM_DEVICE", "null");
+    p.setProcessEnvironment(env);
+    p.start(ov_test::binary_dir() + "/src/playback/ovplay", args);
+    if (!p.waitForFinished(30000)) return {};
+    *code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+  }
+
+private slots:
+  void initTestCase() {
+    QVERIFY(dir_.isValid());
+    tone_ = dir_.filePath("tone.mp3");
+    ov_test::tone t;
+    t.seconds = 1;
+    QVERIFY(ov_test::make_tone_mp3(tone_, t));
+  }
+
+  void plays_files_one_after_another() {
+    int code = -1;
+    const QStringList out = run({"--volume", "40", "--global-volume", "80", tone_, tone_}, &code);
+    QCOMPARE(code, 0);
+    QCOMPARE(out, QStringList({"file " + tone_, "state ready -> playing", "play_finished 0",
+                               "state playing -> finished", "state finished -> stopped", "state stopped -> closed",
+                               "file " + tone_, "state ready -> playing", "play_finished 0",
+                               "state playing -> finished", "state finished -> stopped", "state stopped -> closed"}));
+  }
+
+  void medley_phases() {
+    int code = -1;
+    const QStringList out = run({"--fade-in", "200", "--flatline", "150", "--fade-out", "200", "--start", "300", tone_}, &code);
+    QCOMPARE(code, 0);
+    QVERIFY(out.contains("fadein_finished 1"));
+    QVERIFY(out.contains("flatline_finished 2"));
+    QVERIFY(out.contains("fadeout_finished 3"));
+    QVERIFY(out.indexOf("fadein_finished 1") < out.indexOf("flatline_finished 2"));
+    QVERIFY(out.indexOf("flatline_finished 2") < out.indexOf("fadeout_finished 3"));
+  }
+
+  void exit_codes() {
+    int code = -1;
+    const QStringList out = run({tone_, dir_.filePath("missing.mp3")}, &code);
+    QCOMPARE(code, 2);
+    QCOMPARE(out.last(), "cannot load " + dir_.filePath("missing.mp3"));
+    run({"--volume"}, &code);
+    QCOMPARE(code, 1);
+    run({}, &code);
+    QCOMPARE(code, 1);
+  }
+};
+
+QTEST_GUILESS_MAIN(test_ovplay)
+#include "test_ovplay.moc"
