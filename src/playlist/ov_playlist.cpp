@@ -143,7 +143,7 @@ void ov_playlist::remove_track_at(int row) {
   ov_playlist_item* item = items_.at(row);
   delete_stored_item(item);
   items_.removeAt(row);
-  drop_search_index();
+  if (search_index_) search_index_->remove_row(row);
   emit esignal_track_removed(item);
   emit esignal_number_of_tracks_changed();
   delete item;
@@ -155,8 +155,9 @@ void ov_playlist::remove_tracks_of(const ov_track* track) {
   for (ov_playlist_item* item : snapshot) {
     if (item->track() != track) continue;
     delete_stored_item(item);
-    items_.removeOne(item);
-    drop_search_index();
+    const qsizetype row = items_.indexOf(item);
+    items_.removeAt(row);
+    if (search_index_) search_index_->remove_row(int(row));
     emit esignal_track_removed(item);
     removed.append(item);
   }
@@ -222,10 +223,6 @@ void ov_playlist::sort_by_column(int column) {
 ov_playlist_search_index& ov_playlist::search_index() const {
   if (!search_index_) search_index_ = std::make_unique<ov_playlist_search_index>(items_);
   return *search_index_;
-}
-
-void ov_playlist::drop_search_index() {
-  search_index_.reset();
 }
 
 int ov_playlist::search_next(const QString& text, int current_row) const {

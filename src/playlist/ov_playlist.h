@@ -95,7 +95,6 @@ private:
   void store_new_item(const ov_playlist_item* item, int position);
   int position_for_new_item();
   void delete_stored_item(const ov_playlist_item* item);
-  void drop_search_index();
   ov_playlist_search_index& search_index() const;
 
   ov_library* library_;

@@ -4,6 +4,7 @@
 #include "ov_track.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -112,6 +113,19 @@ void ov_playlist_search_index::reorder(const std::vector<int>& former_rows) {
   pending_order_ = std::move(composed);
 }
 
+void ov_playlist_search_index::remove_row(int row) {
+  if (pending_order_.empty()) {
+    pending_order_.resize(rows_.size());
+    std::iota(pending_order_.begin(), pending_order_.end(), 0);
+  }
+  if (row >= 0 && size_t(row) < pending_order_.size()) pending_order_.erase(pending_order_.begin() + row);
+  // An empty order would read as "in step": keep the index consistent at once.
+  if (pending_order_.empty()) {
+    text_.clear();
+    rows_.clear();
+  }
+}
+
 void ov_playlist_search_index::apply_order() {
   if (pending_order_.empty()) return;
   const std::vector<int> former_rows = std::move(pending_order_);
@@ -121,7 +135,9 @@ void ov_playlist_search_index::apply_order() {
   const char16_t* const from = reinterpret_cast<const char16_t*>(text_.constData());
   char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
   char16_t* out = begin;
+  constexpr size_t ahead = 8;
   for (size_t i = 0; i < former_rows.size(); ++i) {
+    if (i + ahead < former_rows.size()) __builtin_prefetch(from + rows_[size_t(former_rows[i + ahead])].title);
     const int old = former_rows[i];
     const row_fields& f = rows_[size_t(old)];
     const qsizetype length = row_end(old) - f.title;

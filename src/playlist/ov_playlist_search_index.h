@@ -26,6 +26,7 @@ public:
   // the next find rearranges the text once for all orders noted since.
   void append(const ov_playlist_item* item);
   void reorder(const std::vector<int>& former_rows);
+  void remove_row(int row);
 
   // First row from first_row towards last_row (either direction, both
   // included) whose title, album or artist contains the folded word; -1

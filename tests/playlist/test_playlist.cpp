@@ -302,6 +302,19 @@ void test_playlist::search_follows_list_changes() {
   QCOMPARE(p->search_previous("bravo", p->count()), 3);
   p->remove_tracks_of(p->track_at(0));
   QCOMPARE(p->search_next("echo", -1), -1);
+  // Removals and additions noted on top of an order not yet applied.
+  p->sort_by_column(2);  // alpha, bravo, charlie
+  p->remove_track_at(0);
+  p->add_track(f.add("foxtrot"));
+  p->remove_track_at(1);
+  QCOMPARE(p->search_next("bravo", -1), 0);
+  QCOMPARE(p->search_next("foxtrot", -1), 1);
+  QCOMPARE(p->search_next("charlie", -1), -1);
+  p->remove_track_at(0);
+  p->remove_track_at(0);
+  QCOMPARE(p->search_next("foxtrot", -1), -1);
+  p->add_track(f.add("golf"));
+  QCOMPARE(p->search_next("golf", -1), 0);
 }
 
 void test_playlist::search_matches_qt_case_folding() {
