@@ -67,9 +67,11 @@ void ov_playlist_search_index::write_row(row_fields& f, char16_t* begin, char16_
 
 ov_playlist_search_index::ov_playlist_search_index(const QList<ov_playlist_item*>& items) {
   const qsizetype n = items.size();
-  // Tracks and their texts lie scattered in memory: fetch them ahead.
-  constexpr qsizetype ahead = 8;
+  // Entries, tracks and texts lie scattered in memory: fetch each of them a
+  // few rows ahead, in the order they are reached.
+  constexpr qsizetype ahead = 12;
   auto prefetch = [&](qsizetype i) {
+    if (i + 3 * ahead < n) __builtin_prefetch(items[i + 3 * ahead]);
     if (i + 2 * ahead < n) __builtin_prefetch(items[i + 2 * ahead]->track());
     if (i + ahead < n)
       if (const ov_tag_data* t = tags_of(items[i + ahead])) {
@@ -78,19 +80,20 @@ ov_playlist_search_index::ov_playlist_search_index(const QList<ov_playlist_item*
         __builtin_prefetch(t->artist().constData());
       }
   };
-  qsizetype total = 0;
-  for (qsizetype i = 0; i < n; ++i) {
-    prefetch(i);
-    total += folded_size(items[i]);
-  }
-  text_ = QString(total, Qt::Uninitialized);
+  // One pass: the text grows as needed and is cut to size at the end.
+  text_ = QString(std::max<qsizetype>(n * 48, 64), Qt::Uninitialized);
   rows_.resize(size_t(n));
-  char16_t* const begin = reinterpret_cast<char16_t*>(text_.data());
-  char16_t* out = begin;
+  qsizetype used = 0;
   for (qsizetype i = 0; i < n; ++i) {
     prefetch(i);
+    const qsizetype need = folded_size(items[i]);
+    if (used + need > text_.size()) text_.resize(std::max(text_.size() * 2, used + need));
+    char16_t* const begin = reinterpret_cast<char16_t*>(text_.data());
+    char16_t* out = begin + used;
     write_row(rows_[size_t(i)], begin, out, items[i]);
+    used = out - begin;
   }
+  text_.resize(used);
 }
 
 void ov_playlist_search_index::append(const ov_playlist_item* item) {
