@@ -163,6 +163,15 @@ int main(int argc, char** argv) {
   verdict("first search after loading (builds index)", t_cold, 20, "ms");
   verdict("sort column 5 while the index exists", t_sort_indexed, 100, "ms");
   verdict("first search after that sort (reorders)", t_after_sort, 20, "ms");
+  double t_remove = 0, t_after_remove = 0;
+  {
+    t_remove = ms_of([&] {
+      for (int i = 0; i < 100; ++i) playlist->remove_track_at(i * 97);
+    });
+    t_after_remove = ms_of([&] { found = playlist->search_next(QStringLiteral("zqxj"), -1); });
+  }
+  verdict("100 single-row removals, index present", t_remove, 100, "ms");
+  verdict("first search after the removals", t_after_remove, 20, "ms");
   const double t_search_next = best_ms(5, nullptr, [&] { found = playlist->search_next(QStringLiteral("zqxj"), -1); });
   std::printf("  search_next result %d\n", found);
   verdict("full search_next pass, no match", t_search_next, 20, "ms");

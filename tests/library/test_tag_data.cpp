@@ -93,18 +93,6 @@ private slots:
     QVERIFY(!ov_tag_data::from_file(path).picture().isNull());  // the picture is still readable
   }
 
-  void from_values() {
-    const ov_tag_data d = ov_tag_data::from_values("/x/y.mp3", "t", "al", "ar", 12, 245);
-    QVERIFY(d.is_valid());
-    QCOMPARE(d.file_path(), QStringLiteral("/x/y.mp3"));
-    QCOMPARE(d.title(), QStringLiteral("t"));
-    QCOMPARE(d.album(), QStringLiteral("al"));
-    QCOMPARE(d.artist(), QStringLiteral("ar"));
-    QCOMPARE(d.track_number(), 12u);
-    QCOMPARE(d.length(), 245);
-    QVERIFY(!ov_tag_data().is_valid());
-  }
-
   void length_text_data() {
     QTest::addColumn<int>("seconds");
     QTest::addColumn<QString>("text");
