@@ -69,7 +69,6 @@ private slots:
   void random_play_keeps_queue_and_history();
   void candidates_shuffle_take_history_after_current();
   void removing_entries_and_playlists();
-  void type_texts();
 };
 
 void test_track_pool::factors_per_selection_type() {
@@ -452,21 +451,6 @@ void test_track_pool::removing_entries_and_playlists() {
   QVERIFY(!pool.next_random());
   QVERIFY(!pool.next_shuffle());
   QVERIFY(!pool.next_in_order());
-}
-
-void test_track_pool::type_texts() {
-  const QStringList plays = {"normal", "normal_repeat", "shuffle", "shuffle_repeat", "random", "repeat_track"};
-  for (int v = 1; v <= 6; ++v) {
-    QCOMPARE(ov_track_pool::play_type_text(v), plays[v - 1]);
-    QCOMPARE(ov_track_pool::play_type_from_text(plays[v - 1]), v);
-  }
-  const QStringList selections = {"high_scored", "middle_scored", "low_scored", "random"};
-  for (int v = 1; v <= 4; ++v) {
-    QCOMPARE(ov_track_pool::selection_type_text(v), selections[v - 1]);
-    QCOMPARE(ov_track_pool::selection_type_from_text(selections[v - 1]), v);
-  }
-  QCOMPARE(ov_track_pool::play_type_text(7), QString());
-  QCOMPARE(ov_track_pool::selection_type_from_text("High_scored"), 0);
 }
 
 QTEST_GUILESS_MAIN(test_track_pool)
