@@ -59,7 +59,7 @@ ov_playback_core::~ov_playback_core() {
   const ove_playback::status old = state_.load();
   emit signal_state_changed(old, ove_playback::closed);
   {
-    QWriteLocker l(&lock_);
+    std::unique_lock l(lock_);
     state_ = ove_playback::closed;
     valid_ = false;
   }
@@ -86,7 +86,7 @@ void ov_playback_core::play() {
   }
   // Under the write lock, so that a block coming back at once is not
   // refilled and queued before the rest of the twelve.
-  QWriteLocker l(&lock_);
+  std::unique_lock l(lock_);
   state_ = ove_playback::playing;
   for (ov_pcm_sink::block& b : blocks_) submit(&b);
 }
@@ -94,7 +94,7 @@ void ov_playback_core::play() {
 void ov_playback_core::pause() {
   if (!valid_) return;
   {
-    QWriteLocker l(&lock_);
+    std::unique_lock l(lock_);
     if (state_ != ove_playback::playing) return;
     state_ = ove_playback::paused;
     reset_worker_->start();
@@ -107,17 +107,17 @@ void ov_playback_core::stop() {
   if (!valid_) return;
   ove_playback::status old;
   {
-    QWriteLocker l(&lock_);
+    std::unique_lock l(lock_);
     old = state_.load();
     if (old == ove_playback::ready || old == ove_playback::stopped || old == ove_playback::closed) return;
     state_ = ove_playback::stopped;
     reset_worker_->start();
-    QMutexLocker d(&decoder_mutex_);
+    std::lock_guard d(decoder_mutex_);
     mpg123_seek_frame(decoder_, 0, SEEK_SET);
   }
   emit signal_state_changed(old, ove_playback::stopped);
   reset_output();
-  QWriteLocker l(&lock_);
+  std::unique_lock l(lock_);
   drained_ = 0;
 }
 
@@ -130,12 +130,12 @@ void ov_playback_core::reset_output() {
 void ov_playback_core::seek(int msec) {
   if (!valid_) return;
   {
-    QWriteLocker l(&lock_);
+    std::unique_lock l(lock_);
     drained_ = 0;
   }
   const off_t index = off_t(std::round(msec / frame_ms()));
   {
-    QMutexLocker d(&decoder_mutex_);
+    std::lock_guard d(decoder_mutex_);
     mpg123_seek_frame(decoder_, index, SEEK_SET);
   }
   emit signal_position_changed(msec);
@@ -145,7 +145,7 @@ int ov_playback_core::position() {
   if (!valid_) return 0;
   off_t frame;
   {
-    QMutexLocker d(&decoder_mutex_);
+    std::lock_guard d(decoder_mutex_);
     frame = mpg123_tellframe(decoder_);
   }
   if (frame < 0) return 0;
@@ -160,7 +160,7 @@ double ov_playback_core::frame_ms() const { return 1000.0 / (double(rate_) / sam
 // Runs on the sink's thread for every block it hands back.
 void ov_playback_core::on_block_done(ov_pcm_sink::block* b) {
   {
-    QReadLocker l(&lock_);
+    std::shared_lock l(lock_);
     if (state_ != ove_playback::playing) {
       --in_flight_;
       return;  // paused, stopped or closing: the block leaves the rotation
@@ -173,7 +173,7 @@ void ov_playback_core::on_block_done(ov_pcm_sink::block* b) {
     }
   }
   // Nothing decoded and nothing more to come: the block is drained.
-  QWriteLocker l(&lock_);
+  std::unique_lock l(lock_);
   if (state_ == ove_playback::playing && ++drained_ >= block_count) {
     emit signal_finished();
     emit signal_state_changed(ove_playback::playing, ove_playback::finished);
@@ -187,7 +187,7 @@ void ov_playback_core::on_block_done(ov_pcm_sink::block* b) {
 // or a stray frame mid-file) is skipped. A decoder error ends the stream
 // like the end of the file does.
 ov_playback_core::fill_result ov_playback_core::fill(ov_pcm_sink::block* b) {
-  QMutexLocker d(&decoder_mutex_);
+  std::lock_guard d(decoder_mutex_);
   const int frame_bytes = 2 * channels_;
   b->bytes = 0;
   for (int reads = 0; reads < skip_reads_per_refill; ++reads) {

@@ -3,13 +3,13 @@
 #include "ove_playback.h"
 #include "ov_pcm_sink.h"
 
-#include <QMutex>
 #include <QObject>
-#include <QReadWriteLock>
 #include <QString>
 
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <shared_mutex>
 #include <semaphore>
 
 typedef struct mpg123_handle_struct mpg123_handle;
@@ -72,8 +72,10 @@ private:
   std::unique_ptr<ov_pcm_sink> sink_;
   ov_pcm_sink::block blocks_[block_count];
   std::atomic<int> in_flight_{0};
-  QReadWriteLock lock_;   // state changes, drained count, block rotation
-  QMutex decoder_mutex_;  // every call on the decoder handle
+  // State changes, drained count, block rotation. (The C++ library locks are
+  // used so that ThreadSanitizer can follow them.)
+  std::shared_mutex lock_;
+  std::mutex decoder_mutex_;  // every call on the decoder handle
   std::unique_ptr<ov_playback_core_thread> reset_worker_;
   std::binary_semaphore reset_done_{0};
 };

@@ -13,7 +13,7 @@ ov_playback_normal::~ov_playback_normal() { drop_core(); }
 void ov_playback_normal::drop_core() {
   ov_playback_core* old = nullptr;
   {
-    QWriteLocker l(&core_lock_);
+    std::unique_lock l(core_lock_);
     old = core_;
     core_ = nullptr;
     loaded_ = false;
@@ -34,7 +34,7 @@ bool ov_playback_normal::load(const QString& file_path) {
   connect(core, &ov_playback_core::signal_position_changed, this, &ov_playback_normal::slot_position_changed);
   connect(core, &ov_playback_core::signal_state_changed, this, &ov_playback_normal::slot_state_changed);
   {
-    QWriteLocker l(&core_lock_);
+    std::unique_lock l(core_lock_);
     core_ = core;
     loaded_ = true;
   }
@@ -56,12 +56,12 @@ void ov_playback_normal::stop() {
 }
 
 void ov_playback_normal::set_volume(int v) {
-  QReadLocker l(&core_lock_);
+  std::shared_lock l(core_lock_);
   if (core_ && loaded_) core_->set_volume(clamp_volume(v));
 }
 
 int ov_playback_normal::volume() {
-  QReadLocker l(&core_lock_);
+  std::shared_lock l(core_lock_);
   return core_ && loaded_ ? core_->volume() : 0;
 }
 

@@ -3,8 +3,9 @@
 #include "ove_playback.h"
 
 #include <QObject>
-#include <QReadWriteLock>
 #include <QString>
+
+#include <shared_mutex>
 
 class ov_playback_core;
 
@@ -55,5 +56,5 @@ private:
   ove_playback::status state_ = ove_playback::ready;
   // Fader threads reach the core through set_volume/volume while the GUI
   // thread may replace it: the core pointer is swapped under this lock.
-  QReadWriteLock core_lock_;
+  std::shared_mutex core_lock_;
 };

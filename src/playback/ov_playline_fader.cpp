@@ -33,6 +33,9 @@ void ov_playline_fader::cancel() {
   }
   wake_.notify_all();
   wait();
+  // The run ended with the lock released; taking it once more orders its
+  // last writes (level) before whatever the caller reads next.
+  std::lock_guard<std::mutex> l(mutex_);
 }
 
 bool ov_playline_fader::wait_tick(std::chrono::steady_clock::time_point until) {
