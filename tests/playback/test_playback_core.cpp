@@ -161,6 +161,21 @@ private slots:
     QCOMPARE(normal.state(), ove_playback::closed);  // the last word of the dropped core
   }
 
+  // Without an output device the core is invalid; nothing else happens.
+  void no_device() {
+    ov_pcm_sink_alsa sink("no-such-device");
+    QVERIFY(!sink.open(44100, 2, [](ov_pcm_sink::block*) {}));
+    sink.close();
+    ov_test_recording_sink::install("no-such-device");
+    {
+      ov_playback_core core(tone_path(44100, 2, 1.0), 100);
+      QVERIFY(!core.is_valid());
+      ov_playback_normal normal;
+      QVERIFY(!normal.load(tone_path(44100, 2, 1.0)));
+    }
+    ov_test_recording_sink::install("null");
+  }
+
   // Every corpus file is refused or plays to its end; what reaches the sink
   // is libmpg123's decode without the stretches in a foreign format (one
   // file changes format mid-stream) and without anything after a decoder error.
