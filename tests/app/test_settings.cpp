@@ -17,6 +17,7 @@ class test_settings : public QObject {
 
   QTemporaryDir dir_;
   QString old_cwd_;
+  int case_ = 0;
 
   static void write_file(const QString& path, const QByteArray& text) {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -35,10 +36,12 @@ private slots:
     QVERIFY(dir_.isValid());
     old_cwd_ = QDir::currentPath();
   }
+  // A fresh directory per case: QSettings caches file contents per path, and a
+  // file rewritten behind its back within the same second may not be re-read.
   void init() {
-    QDir(dir_.path()).removeRecursively();
-    QDir().mkpath(dir_.path());
-    QVERIFY(QDir::setCurrent(dir_.path()));
+    const QString path = dir_.filePath(QString::number(++case_));
+    QVERIFY(QDir().mkpath(path));
+    QVERIFY(QDir::setCurrent(path));
   }
   void cleanupTestCase() { QDir::setCurrent(old_cwd_); }
 
