@@ -1,11 +1,13 @@
 #include "ov_id_counter.h"
 
+#include <mutex>
+
 int ov_id_counter::next() {
-  QWriteLocker locker(&lock_);
+  std::unique_lock locker(lock_);
   return ++value_;
 }
 
 void ov_id_counter::set(int value) {
-  QWriteLocker locker(&lock_);
+  std::unique_lock locker(lock_);
   value_ = value;
 }

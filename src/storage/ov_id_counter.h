@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QReadWriteLock>
+#include <shared_mutex>
 
 // Allocates row ids; safe to draw from several threads.
 class ov_id_counter {
@@ -11,6 +11,6 @@ public:
   void set(int value);
 
 private:
-  QReadWriteLock lock_;
+  std::shared_mutex lock_;  // read-write lock; ids only ever take it for writing
   int value_;
 };

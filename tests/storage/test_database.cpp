@@ -2,10 +2,13 @@
 #include "ov_id_counter.h"
 #include "ov_schema.h"
 
-#include <QtConcurrent>
 #include <QtTest>
 
 #include <sqlite3.h>
+
+#include <algorithm>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -150,16 +153,27 @@ private slots:
       QVERIFY(db.exec(QStringLiteral("INSERT INTO playlists (id, name, position) VALUES (%1, 'p', %1);")
                           .arg(db.next_id())));
     db.end_bulk();
+    // The connection is back at full synchronous writing after the batch.
+    ov_statement level = db.prepare(QStringLiteral("PRAGMA synchronous;"));
+    QVERIFY(level.step_row());
+    QCOMPARE(level.column_int(0), 2);
     ov_database again(path, ov_creation_statements(QStringLiteral("playlists")), QStringLiteral("playlists"));
     QCOMPARE(again.max_id(), 100);
   }
 
   void id_counter_from_many_threads() {
     ov_id_counter counter(7);
-    QList<int> slots_(4000);
-    QtConcurrent::blockingMap(slots_, [&](int& v) { v = counter.next(); });
-    std::sort(slots_.begin(), slots_.end());
-    for (int i = 0; i < slots_.size(); ++i) QCOMPARE(slots_[i], 7 + i);
+    std::vector<std::vector<int>> drawn(4);
+    std::vector<std::thread> threads;
+    for (auto& mine : drawn)
+      threads.emplace_back([&counter, &mine] {
+        for (int i = 0; i < 1000; ++i) mine.push_back(counter.next());
+      });
+    for (std::thread& t : threads) t.join();
+    std::vector<int> all;
+    for (const auto& mine : drawn) all.insert(all.end(), mine.begin(), mine.end());
+    std::sort(all.begin(), all.end());
+    for (size_t i = 0; i < all.size(); ++i) QCOMPARE(all[i], 7 + int(i));
   }
 };
 
