@@ -4,7 +4,6 @@
 #include "ov_mpeg_probe.h"
 
 #include <QFile>
-#include <QtConcurrent>
 
 #include <taglib/attachedpictureframe.h>
 #include <taglib/fileref.h>
@@ -21,32 +20,26 @@ QString text_of(const TagLib::String& s) {
 }
 
 constexpr unsigned min_picture_bytes = 1024;
+// Enough for the largest frames, an encoder's info frame and some junk.
+constexpr unsigned long probe_bytes = 16384;
 
 }  // namespace
 
 ov_tag_data ov_tag_data::from_file(const QString& path) {
-  // The audio check opens the file a second time; it runs beside the tag
-  // reading on another core.
-  QFuture<bool> has_audio = QtConcurrent::run([path] { return ov_has_mpeg_audio(path); });
   QStringList warnings;
-  const ov_tag_data d = read(path, &warnings, [&has_audio] { return has_audio.result(); });
+  const ov_tag_data d = from_file_quiet(path, &warnings);
   log_warnings(warnings);
   return d;
-}
-
-ov_tag_data ov_tag_data::from_file_quiet(const QString& path, QStringList* warnings) {
-  return read(path, warnings, [&path] { return ov_has_mpeg_audio(path); });
 }
 
 void ov_tag_data::log_warnings(const QStringList& warnings) {
   for (const QString& w : warnings) ov_log_write(ov_log::WARNING, reading_tags, w);
 }
 
-ov_tag_data ov_tag_data::read(const QString& path, QStringList* warnings, const std::function<bool()>& has_audio) {
+ov_tag_data ov_tag_data::from_file_quiet(const QString& path, QStringList* warnings) {
   ov_tag_data d;
   d.path_ = path;
   const TagLib::FileRef ref(QFile::encodeName(path).constData(), true, TagLib::AudioProperties::Average);
-  const bool audio = has_audio();
   if (ref.isNull()) {
     *warnings << QStringLiteral("Failed to open file.  file=") + path;
     return d;
@@ -58,7 +51,7 @@ ov_tag_data ov_tag_data::read(const QString& path, QStringList* warnings, const 
   }
   // A file holding only tags (or zeros, or a cut-off frame) would become a
   // track that can never play.
-  if (!audio) {
+  if (!has_audio(ref.file(), path)) {
     *warnings << QStringLiteral("Failed to find MPEG audio.  file=") + path;
     return d;
   }
@@ -71,6 +64,18 @@ ov_tag_data ov_tag_data::read(const QString& path, QStringList* warnings, const 
   if (const TagLib::AudioProperties* props = ref.audioProperties()) d.length_ = props->lengthInSeconds();
   d.valid_ = true;
   return d;
+}
+
+bool ov_tag_data::has_audio(TagLib::File* file, const QString& path) {
+  auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(file);
+  if (!mpeg) return ov_has_mpeg_audio(path);
+  // TagLib has found where the frames begin; libmpg123 checks the bytes from
+  // there, already in the page cache, without opening the file again.
+  const long first = mpeg->firstFrameOffset();
+  if (first < 0) return false;
+  mpeg->seek(first);
+  const TagLib::ByteVector head = mpeg->readBlock(probe_bytes);
+  return ov_has_mpeg_audio_data(QByteArray::fromRawData(head.data(), int(head.size())));
 }
 
 ov_tag_data ov_tag_data::from_values(const QString& path, const QString& title, const QString& album,

@@ -6,6 +6,10 @@
 
 #include <functional>
 
+namespace TagLib {
+class File;
+}
+
 // Tags of one MP3 file: read from the file by TagLib when it is added, or
 // taken back from the library row at start-up. Pictures are read on demand.
 class ov_tag_data {
@@ -32,7 +36,7 @@ public:
   QImage picture() const;
 
 private:
-  static ov_tag_data read(const QString& path, QStringList* warnings, const std::function<bool()>& has_audio);
+  static bool has_audio(TagLib::File* file, const QString& path);
 
   bool valid_ = false;
   QString path_;
