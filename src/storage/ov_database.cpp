@@ -96,6 +96,8 @@ void ov_database::begin_bulk() const {
 }
 
 void ov_database::end_bulk() const {
-  exec(QStringLiteral("PRAGMA synchronous = FULL;"));
+  // SQLite refuses to change the safety level inside a transaction, so the
+  // transaction ends first; otherwise the connection would stay unsynced.
   exec(QStringLiteral("END TRANSACTION;"));
+  exec(QStringLiteral("PRAGMA synchronous = FULL;"));
 }
