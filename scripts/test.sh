@@ -3,11 +3,12 @@
 # (a private PulseAudio server is started for the real-time audio tests).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 bash scripts/deps.sh
 bash scripts/build.sh
 pulse_dir=$(mktemp -d /tmp/ov-pulse.XXXXXX)
-trap 'bash scripts/pulse-test-server.sh stop "$pulse_dir"' EXIT
-PULSE_SERVER=$(bash scripts/pulse-test-server.sh start "$pulse_dir")
+trap 'bash "$root/scripts/pulse-test-server.sh" stop "$pulse_dir"; rm -rf "$pulse_dir"' EXIT
+PULSE_SERVER=$(bash "$root/scripts/pulse-test-server.sh" start "$pulse_dir")
 export PULSE_SERVER
 cd "${OV_BUILD_DIR:-build}"
 ctest --output-on-failure --timeout 900 "$@"
