@@ -6,6 +6,8 @@
 #include "ov_playlist_search_index.h"
 #include "ov_track.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <numeric>
 #include <vector>
@@ -23,13 +25,10 @@ const QString k_max_position =
 const QString k_load_items = QStringLiteral(
     "SELECT id, library_id, number  FROM playlist_items  WHERE  playlist_id = ?  ORDER BY position ASC;");
 
-// Stable sort of the entries by a key taken once per entry. Returns the
-// former row of each new row.
-template <typename Key, typename KeyOf>
-std::vector<int> sort_items(QList<ov_playlist_item*>& items, bool ascending, KeyOf key_of) {
-  std::vector<std::pair<Key, int>> keyed;
-  keyed.reserve(size_t(items.size()));
-  for (qsizetype i = 0; i < items.size(); ++i) keyed.emplace_back(key_of(items[i]), int(i));
+// Stable sort of the entries by their keys (one per entry, in row order).
+// Returns the former row of each new row.
+template <typename Key>
+std::vector<int> sort_keyed(QList<ov_playlist_item*>& items, bool ascending, std::vector<std::pair<Key, int>>& keyed) {
   if (ascending)
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   else
@@ -43,12 +42,45 @@ std::vector<int> sort_items(QList<ov_playlist_item*>& items, bool ascending, Key
   return former;
 }
 
-// Text keys compare by code units, case-sensitively; the key is a view of
-// the track's own text, which outlives the sort.
+template <typename Key, typename KeyOf>
+std::vector<int> sort_items(QList<ov_playlist_item*>& items, bool ascending, KeyOf key_of) {
+  std::vector<std::pair<Key, int>> keyed;
+  keyed.reserve(size_t(items.size()));
+  for (qsizetype i = 0; i < items.size(); ++i) keyed.emplace_back(key_of(items[i]), int(i));
+  return sort_keyed(items, ascending, keyed);
+}
+
+// Text keys compare by code units, case-sensitively. Albums and artists
+// repeat a lot, so the distinct texts are ordered once and the entries are
+// then sorted by the rank of their text: integer comparisons instead of
+// string comparisons scattered over memory.
 template <typename TextOf>
 std::vector<int> sort_items_by_text(QList<ov_playlist_item*>& items, bool ascending, TextOf text_of) {
-  return sort_items<QStringView>(items, ascending,
-                                 [&](const ov_playlist_item* i) { return QStringView(text_of(i->track()->tags())); });
+  QHash<QStringView, int> ids;
+  ids.reserve(items.size());
+  std::vector<QStringView> distinct;
+  std::vector<int> text_id(size_t(items.size()));
+  for (qsizetype i = 0; i < items.size(); ++i) {
+    const QStringView text(text_of(items[i]->track()->tags()));  // the track's own text outlives the sort
+    const auto found = ids.constFind(text);
+    if (found != ids.constEnd()) {
+      text_id[size_t(i)] = found.value();
+    } else {
+      text_id[size_t(i)] = int(distinct.size());
+      ids.insert(text, int(distinct.size()));
+      distinct.push_back(text);
+    }
+  }
+  std::vector<int> order(distinct.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::sort(order.begin(), order.end(), [&](int a, int b) { return distinct[size_t(a)] < distinct[size_t(b)]; });
+  std::vector<int> rank(distinct.size());
+  for (size_t r = 0; r < order.size(); ++r) rank[size_t(order[r])] = int(r);
+
+  std::vector<std::pair<int, int>> keyed;
+  keyed.reserve(text_id.size());
+  for (size_t i = 0; i < text_id.size(); ++i) keyed.emplace_back(rank[size_t(text_id[i])], int(i));
+  return sort_keyed(items, ascending, keyed);
 }
 
 }  // namespace
