@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QtConcurrent>
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -324,7 +325,15 @@ ov_statement& ov_library::cached(ov_statement& slot, const QString& sql) {
 }
 
 void ov_library::write_all_scores() {
+  const bool any_dirty = std::any_of(paths_.cbegin(), paths_.cend(), [this](const QString& path) {
+    const ov_track* track = by_path_.value(path, nullptr);
+    return track && track->is_dirty();
+  });
+  if (!any_dirty || !db_) return;
+  // One transaction for the pass: at exit many tracks may be waiting.
+  db_->begin_bulk();
   for (const QString& path : paths_) write_score(by_path_.value(path, nullptr));
+  db_->end_bulk();
 }
 
 bool ov_library::contains_path(const QString& path) const {
