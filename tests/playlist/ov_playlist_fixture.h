@@ -26,7 +26,7 @@ struct ov_playlist_fixture {
                                          table);
   }
 
-  struct spec {
+  struct track_values {
     QString title, album, artist;
     int score = 0;
     quint32 number = 0;
@@ -35,7 +35,7 @@ struct ov_playlist_fixture {
     int added = 0;
   };
 
-  ov_track* add(const spec& s) {
+  ov_track* add(const track_values& s) {
     const int id = next_track_id++;
     auto t = std::make_unique<ov_track>(
         id, s.added,
@@ -46,7 +46,7 @@ struct ov_playlist_fixture {
     return library.register_track(std::move(t));
   }
 
-  ov_track* add(const QString& title, int score = 0) { return add(spec{title, QString(), QString(), score}); }
+  ov_track* add(const QString& title, int score = 0) { return add(track_values{title, QString(), QString(), score}); }
 
   std::unique_ptr<ov_playlist> playlist(int id = 1) {
     return std::make_unique<ov_playlist>(&library, items_db.get(), id, QStringLiteral("list %1").arg(id), id);
