@@ -202,34 +202,45 @@ void ov_library::add_music_files(const QStringList& paths, qint64 time,
   struct read_file {
     ov_tag_data tags;
     QStringList warnings;
+    QString zeros;  // the enciphered zero score field under the file's id
   };
-  auto read_ahead = [](const QString& path) {
-    return QtConcurrent::run([path] {
+  struct pending {
+    int id = -1;  // -1: the path is in the library or earlier in the list
+    QFuture<read_file> read;
+  };
+  // Files are read a few ahead on the thread pool. Ids are taken in list
+  // order when a read starts, so the new track's score field is enciphered
+  // there too; log lines, rows and registration happen here in list order.
+  QSet<QString> listed;
+  auto start_read = [&](const QString& path) {
+    pending p;
+    if (by_path_.contains(path) || listed.contains(path)) return p;
+    listed.insert(path);
+    p.id = db_ ? db_->next_id() : 0;
+    p.read = QtConcurrent::run([path, seed = seed_, id = p.id] {
       read_file r;
       r.tags = ov_tag_data::from_file_quiet(path, &r.warnings);
+      if (r.tags.is_valid()) r.zeros = new_score_field(seed, id);
       return r;
     });
+    return p;
   };
-  // Files are read a few ahead on the thread pool; everything that shows
-  // (ids, log lines, rows, registration) happens here in list order, the
-  // same as add_music_file for each path in turn.
   const qsizetype window = 4 * std::max(1, QThreadPool::globalInstance()->maxThreadCount());
-  std::deque<QFuture<read_file>> ahead;
+  std::deque<pending> ahead;
   qsizetype started = 0;
   for (qsizetype i = 0; i < paths.size(); ++i) {
-    while (started < paths.size() && started < i + window) ahead.push_back(read_ahead(paths[started++]));
-    QFuture<read_file> next = std::move(ahead.front());
+    while (started < paths.size() && started < i + window) ahead.push_back(start_read(paths[started++]));
+    pending next = std::move(ahead.front());
     ahead.pop_front();
-    if (!by_path_.contains(paths[i])) {
-      const int id = db_ ? db_->next_id() : 0;
-      read_file r = next.result();
+    if (next.id >= 0) {
+      read_file r = next.read.result();
       ov_tag_data::log_warnings(r.warnings);
-      add_read_file(std::make_unique<ov_track>(id, int(time), std::move(r.tags)),
-                    [this, id] { return new_score_field(seed_, id); });
+      add_read_file(std::make_unique<ov_track>(next.id, int(time), std::move(r.tags)), [&r] { return r.zeros; });
     }
     if (progress && !progress(i + 1)) break;
   }
-  for (QFuture<read_file>& f : ahead) f.waitForFinished();
+  for (pending& p : ahead)
+    if (p.id >= 0) p.read.waitForFinished();
 }
 
 QString ov_library::new_score_field(const QString& seed, int id) {

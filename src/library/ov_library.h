@@ -28,7 +28,8 @@ public:
   // skips, with a warning, a file whose tags cannot be read.
   void add_music_file(const QString& path, qint64 time);
   // add_music_file for each path in list order, with the same ids, rows and
-  // log lines, while the files ahead are read on other cores. progress gets
+  // log lines, while the files ahead are read on other cores (a path listed
+  // twice is read and logged once, even when it is skipped). progress gets
   // the number of paths done after each one; returning false stops there.
   void add_music_files(const QStringList& paths, qint64 time,
                        const std::function<bool(qsizetype)>& progress = {});
