@@ -1,6 +1,7 @@
 #include "ov_playback_core.h"
 
 #include "ov_playback_core_thread.h"
+#include "ov_util.h"
 
 #include <QFile>
 
@@ -21,11 +22,10 @@ void init_decoder_library() {
   std::call_once(once, [] { mpg123_init(); });
 }
 
-int clamp_volume(int v) { return v < 0 ? 0 : (v > 100 ? 100 : v); }
 }  // namespace
 
 ov_playback_core::ov_playback_core(const QString& file_path, int global_volume)
-    : global_volume_(clamp_volume(global_volume)), file_path_(file_path) {
+    : global_volume_(ov_clamp(global_volume, 0, 100)), file_path_(file_path) {
   static const int status_type = qRegisterMetaType<ove_playback::status>("ove_playback::status");
   Q_UNUSED(status_type);
   init_decoder_library();
@@ -152,8 +152,8 @@ int ov_playback_core::position() {
   return int(std::round(double(frame) * frame_ms()));
 }
 
-void ov_playback_core::set_volume(int v) { volume_ = clamp_volume(v); }
-void ov_playback_core::set_global_volume(int v) { global_volume_ = clamp_volume(v); }
+void ov_playback_core::set_volume(int v) { volume_ = ov_clamp(v, 0, 100); }
+void ov_playback_core::set_global_volume(int v) { global_volume_ = ov_clamp(v, 0, 100); }
 
 double ov_playback_core::frame_ms() const { return 1000.0 / (double(rate_) / samples_per_frame); }
 

@@ -1,10 +1,8 @@
 #include "ov_playback_normal.h"
 
 #include "ov_playback_core.h"
+#include "ov_util.h"
 
-namespace {
-int clamp_volume(int v) { return v < 0 ? 0 : (v > 100 ? 100 : v); }
-}  // namespace
 
 ov_playback_normal::ov_playback_normal() = default;
 
@@ -57,7 +55,7 @@ void ov_playback_normal::stop() {
 
 void ov_playback_normal::set_volume(int v) {
   std::shared_lock l(core_lock_);
-  if (core_ && loaded_) core_->set_volume(clamp_volume(v));
+  if (core_ && loaded_) core_->set_volume(v);
 }
 
 int ov_playback_normal::volume() {
@@ -84,6 +82,6 @@ void ov_playback_normal::slot_state_changed(ove_playback::status old_state, ove_
 }
 
 void ov_playback_normal::slot_global_volume_changed(int new_volume) {
-  global_volume_ = clamp_volume(new_volume);
+  global_volume_ = ov_clamp(new_volume, 0, 100);
   if (core_ && loaded_) core_->set_global_volume(global_volume_);
 }
