@@ -23,4 +23,3 @@ inline QString ov_time_text_seconds(qint64 seconds) {
     return QStringLiteral("%1:%2:%3").arg(h).arg(m, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0'));
   return QStringLiteral("%2:%3").arg(m).arg(s, 2, 10, QLatin1Char('0'));
 }
-inline QString ov_time_text_ms(qint64 ms) { return ov_time_text_seconds(ms / 1000); }

@@ -92,7 +92,8 @@ ov_tag_data ov_tag_data::from_values(const QString& path, const QString& title, 
 }
 
 QString ov_tag_data::length_text() const {
-  return QStringLiteral("%1:%2").arg(length_ / 60).arg(length_ % 60, 2, 10, QLatin1Char('0'));
+  const int s = length_ > 0 ? length_ : 0;  // a damaged row may hold a negative length
+  return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
 QImage ov_tag_data::picture() const {

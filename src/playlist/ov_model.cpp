@@ -77,15 +77,12 @@ QVariant ov_model::display(int row, int column) const {
   if (!t) return {};
   switch (column) {
     case ovd_track::col_rank:
-    case ovd_track::col_score: return ov_clamp(t->score(), 0, ov_track::max_score);
+    case ovd_track::col_score: return t->score();
     case ovd_track::col_title: return t->tags().title();
     case ovd_track::col_number: return t->tags().track_number();
     case ovd_track::col_album: return t->tags().album();
     case ovd_track::col_artist: return t->tags().artist();
-    case ovd_track::col_length: {
-      const int s = qMax(t->tags().length(), 0);
-      return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
-    }
+    case ovd_track::col_length: return t->tags().length_text();
     case ovd_track::col_played: return ov_time_text_seconds(t->played());
     case ovd_track::col_count_n: return t->count_n();
     case ovd_track::col_count_s: return t->count_s();
