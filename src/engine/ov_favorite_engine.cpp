@@ -229,32 +229,31 @@ void ov_favorite_engine::roll_multiplier(int points) {
   emit esignal_status_changed();
 }
 
+ov_favorite_engine::spread ov_favorite_engine::spread_of(int base, int boost, int boost_2) const {
+  if (!has(base)) return {};
+  if (has(boost_2)) return {effect(boost_2), 5};
+  if (has(boost)) return {effect(boost), 4};
+  return {effect(base), 3};
+}
+
 double ov_favorite_engine::spread_rate_album() const {
-  if (!has(ovd_skill::distribute_album)) return 0.0;
-  if (has(ovd_skill::distribution_boost_album_2)) return effect(ovd_skill::distribution_boost_album_2);
-  if (has(ovd_skill::distribution_boost_album)) return effect(ovd_skill::distribution_boost_album);
-  return effect(ovd_skill::distribute_album);
+  return spread_of(ovd_skill::distribute_album, ovd_skill::distribution_boost_album,
+                   ovd_skill::distribution_boost_album_2).rate;
 }
 
 int ov_favorite_engine::spread_count_album() const {
-  if (!has(ovd_skill::distribute_album)) return 0;
-  if (has(ovd_skill::distribution_boost_album_2)) return 5;
-  if (has(ovd_skill::distribution_boost_album)) return 4;
-  return 3;
+  return spread_of(ovd_skill::distribute_album, ovd_skill::distribution_boost_album,
+                   ovd_skill::distribution_boost_album_2).count;
 }
 
 double ov_favorite_engine::spread_rate_artist() const {
-  if (!has(ovd_skill::distribute_artist)) return 0.0;
-  if (has(ovd_skill::distribution_boost_artist_2)) return effect(ovd_skill::distribution_boost_artist_2);
-  if (has(ovd_skill::distribution_boost_artist)) return effect(ovd_skill::distribution_boost_artist);
-  return effect(ovd_skill::distribute_artist);
+  return spread_of(ovd_skill::distribute_artist, ovd_skill::distribution_boost_artist,
+                   ovd_skill::distribution_boost_artist_2).rate;
 }
 
 int ov_favorite_engine::spread_count_artist() const {
-  if (!has(ovd_skill::distribute_artist)) return 0;
-  if (has(ovd_skill::distribution_boost_artist_2)) return 5;
-  if (has(ovd_skill::distribution_boost_artist)) return 4;
-  return 3;
+  return spread_of(ovd_skill::distribute_artist, ovd_skill::distribution_boost_artist,
+                   ovd_skill::distribution_boost_artist_2).count;
 }
 
 int ov_favorite_engine::play_through_seconds() const {

@@ -89,6 +89,13 @@ public slots:
 private:
   double effect(int id) const { return record_.skills.effect(id); }
   bool has(int id) const { return record_.skills.contains_id(id); }
+  // Rate and count of a spread chain (base skill, boost, boost II): the
+  // strongest skill held decides; nothing without the base skill.
+  struct spread {
+    double rate = 0.0;
+    int count = 0;
+  };
+  spread spread_of(int base, int boost, int boost_2) const;
   void reset_kinds();
   void load_record();
   void save_record();
