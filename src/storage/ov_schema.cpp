@@ -50,18 +50,19 @@ QString ov_database_path(const QString& conf_dir, const QString& table) {
   return conf_dir + QLatin1Char('/') + table + QStringLiteral(".db");
 }
 
+std::unique_ptr<ov_database> ov_open_database(const QString& conf_dir, const QString& table) {
+  return std::make_unique<ov_database>(ov_database_path(conf_dir, table), ov_creation_statements(table), table);
+}
+
 ov_databases ov_open_databases(const QString& conf_dir) {
   ov_databases dbs;
   if (!QFileInfo(conf_dir).exists()) QDir().mkpath(conf_dir);
   if (!QFileInfo(conf_dir).isDir()) return dbs;
 
-  auto open = [&](const QString& table) {
-    return std::make_unique<ov_database>(ov_database_path(conf_dir, table), ov_creation_statements(table), table);
-  };
-  dbs.library = open(QStringLiteral("library"));
-  dbs.playlists = open(QStringLiteral("playlists"));
-  dbs.playlist_items = open(QStringLiteral("playlist_items"));
-  dbs.presets = open(QStringLiteral("presets"));
-  dbs.favorite_engine = open(QStringLiteral("favorite_engine"));
+  dbs.library = ov_open_database(conf_dir, QStringLiteral("library"));
+  dbs.playlists = ov_open_database(conf_dir, QStringLiteral("playlists"));
+  dbs.playlist_items = ov_open_database(conf_dir, QStringLiteral("playlist_items"));
+  dbs.presets = ov_open_database(conf_dir, QStringLiteral("presets"));
+  dbs.favorite_engine = ov_open_database(conf_dir, QStringLiteral("favorite_engine"));
   return dbs;
 }

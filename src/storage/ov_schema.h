@@ -23,6 +23,8 @@ struct ov_databases {
 QStringList ov_creation_statements(const QString& table);
 // conf_dir + "/" + table + ".db".
 QString ov_database_path(const QString& conf_dir, const QString& table);
+// Opens (or creates) one table's file under conf_dir.
+std::unique_ptr<ov_database> ov_open_database(const QString& conf_dir, const QString& table);
 // Creates conf_dir when missing and opens (or creates) the five files in the
 // order library, playlists, playlist_items, presets, favorite_engine. When
 // conf_dir is not a directory afterwards, no handle is made.

@@ -27,8 +27,7 @@ struct engine_db {
   QString path() const { return dir.filePath(QStringLiteral("favorite_engine.db")); }
   void reopen() {
     db.reset();
-    db = std::make_unique<ov_database>(path(), ov_creation_statements(QStringLiteral("favorite_engine")),
-                                       QStringLiteral("favorite_engine"));
+    db = ov_open_database(dir.path(), QStringLiteral("favorite_engine"));
     // Hundreds of throwaway files per run: skip the syncs.
     db->exec(QStringLiteral("PRAGMA synchronous = OFF;"));
   }

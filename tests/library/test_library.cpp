@@ -40,8 +40,7 @@ class test_library : public QObject {
   }
 
   static std::unique_ptr<ov_database> open_db(const QString& dir) {
-    return std::make_unique<ov_database>(dir + QStringLiteral("/library.db"),
-                                         ov_creation_statements(QStringLiteral("library")), QStringLiteral("library"));
+    return ov_open_database(dir, QStringLiteral("library"));
   }
 
   static QList<stored> rows(ov_database* db) {

@@ -22,8 +22,7 @@ struct ov_playlist_fixture {
   int next_track_id = 1;
 
   std::unique_ptr<ov_database> open(const QString& table) const {
-    return std::make_unique<ov_database>(dir.filePath(table + QStringLiteral(".db")), ov_creation_statements(table),
-                                         table);
+    return ov_open_database(dir.path(), table);
   }
 
   struct track_values {
