@@ -24,7 +24,6 @@ struct engine_db {
   std::unique_ptr<ov_database> db;
 
   engine_db() { reopen(); }
-  QString path() const { return dir.filePath(QStringLiteral("favorite_engine.db")); }
   void reopen() {
     db.reset();
     db = ov_open_database(dir.path(), QStringLiteral("favorite_engine"));
