@@ -5,7 +5,6 @@
 #include "ov_config_backup.h"
 #include "ov_data_dir.h"
 #include "ov_database.h"
-#include "ov_globals.h"
 #include "ov_grade_table.h"
 #include "ov_library.h"
 #include "ov_log.h"
@@ -47,16 +46,6 @@ void raise_front_window(QWidget* main_window) {
   target->activateWindow();
   ov_autotest::note(QStringLiteral("raised ") + target->windowTitle());
 }
-
-// Clears the process-wide pointers when the objects they point to go away.
-struct globals_reset {
-  ~globals_reset() {
-    ov_globals::library = nullptr;
-    ov_globals::playback_normal = nullptr;
-    ov_globals::album_groups = nullptr;
-    ov_globals::artist_groups = nullptr;
-  }
-};
 
 }  // namespace
 
@@ -172,18 +161,12 @@ int ov_startup_run(int& argc, char** argv) {
 
   // 13. Seed.
   const QString seed = config->init_seed();
-  ov_globals::seed = seed;
 
   // 14. Process-wide objects, in order.
-  globals_reset reset_globals_at_exit;
   auto album_groups = std::make_unique<ov_group_map>();
   auto artist_groups = std::make_unique<ov_group_map>();
-  ov_globals::album_groups = album_groups.get();
-  ov_globals::artist_groups = artist_groups.get();
   auto library = std::make_unique<ov_library>(databases.library.get(), album_groups.get(), artist_groups.get(), seed);
-  ov_globals::library = library.get();
   auto playback_normal = std::make_unique<ov_playback_normal>();
-  ov_globals::playback_normal = playback_normal.get();
   ov_rank_table::instance();
   ovd_track::instance();
   ov_grade_table::instance();
@@ -193,7 +176,7 @@ int ov_startup_run(int& argc, char** argv) {
 
   // 15. Main window.
   ov_install_documents();
-  auto window = std::make_unique<ovg_mainwindow>(seed, databases.playlists.get(), databases.playlist_items.get(),
+  auto window = std::make_unique<ovg_mainwindow>(library.get(), seed, databases.playlists.get(), databases.playlist_items.get(),
                                                  databases.presets.get(), databases.favorite_engine.get());
   main_window = window.get();
   window->show();

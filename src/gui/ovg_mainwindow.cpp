@@ -2,7 +2,6 @@
 
 #include "ov_app_config.h"
 #include "ov_database.h"
-#include "ov_globals.h"
 #include "ov_library.h"
 #include "ov_log.h"
 #include "ovg_dialog_about.h"
@@ -26,9 +25,10 @@ namespace {
 const QString tag = QStringLiteral("mainwindow");
 }
 
-ovg_mainwindow::ovg_mainwindow(const QString& seed, ov_database* playlists_db, ov_database* playlist_items_db,
+ovg_mainwindow::ovg_mainwindow(ov_library* library, const QString& seed, ov_database* playlists_db, ov_database* playlist_items_db,
                                ov_database* presets_db, ov_database* favorite_engine_db, QWidget* parent)
     : QMainWindow(parent),
+      library_(library),
       seed_(seed),
       playlists_db_(playlists_db),
       playlist_items_db_(playlist_items_db),
@@ -52,7 +52,7 @@ ovg_mainwindow::ovg_mainwindow(const QString& seed, ov_database* playlists_db, o
 ovg_mainwindow::~ovg_mainwindow() {
   // Window state first, then the data: every changed track's score.
   window_group_.sync();
-  if (ov_globals::library) ov_globals::library->write_all_scores();
+  if (library_) library_->write_all_scores();
 }
 
 QString ovg_mainwindow::window_title() {
@@ -134,7 +134,7 @@ QString ovg_mainwindow::startup_warning(int score_failures, bool presets_failed)
 }
 
 void ovg_mainwindow::present_startup_report(const QList<ov_database*>& handles) {
-  const int score_failures = ov_globals::library ? ov_globals::library->score_failures() : 0;
+  const int score_failures = library_ ? library_->score_failures() : 0;
   ovg_dialog_error dialog(this);
   dialog.set_information(startup_information(handles));
   dialog.set_warning(startup_warning(score_failures, presets_failed_));

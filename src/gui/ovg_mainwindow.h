@@ -11,6 +11,7 @@
 class QAction;
 class QTabWidget;
 class ov_database;
+class ov_library;
 
 // The one window of the application. This is its frame: title, window
 // state, the About, preferences and key-list commands, the start-up report
@@ -20,7 +21,7 @@ class ovg_mainwindow : public QMainWindow {
   Q_OBJECT
 
 public:
-  ovg_mainwindow(const QString& seed, ov_database* playlists_db, ov_database* playlist_items_db,
+  ovg_mainwindow(ov_library* library, const QString& seed, ov_database* playlists_db, ov_database* playlist_items_db,
                  ov_database* presets_db, ov_database* favorite_engine_db, QWidget* parent = nullptr);
   ~ovg_mainwindow() override;
 
@@ -47,6 +48,7 @@ private:
   void build_actions();
   void restore_state();
 
+  ov_library* library_;
   QString seed_;
   ov_database* playlists_db_;
   ov_database* playlist_items_db_;

@@ -35,7 +35,7 @@ private slots:
       f.write("[window]\nwidth=400\nheight=abc\nselected_tab=5\n");
     }
     {
-      ovg_mainwindow w(QStringLiteral("seed"), nullptr, nullptr, nullptr, nullptr);
+      ovg_mainwindow w(nullptr, QStringLiteral("seed"), nullptr, nullptr, nullptr, nullptr);
       QCOMPARE(w.windowTitle(), QStringLiteral("Orvantis 1.0.0a2"));
       QCOMPARE(w.size(), QSize(1300, 700));
       QCOMPARE(w.findChild<QTabWidget*>(QStringLiteral("play_tabs"))->currentIndex(), 1);
