@@ -7,6 +7,7 @@
 #include "ovg_dialog_about.h"
 #include "ovg_dialog_error.h"
 #include "ovg_exec.h"
+#include "ovg_main_actions.h"
 #include "ovg_pref_dialog_general.h"
 #include "ovgp_general.h"
 
@@ -60,29 +61,14 @@ QString ovg_mainwindow::window_title() {
 }
 
 void ovg_mainwindow::build_actions() {
-  QMenu* file = menuBar()->addMenu(tr("&File"));
-  menuBar()->addMenu(tr("&Edit"));
-  menuBar()->addMenu(tr("&View"));
-  menuBar()->addMenu(tr("&Playback"));
-  QMenu* tool = menuBar()->addMenu(tr("&Tool"));
-  QMenu* help = menuBar()->addMenu(tr("&Help"));
-
-  auto* exit = new QAction(tr("E&xit"), this);
-  exit->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
-  connect(exit, &QAction::triggered, this, &QWidget::close);
-  file->addAction(exit);
-
-  auto* preferences = new QAction(tr("&Preferences"), this);
-  connect(preferences, &QAction::triggered, this, &ovg_mainwindow::islot_show_preferences_dialog);
-  tool->addAction(preferences);
-
-  auto* about = new QAction(tr("&About"), this);
-  connect(about, &QAction::triggered, this, &ovg_mainwindow::slot_about);
-  help->addAction(about);
-
-  auto* keys = new QAction(tr("&Shortcut Keys"), this);
-  connect(keys, &QAction::triggered, this, &ovg_mainwindow::islot_about_shortcut_keys);
-  addAction(keys);
+  actions_ = new ovg_main_actions(this);
+  actions_->build_menus(menuBar());
+  connect(actions_->get(ovg_main_actions::exit), &QAction::triggered, this, &QWidget::close);
+  connect(actions_->get(ovg_main_actions::preferences), &QAction::triggered, this,
+          &ovg_mainwindow::islot_show_preferences_dialog);
+  connect(actions_->get(ovg_main_actions::about), &QAction::triggered, this, &ovg_mainwindow::slot_about);
+  connect(actions_->get(ovg_main_actions::shortcut_keys), &QAction::triggered, this,
+          &ovg_mainwindow::islot_about_shortcut_keys);
 }
 
 void ovg_mainwindow::restore_state() {

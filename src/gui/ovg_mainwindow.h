@@ -10,6 +10,7 @@
 
 class QAction;
 class QTabWidget;
+class ovg_main_actions;
 class ov_database;
 class ov_library;
 
@@ -58,6 +59,7 @@ private:
   ov_settings_group window_group_;
   ov_window_settings window_settings_;
   ov_general_settings general_settings_;
+  ovg_main_actions* actions_ = nullptr;
   QTabWidget* tab_widget_ = nullptr;
   bool presets_failed_ = false;
 };

@@ -108,56 +108,6 @@
         <translation>シャッフルメドレー再生</translation>
     </message>
     <message>
-        <location filename="../../gui/ovg_mainwindow.cpp" line="63" />
-        <source>&amp;File</source>
-        <translation>ファイル(&amp;F)</translation>
-    </message>
-    <message>
-        <location filename="../../gui/ovg_mainwindow.cpp" line="64" />
-        <source>&amp;Edit</source>
-        <translation>編集(&amp;E)</translation>
-    </message>
-    <message>
-        <location filename="../../gui/ovg_mainwindow.cpp" line="65" />
-        <source>&amp;View</source>
-        <translation>表示(&amp;V)</translation>
-    </message>
-    <message>
-        <location filename="../../gui/ovg_mainwindow.cpp" line="66" />
-        <source>&amp;Playback</source>
-        <translation>再生(&amp;P)</translation>
-    </message>
-    <message>
-        <location filename="../../gui/ovg_mainwindow.cpp" line="67" />
-        <source>&amp;Tool</source>
-        <translation>ツール(&amp;T)</translation>
-    </message>
-    <message>
-        <location filename="../../gui/ovg_mainwindow.cpp" line="68" />
-        <source>&amp;Help</source>
-        <translation>ヘルプ(&amp;H)</translation>
-    </message>
-    <message>
-        <location filename="../../gui/ovg_mainwindow.cpp" line="70" />
-        <source>E&amp;xit</source>
-        <translation>終了(&amp;X)</translation>
-    </message>
-    <message>
-        <location filename="../../gui/ovg_mainwindow.cpp" line="75" />
-        <source>&amp;Preferences</source>
-        <translation>設定(&amp;P)</translation>
-    </message>
-    <message>
-        <location filename="../../gui/ovg_mainwindow.cpp" line="79" />
-        <source>&amp;About</source>
-        <translation>バージョン情報(&amp;A)</translation>
-    </message>
-    <message>
-        <location filename="../../gui/ovg_mainwindow.cpp" line="83" />
-        <source>&amp;Shortcut Keys</source>
-        <translation>ショートカットキー(&amp;S)</translation>
-    </message>
-    <message>
         <location filename="../../gui/ovg_mainwindow.cpp" line="127" />
         <source>Failed to load score data on %1 tracks.  Their scores have been filled with 0.  Please check log if you didn't expect this situation.</source>
         <translation>%1 曲のスコアデータを読み込めませんでした。これらのスコアは 0 になっています。心当たりがない場合はログを確認してください。</translation>
@@ -237,6 +187,189 @@
         <location filename="../../gui/ovgp_general.cpp" line="40" />
         <source>Pre amp for tracks without ReplayGain info</source>
         <translation>リプレイゲイン情報のない曲のプリアンプ</translation>
+    </message>
+</context>
+<context>
+    <name>ovg_main_actions</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>編集(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>表示(&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;Playback</source>
+        <translation>再生(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Tool</source>
+        <translation>ツール(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Add &amp;Files</source>
+        <translation>ファイルを追加(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Add &amp;Dirs</source>
+        <translation>フォルダーを追加(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Create New Playlist</source>
+        <translation>新しいプレイリストを作成</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>終了(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>すべて選択</translation>
+    </message>
+    <message>
+        <source>Delete track from Playlist</source>
+        <translation>プレイリストから曲を削除</translation>
+    </message>
+    <message>
+        <source>Delete track from Library</source>
+        <translation>ライブラリから曲を削除</translation>
+    </message>
+    <message>
+        <source>Search Track</source>
+        <translation>曲を検索</translation>
+    </message>
+    <message>
+        <source>Remove Dead Tracks in Selected</source>
+        <translation>選択中のリストから存在しない曲を削除</translation>
+    </message>
+    <message>
+        <source>Remove Duplicated Tracks in Selected</source>
+        <translation>選択中のリストから重複した曲を削除</translation>
+    </message>
+    <message>
+        <source>Show &amp;Normal Palette</source>
+        <translation>ノーマルパレットを表示(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Show &amp;Medley Palette</source>
+        <translation>メドレーパレットを表示(&amp;M)</translation>
+    </message>
+    <message>
+        <source>&amp;Toggle Normal / Medley Palette</source>
+        <translation>ノーマル / メドレーパレットを切り替え(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Set Focus to &amp;Playlist Table</source>
+        <translation>プレイリスト表にフォーカス(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Set Focus to T&amp;rack Table</source>
+        <translation>曲の表にフォーカス(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Toggle Max / Min Normal Palette</source>
+        <translation>ノーマルパレットの最大化 / 最小化</translation>
+    </message>
+    <message>
+        <source>Toggle Max / Min Shuffle Palette</source>
+        <translation>シャッフルパレットの最大化 / 最小化</translation>
+    </message>
+    <message>
+        <source>Toggle Show / Hide Shuffle Control Menu</source>
+        <translation>シャッフル操作メニューの表示 / 非表示</translation>
+    </message>
+    <message>
+        <source>Play S&amp;elected Track</source>
+        <translation>選択した曲を再生(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Move &amp;Cursor to Current One</source>
+        <translation>再生中の曲へカーソルを移動(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Play / Pause</source>
+        <translation>再生 / 一時停止(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>停止(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Go P&amp;revious</source>
+        <translation>前の曲へ(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Go &amp;Next</source>
+        <translation>次の曲へ(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Volume &amp;Up</source>
+        <translation>音量を上げる(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Volume &amp;Down</source>
+        <translation>音量を下げる(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Volume &amp;Mute</source>
+        <translation>消音(&amp;M)</translation>
+    </message>
+    <message>
+        <source>&amp;Normal</source>
+        <translation>ノーマル(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Normal + Repeat</source>
+        <translation>ノーマル + リピート(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Shuffle</source>
+        <translation>シャッフル(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Shuffle + Repeat</source>
+        <translation>シャッフル + リピート(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Random</source>
+        <translation>ランダム(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Single Repeat</source>
+        <translation>1 曲リピート(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;High Scored Ones</source>
+        <translation>高スコアの曲(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Middle Scored Ones</source>
+        <translation>中スコアの曲(&amp;M)</translation>
+    </message>
+    <message>
+        <source>&amp;Low Scored Ones</source>
+        <translation>低スコアの曲(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>設定(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>バージョン情報(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Shortcut Keys</source>
+        <translation>ショートカットキー(&amp;S)</translation>
     </message>
 </context>
 </TS>
