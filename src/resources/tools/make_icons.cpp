@@ -11,6 +11,9 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QString>
+#ifdef OV_HAVE_QT_SVG
+#include <QSvgGenerator>
+#endif
 
 #include <cstdio>
 
@@ -63,11 +66,9 @@ void outlined_text(QPainter& p, const QString& text, const QFont& font, QPointF 
 
 // ---- program icon ---------------------------------------------------------
 
-void draw_program_icon() {
+// Paints the program icon in a 256 x 256 frame.
+void paint_program_icon(QPainter& p) {
   const int s = 256;
-  QImage image = canvas(s, s);
-  QPainter p(&image);
-  setup(p);
   QLinearGradient bg(0, 0, 0, s);
   bg.setColorAt(0, QColor("#2f6f7e"));
   bg.setColorAt(1, QColor("#173a44"));
@@ -108,8 +109,40 @@ void draw_program_icon() {
   star.closeSubpath();
   p.setPen(QPen(QColor("#7a4a00"), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.drawPath(star);
+}
+
+void draw_program_icon() {
+  QImage image = canvas(256, 256);
+  QPainter p(&image);
+  setup(p);
+  paint_program_icon(p);
   p.end();
   save(image, QStringLiteral("ov.png"));
+}
+
+// The program icon for the desktop's icon theme: hicolor sizes and, with
+// Qt SVG, a scalable version drawn by the same painter code.
+void draw_desktop_icons(const QString& dir) {
+  QDir().mkpath(dir);
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    QImage image = canvas(size, size);
+    QPainter p(&image);
+    setup(p);
+    p.scale(size / 256.0, size / 256.0);
+    paint_program_icon(p);
+    p.end();
+    image.save(dir + QStringLiteral("/orvantis-%1.png").arg(size), "PNG");
+  }
+#ifdef OV_HAVE_QT_SVG
+  QSvgGenerator svg;
+  svg.setFileName(dir + QStringLiteral("/orvantis.svg"));
+  svg.setSize(QSize(256, 256));
+  svg.setViewBox(QRect(0, 0, 256, 256));
+  svg.setTitle(QStringLiteral("Orvantis"));
+  QPainter p(&svg);
+  setup(p);
+  paint_program_icon(p);
+#endif
 }
 
 // ---- ranks ------------------------------------------------------------------
@@ -449,7 +482,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: make_icons OUTPUT_DIR\n");
+    std::fprintf(stderr, "usage: make_icons OUTPUT_DIR [DESKTOP_ICON_DIR]\n");
     return 2;
   }
   g_out = QString::fromLocal8Bit(argv[1]);
@@ -467,5 +500,6 @@ int main(int argc, char** argv) {
   draw_button(false);
   draw_no_image();
   draw_no_track();
+  if (argc > 2) draw_desktop_icons(QString::fromLocal8Bit(argv[2]));
   return 0;
 }
