@@ -1,0 +1,156 @@
+#include "ov_mpris.h"
+#include "ov_track.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QEventLoop>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// A player that records the commands it is given.
+struct recording_player : ov_media_player {
+  status state = status::stopped;
+  const ov_track* track = nullptr;
+  int volume_value = 100;
+  qint64 position = 0;
+  QStringList calls;
+
+  status playback_status() const override { return state; }
+  const ov_track* current_track() const override { return track; }
+  qint64 position_ms() const override { return position; }
+  int volume() const override { return volume_value; }
+  bool can_go_next() const override { return true; }
+  bool can_go_previous() const override { return true; }
+  bool can_play() const override { return true; }
+  bool can_seek() const override { return track != nullptr; }
+  void play() override { calls << QStringLiteral("play"); }
+  void pause() override { calls << QStringLiteral("pause"); }
+  void play_pause() override { calls << QStringLiteral("play_pause"); }
+  void stop() override { calls << QStringLiteral("stop"); }
+  void next() override { calls << QStringLiteral("next"); }
+  void previous() override { calls << QStringLiteral("previous"); }
+  void set_position_ms(qint64 ms) override { calls << QStringLiteral("position %1").arg(ms); }
+  void set_volume(int v) override {
+    volume_value = v;
+    calls << QStringLiteral("volume %1").arg(v);
+  }
+  void raise() override { calls << QStringLiteral("raise"); }
+  void quit() override { calls << QStringLiteral("quit"); }
+};
+
+// Collects PropertiesChanged signals of the player interface.
+class changes_listener : public QObject {
+  Q_OBJECT
+
+public:
+  QList<QVariantMap> changes;
+
+public slots:
+  void properties_changed(const QString& interface, const QVariantMap& changed, const QStringList&) {
+    if (interface == QStringLiteral("org.mpris.MediaPlayer2.Player")) changes << changed;
+  }
+};
+
+}  // namespace
+
+// The media-control service on a private session bus, driven by playerctl
+// and gdbus the way the desktop drives it.
+class test_mpris : public QObject {
+  Q_OBJECT
+
+  QProcess bus_daemon_;
+  QString address_;
+  QTemporaryDir cache_;
+
+  // Runs a client while this process keeps answering on the bus.
+  static QString client(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    QEventLoop loop;
+    connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
+    p.start(program, args);
+    if (p.waitForStarted(5000)) loop.exec();
+    return QString::fromUtf8(p.readAll()).trimmed();
+  }
+  static QString playerctl(const QStringList& args) {
+    return client(QStringLiteral("playerctl"), QStringList{QStringLiteral("-p"), QStringLiteral("orvantis")} + args);
+  }
+
+private slots:
+  void initTestCase() {
+    if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("playerctl")).isEmpty())
+      QSKIP("dbus-daemon and playerctl are needed");
+    bus_daemon_.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+    QVERIFY(bus_daemon_.waitForReadyRead(10000));
+    address_ = QString::fromUtf8(bus_daemon_.readLine()).trimmed();
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address_.toUtf8());
+    qputenv("XDG_CACHE_HOME", cache_.path().toUtf8());
+  }
+  void cleanupTestCase() {
+    bus_daemon_.kill();
+    bus_daemon_.waitForFinished();
+  }
+
+  void serves_metadata_commands_and_changes() {
+    ov_track track(7, 0, ov_tag_data::from_values(QStringLiteral("/music/a.mp3"), QStringLiteral("Alpha"),
+                                                  QStringLiteral("Album"), QStringLiteral("Artist"), 3, 125));
+    recording_player player;
+    player.track = &track;
+    player.state = ov_media_player::status::playing;
+    ov_mpris mpris(&player);
+    QVERIFY(mpris.start());
+
+    QVERIFY(client(QStringLiteral("playerctl"), {QStringLiteral("-l")}).split('\n').contains(QStringLiteral("orvantis")));
+    QCOMPARE(playerctl({QStringLiteral("metadata"), QStringLiteral("--format"),
+                        QStringLiteral("{{title}}|{{album}}|{{artist}}|{{mpris:length}}|{{xesam:url}}")}),
+             QStringLiteral("Alpha|Album|Artist|125000000|file:///music/a.mp3"));
+    QCOMPARE(playerctl({QStringLiteral("status")}), QStringLiteral("Playing"));
+
+    playerctl({QStringLiteral("play-pause")});
+    playerctl({QStringLiteral("next")});
+    playerctl({QStringLiteral("volume"), QStringLiteral("0.5")});
+    playerctl({QStringLiteral("position"), QStringLiteral("10")});  // SetPosition on the current track
+    playerctl({QStringLiteral("position"), QStringLiteral("200")});  // past the end: ignored
+    QCOMPARE(player.calls, (QStringList{QStringLiteral("play_pause"), QStringLiteral("next"),
+                                        QStringLiteral("volume 50"), QStringLiteral("position 10000")}));
+
+    // Changes reach listeners as PropertiesChanged, which QtDBus does not send by itself.
+    QDBusConnection listener_bus = QDBusConnection::connectToBus(address_, QStringLiteral("listener"));
+    changes_listener listener;
+    QVERIFY(listener_bus.connect(QString(), QStringLiteral("/org/mpris/MediaPlayer2"),
+                                 QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"),
+                                 &listener, SLOT(properties_changed(QString, QVariantMap, QStringList))));
+    ov_track second(8, 0, ov_tag_data::from_values(QStringLiteral("/music/b.mp3"), QStringLiteral("Beta"),
+                                                   QString(), QString(), 0, 60));
+    player.track = &second;
+    mpris.eslot_track_changed();
+    player.state = ov_media_player::status::paused;
+    mpris.eslot_status_changed();
+    QTRY_COMPARE(listener.changes.size(), 2);
+    QVERIFY(listener.changes[0].contains(QStringLiteral("Metadata")));
+    QCOMPARE(listener.changes[1].value(QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Paused"));
+    QCOMPARE(playerctl({QStringLiteral("metadata"), QStringLiteral("title")}), QStringLiteral("Beta"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("listener"));
+  }
+
+  void no_bus_is_quiet() {
+    recording_player player;
+    ov_mpris mpris(&player);
+    QVERIFY(!mpris.start(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
+                                                       QStringLiteral("nowhere"))));
+    QVERIFY(!mpris.is_running());
+    mpris.eslot_track_changed();  // nothing to send to, nothing breaks
+  }
+};
+
+QTEST_GUILESS_MAIN(test_mpris)
+#include "test_mpris.moc"
