@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 QString base_name() {
@@ -45,7 +46,13 @@ ov_single_instance::outcome ov_single_instance::acquire() {
   return lock_.error() == QLockFile::LockFailedError ? another_running : lock_failed;
 }
 
-bool ov_single_instance::ask_running_to_raise() const {
+QByteArray ov_single_instance::request_text(const QStringList& paths) {
+  QByteArray text("raise\n");
+  for (const QString& path : paths) text += "open " + QFile::encodeName(path).toPercentEncoding("/") + '\n';
+  return text;
+}
+
+bool ov_single_instance::ask_running_to_raise(const QStringList& paths) const {
   const QByteArray path = QFile::encodeName(socket_path_);
   sockaddr_un address{};
   if (path.size() >= static_cast<int>(sizeof(address.sun_path))) return false;
@@ -55,8 +62,14 @@ bool ov_single_instance::ask_running_to_raise() const {
   if (fd < 0) return false;
   bool sent = false;
   if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0) {
-    static const char request[] = "raise\n";
-    sent = ::send(fd, request, sizeof(request) - 1, MSG_NOSIGNAL) == static_cast<ssize_t>(sizeof(request) - 1);
+    const QByteArray request = request_text(paths);
+    qsizetype done = 0;
+    while (done < request.size()) {
+      const ssize_t n = ::send(fd, request.constData() + done, static_cast<size_t>(request.size() - done), MSG_NOSIGNAL);
+      if (n <= 0) break;
+      done += n;
+    }
+    sent = done == request.size();
   }
   ::close(fd);
   return sent;
@@ -77,11 +90,25 @@ void ov_single_instance::stop_listening() {
   server_ = nullptr;
 }
 
+// A request is "raise" and then one "open PATH" line per path (percent-
+// encoded); the paths are handed on once the sender has closed.
 void ov_single_instance::islot_new_connection() {
   while (QLocalSocket* socket = server_->nextPendingConnection()) {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-      if (socket->readAll().contains("raise")) emit esignal_raise_requested();
+    auto buffer = std::make_shared<QByteArray>();
+    connect(socket, &QLocalSocket::readyRead, this, [socket, buffer] { *buffer += socket->readAll(); });
+    connect(socket, &QLocalSocket::disconnected, this, [this, socket, buffer] {
+      *buffer += socket->readAll();
+      socket->deleteLater();
+      QStringList paths;
+      bool raise = false;
+      for (const QByteArray& line : buffer->split('\n')) {
+        if (line == "raise")
+          raise = true;
+        else if (line.startsWith("open "))
+          paths << QFile::decodeName(QByteArray::fromPercentEncoding(line.mid(5)));
+      }
+      if (raise) emit esignal_raise_requested();
+      if (!paths.isEmpty()) emit esignal_open_requested(paths);
     });
   }
 }

@@ -3,6 +3,7 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QLocalServer;
 
@@ -24,9 +25,10 @@ public:
   ~ov_single_instance() override;
 
   outcome acquire();
-  // Second copy: asks the running one to raise its window. Works without a
-  // Qt application object. False when nobody answers.
-  bool ask_running_to_raise() const;
+  // Second copy: asks the running one to raise its window and to open the
+  // given files and directories. Works without a Qt application object.
+  // False when nobody answers.
+  bool ask_running_to_raise(const QStringList& paths = {}) const;
   // First copy, once the application object exists: accept raise requests.
   bool listen();
   // Closes the socket; call before the application object goes away.
@@ -38,11 +40,14 @@ public:
 
 signals:
   void esignal_raise_requested();
+  void esignal_open_requested(const QStringList& paths);
 
 private slots:
   void islot_new_connection();
 
 private:
+  static QByteArray request_text(const QStringList& paths);
+
   QString lock_path_;
   QString socket_path_;
   QLockFile lock_;

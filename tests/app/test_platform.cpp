@@ -62,11 +62,21 @@ private slots:
     QCOMPARE(first.acquire(), ov_single_instance::sole_instance);
     QVERIFY(first.listen());
     QSignalSpy raised(&first, &ov_single_instance::esignal_raise_requested);
+    QSignalSpy opened(&first, &ov_single_instance::esignal_open_requested);
     ov_single_instance second(run.path());
     QCOMPARE(second.acquire(), ov_single_instance::another_running);
     QVERIFY(second.ask_running_to_raise());
     QVERIFY(raised.wait(10000));
     QCOMPARE(raised.count(), 1);
+    QCOMPARE(opened.count(), 0);
+
+    // Paths travel intact, whatever characters they hold.
+    const QStringList paths = {QStringLiteral("/music/a b.mp3"), QStringLiteral("/music/曲\nnew line%.mp3"),
+                               QStringLiteral("/music/dir")};
+    QVERIFY(second.ask_running_to_raise(paths));
+    QVERIFY(opened.wait(10000));
+    QCOMPARE(opened.first().first().toStringList(), paths);
+    QCOMPARE(raised.count(), 2);
   }
 
   void released_lock_is_free_again() {
