@@ -372,4 +372,11 @@
         <translation>ショートカットキー(&amp;S)</translation>
     </message>
 </context>
+<context>
+    <name>ovg_flow_runner</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
 </TS>
