@@ -7,7 +7,7 @@
 
 #include <memory>
 
-class ov_playlist;
+#include "ov_playlist.h"
 class ov_playlist_item;
 class ov_track_pool_remaining_queue;
 
