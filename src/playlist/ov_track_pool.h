@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ov_playlist.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -7,7 +9,6 @@
 
 #include <memory>
 
-#include "ov_playlist.h"
 class ov_playlist_item;
 class ov_track_pool_remaining_queue;
 
