@@ -1,0 +1,48 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1">
+<context>
+    <name>ovgv_playback</name>
+    <message>
+        <source>Play</source>
+        <translation>再生</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>前へ</translation>
+    </message>
+</context>
+<context>
+    <name>ovgv_volume</name>
+    <message>
+        <source>Vol</source>
+        <translation>音量</translation>
+    </message>
+</context>
+<context>
+    <name>ovgv_track_info</name>
+    <message>
+        <source>Like</source>
+        <translation>いいね</translation>
+    </message>
+    <message>
+        <source>Dislike</source>
+        <translation>よくないね</translation>
+    </message>
+</context>
+<context>
+    <name>ovgv_next_tracks</name>
+    <message>
+        <source>Disabled</source>
+        <translation>無効</translation>
+    </message>
+</context>
+</TS>
