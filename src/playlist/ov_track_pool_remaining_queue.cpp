@@ -1,5 +1,6 @@
 #include "ov_track_pool_remaining_queue.h"
 
+#include "ov_playlist.h"
 #include "ov_track_pool.h"
 
 #include "ov_playlist_item.h"
