@@ -99,6 +99,7 @@ class test_orvantis_binary : public QObject {
       x.process->start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"),
                                                 QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
                                                 QStringLiteral("1280x1024x24")});
+      x.process->waitForStarted(10000);
       for (int i = 0; i < 100 && x.process->state() == QProcess::Running; ++i) {
         if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
           x.display = QStringLiteral(":%1").arg(n);
@@ -277,6 +278,7 @@ private slots:
       QProcess p;
       p.setProcessEnvironment(env);
       p.start(ov_test::orvantis_binary(), QStringList());
+      QVERIFY(p.waitForStarted(10000));
       // The first run reports the files it created in the messages dialog.
       bool open = false;
       for (int i = 0; i < 600 && !open && p.state() == QProcess::Running; ++i) {
