@@ -64,7 +64,7 @@ void build(ov_database& db) {
     st.bind_int(7, 120 + id % 300);
     st.bind_int(8, 1700000000 + id);
     st.bind_text(9, fields[i]);
-    st.step_done();
+    (void)st.write();
     st.reset();
   }
   db.end_bulk();
@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
 
   db.begin_bulk();
   for (int id = 1; id <= row_count; id += 997)
-    db.exec(QStringLiteral("UPDATE library SET s = '01%1' WHERE id = %2;").arg(QString(16, QChar('a' + id % 6))).arg(id));
+    db.exec_write(QStringLiteral("UPDATE library SET s = '01%1' WHERE id = %2;").arg(QString(16, QChar('a' + id % 6))).arg(id));
   db.end_bulk();
   const sequential_result damaged = sequential_load(db);
   QTemporaryDir logdir;

@@ -52,12 +52,34 @@ void raise_front_window(QWidget* main_window) {
 QString ov_startup_check(const QList<ov_database*>& handles) {
   for (const ov_database* db : handles)
     if (!db) return QCoreApplication::translate("ov_startup", "startup DB failed.");
+  // A reason every handle shares (an unwritable directory) is told once.
+  QStringList seen;
   QStringList results;
   for (const ov_database* db : handles) {
-    const QString text = db->error_messages().join(QLatin1Char('\n'));
+    QStringList own;
+    for (const QString& line : db->error_messages())
+      if (!seen.contains(line)) own << line;
+    seen << own;
+    const QString text = own.join(QLatin1Char('\n'));
     if (!text.isEmpty()) results << text;
   }
   return results.join(QLatin1Char('\n'));
+}
+
+QString ov_seed_loss_warning(const QString& kept_dir) {
+  return QCoreApplication::translate("ov_startup",
+                                     "The seed in conf/seed.ini was missing or damaged, so a new seed was made and "
+                                     "the scores start again from 0.  The previous library.db, favorite_engine.db "
+                                     "and seed.ini were kept in %1; putting them back into conf restores the old "
+                                     "scores.")
+      .arg(kept_dir);
+}
+
+QString ov_unstored_scores_text(int count) {
+  return QCoreApplication::translate("ov_startup",
+                                     "Failed to store the scores of %1 tracks; they are lost.  Please check the "
+                                     "log and whether the conf directory is writable and the disk has free space.")
+      .arg(count);
 }
 
 void ov_install_documents() {
@@ -69,6 +91,61 @@ void ov_install_documents() {
       QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
   }
 }
+
+namespace {
+
+// Flushes the log on every way out of start-up, so that a start that ends
+// early keeps its lines.
+struct log_flush_on_exit {
+  ov_log* log = nullptr;
+  ~log_flush_on_exit() {
+    if (log) log->flush();
+  }
+};
+
+ov_log* open_log() {
+  auto* log = new ov_log;  // lives until the process ends
+  log->open(ov_log::todays_file_name());
+  log->set_initial_filters();
+  ov_log::install(log);
+  return log;
+}
+
+void show_messages(const QString& fatal, const QString& warning, QWidget* parent = nullptr) {
+  ovg_dialog_error dialog(parent);
+  if (!fatal.isEmpty()) dialog.set_fatal(fatal);
+  if (!warning.isEmpty()) dialog.set_warning(warning);
+  ovg_exec(&dialog);
+}
+
+// Before a new seed replaces a missing or damaged one, the files whose
+// enciphered fields only the old seed can read are kept aside.
+QString keep_files_of_old_seed(ov_app_config& config, const ov_databases& databases) {
+  if (config.has_valid_seed()) return QString();
+  const bool had_data = !(databases.library->status_flags() & ov_database::not_existed) ||
+                        !(databases.favorite_engine->status_flags() & ov_database::not_existed);
+  if (!had_data) return QString();
+  ov_config_backup backup(QStringLiteral("conf"), QStringLiteral("conf_backup"), config.backup_files(),
+                          config.backup_time_format());
+  const QString kept = backup.keep_files(
+      QStringLiteral("seed_lost"),
+      {QStringLiteral("library.db"), QStringLiteral("favorite_engine.db"), QStringLiteral("seed.ini")});
+  ov_log_write_flush(ov_log::WARNING, QStringLiteral("seed"),
+                     QStringLiteral("the seed was missing or damaged; a new one is made.  kept the old files in ") +
+                         kept);
+  return kept;
+}
+
+// A score that could not be stored at exit is lost: the user hears of it,
+// unless the program is ending on a signal and nobody may be there to answer.
+void report_unstored_scores(const ov_library& library) {
+  if (library.unstored_scores() == 0) return;
+  ov_log_write_flush(ov_log::CRITICAL, QStringLiteral("shutdown"),
+                     QStringLiteral("failed to store the scores of %1 tracks").arg(library.unstored_scores()));
+  if (!ov_quit_on_signal::requested()) show_messages(ov_unstored_scores_text(library.unstored_scores()), QString());
+}
+
+}  // namespace
 
 int ov_startup_run(int& argc, char** argv) {
   // The data directory becomes the working directory; conf, log, conf_backup
@@ -92,28 +169,28 @@ int ov_startup_run(int& argc, char** argv) {
     case ov_single_instance::sole_instance:
       break;
   }
+  // From here on a termination signal ends the run through the normal way
+  // out, which releases the lock and writes what a close writes.
+  ov_quit_on_signal quit_on_signal;
 
   // 3. Playback status travels in queued signals.
   qRegisterMetaType<ove_playback::status>("ove_playback::status");
 
   // 4. The process-wide log; it lives until the process ends.
-  auto* log = new ov_log;
-  log->open(ov_log::todays_file_name());
-  log->set_initial_filters();
-  ov_log::install(log);
+  log_flush_on_exit flush_log{open_log()};
 
   // 5. Banner.
   ov_log_write_flush(ov_log::INFO, QStringLiteral("booting"),
                      QStringLiteral("================================ booting ") + app_name +
                          QStringLiteral(" ================================"));
 
-  // 6, 7. Configuration backup and pruning.
-  {
-    ov_config_backup backup(QStringLiteral("conf"), QStringLiteral("conf_backup"), config->backup_files(),
-                            config->backup_time_format());
-    backup.take_backup_if_due(config->backup_enabled(), config->sec_diff_to_run());
-    backup.remove_old_backups(config->keep_old_dirs_back_to());
-  }
+  // 6, 7. Configuration backup, and the choice of old backups to prune (they
+  // are removed once the databases proved usable).
+  ov_config_backup backup(QStringLiteral("conf"), QStringLiteral("conf_backup"), config->backup_files(),
+                          config->backup_time_format());
+  backup.take_backup_if_due(config->backup_enabled(), config->sec_diff_to_run());
+  const QStringList old_backups = backup.plan_removal(config->keep_old_dirs_back_to());
+  if (ov_quit_on_signal::requested()) return 0;
 
   // 8. Application object.
   auto app = std::make_unique<QApplication>(argc, argv);
@@ -128,14 +205,17 @@ int ov_startup_run(int& argc, char** argv) {
     ov_single_instance& instance;
     ~stop_listening_first() { instance.stop_listening(); }
   } stop_listening{instance};
-  ov_quit_on_signal quit_on_signal;
-  QObject::connect(&quit_on_signal, &ov_quit_on_signal::esignal_quit_requested, app.get(),
-                   [] { QApplication::closeAllWindows(); });
+  // Closing every window ends a dialog's own loop; quit() ends the main one.
+  QObject::connect(&quit_on_signal, &ov_quit_on_signal::esignal_quit_requested, app.get(), [] {
+    QApplication::closeAllWindows();
+    QApplication::quit();
+  });
+  quit_on_signal.attach();
 
   // 9. Language, asked on the first run.
   if (!config->has_lang()) {
     ovg_dialog_lang dialog;
-    if (ovg_exec(&dialog) != QDialog::Accepted) return 0;
+    if (ovg_exec(&dialog) != QDialog::Accepted || ov_quit_on_signal::requested()) return 0;
     config->store_lang(dialog.language());
   }
   const int lang = config->lang();
@@ -151,15 +231,15 @@ int ov_startup_run(int& argc, char** argv) {
   // 12. Start-up check.
   const QString fatal = ov_startup_check(databases.in_order());
   if (!fatal.isEmpty()) {
-    {
-      ovg_dialog_error dialog;
-      dialog.set_fatal(fatal);
-      ovg_exec(&dialog);
-    }
+    ov_log_write_flush(ov_log::FATAL, QStringLiteral("startup"), fatal);
+    show_messages(fatal, QString());
     return 1;
   }
+  backup.remove_backups(old_backups);
+  if (ov_quit_on_signal::requested()) return 0;
 
   // 13. Seed.
+  const QString kept_for_old_seed = keep_files_of_old_seed(*config, databases);
   const QString seed = config->init_seed();
 
   // 14. Process-wide objects, in order.
@@ -183,15 +263,19 @@ int ov_startup_run(int& argc, char** argv) {
   ov_autotest::note(QStringLiteral("window shown: ") + window->windowTitle());
 
   // 16. Start-up report.
-  window->present_startup_report(databases.in_order());
+  if (!ov_quit_on_signal::requested()) window->present_startup_report(databases.in_order());
+  if (!kept_for_old_seed.isEmpty() && !ov_quit_on_signal::requested())
+    show_messages(QString(), ov_seed_loss_warning(kept_for_old_seed), window.get());
 
-  // 17. Event loop.
-  const int result = QApplication::exec();
+  // 17. Event loop; a signal that came during the start-up dialogs has
+  // already closed the window, and then there is nothing to run.
+  const int result = ov_quit_on_signal::requested() ? 0 : QApplication::exec();
 
   // 18. Shutdown.
-  log->flush();
+  flush_log.log->flush();
   main_window = nullptr;
   window.reset();
+  report_unstored_scores(*library);
   translator.reset();
   ov_autotest::note(QStringLiteral("exit %1").arg(result));
   return result;

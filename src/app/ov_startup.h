@@ -14,6 +14,11 @@ int ov_startup_run(int& argc, char** argv);
 // text for the "Fatal" section.
 QString ov_startup_check(const QList<ov_database*>& handles);
 
+// The warning naming where the files of a lost seed were kept.
+QString ov_seed_loss_warning(const QString& kept_dir);
+// The message shown when scores could not be stored at exit.
+QString ov_unstored_scores_text(int count);
+
 // Puts the documents the user interface opens (doc/keys.txt,
 // doc/orvantis_LICENSE.txt) into doc/ of the working directory when missing.
 void ov_install_documents();

@@ -3,6 +3,7 @@
 #include "ov_database.h"
 #include "ov_field_codec.h"
 #include "ov_log.h"
+#include "ov_regular_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -76,8 +77,18 @@ void collect_into(const QString& directory, QStringList& out, QSet<QString>& vis
   visited.insert(canonical);
 
   const QString base = dir.path() + QLatin1Char('/');
-  for (const QString& name : dir.entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Unsorted))
-    out << base + name;
+  // Only regular files (after following links) are music: a FIFO or a link
+  // to a device named .mp3 would block or never end when read.
+  for (const QString& name :
+       dir.entryList({QStringLiteral("*.mp3")}, QDir::Files | QDir::System, QDir::Unsorted)) {
+    QString reason;
+    if (ov_regular_file::is_regular(base + name, &reason))
+      out << base + name;
+    else
+      ov_log_write(ov_log::WARNING, QStringLiteral("adding music file"),
+                   QStringLiteral("Refused a path that is not a regular file (") + reason +
+                       QStringLiteral(").  file=") + base + name);
+  }
   for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted))
     collect_into(base + name, out, visited);
 }
@@ -108,13 +119,21 @@ void ov_library::load() {
     prepared << QtConcurrent::run([c, seed] { prepare_chunk(c, seed); });
   };
   while (st.step_row()) {
+    const qint64 id = st.column_int64(0);
+    if (!ov_database::is_representable_id(id)) {
+      // An id an int cannot hold would be cut down and meet another row's.
+      ov_log_write(ov_log::WARNING, QStringLiteral("loading libary data"),
+                   QStringLiteral("skipping a row whose id is out of range.  id=%1  file=").arg(id) +
+                       st.column_text(1));
+      continue;
+    }
     if (chunks.empty() || chunks.back()->rows.size() == load_chunk_rows) {
       if (!chunks.empty()) dispatch();
       chunks.push_back(std::make_unique<load_chunk>());
       chunks.back()->rows.reserve(load_chunk_rows);
     }
     load_chunk::row& r = chunks.back()->rows.emplace_back();
-    r.id = st.column_int(0);
+    r.id = int(id);
     r.filepath = st.column_text(1);
     r.title = st.column_text(2);
     r.album = st.column_text(3);
@@ -153,7 +172,7 @@ void ov_library::load() {
   if (!rewrite.isEmpty()) {
     db_->begin_bulk();
     for (ov_track* t : rewrite) write_score(t);
-    db_->end_bulk();
+    if (!db_->end_bulk()) mark_uncommitted(rewrite);
   }
   if (ov_log* log = ov_log::global()) log->flush();
 }
@@ -189,6 +208,10 @@ ov_track* ov_library::register_track(std::unique_ptr<ov_track> track) {
 void ov_library::add_music_file(const QString& path, qint64 time) {
   if (by_path_.contains(path)) return;
   const int id = db_ ? db_->next_id() : 0;
+  if (id == 0) {
+    refuse_without_id(path);
+    return;
+  }
   // A new track's score field is known before its tags are read: its key
   // schedule runs on another core meanwhile.
   const QString seed = seed_;
@@ -217,6 +240,11 @@ void ov_library::add_music_files(const QStringList& paths, qint64 time,
     if (by_path_.contains(path) || listed.contains(path)) return p;
     listed.insert(path);
     p.id = db_ ? db_->next_id() : 0;
+    if (p.id == 0) {
+      refuse_without_id(path);
+      p.id = -1;
+      return p;
+    }
     p.read = QtConcurrent::run([path, seed = seed_, id = p.id] {
       read_file r;
       r.tags = ov_tag_data::from_file_quiet(path, &r.warnings);
@@ -271,7 +299,7 @@ void ov_library::add_read_file(std::unique_ptr<ov_track> track, const std::funct
     st.bind_int(6, int(tags.track_number()));
     st.bind_int(7, tags.length());
     st.bind_int(8, t->timestamp_added());
-    inserted = st.step_done();
+    inserted = st.write();
     st.reset();
   }
   if (!inserted) {
@@ -308,7 +336,7 @@ std::unique_ptr<ov_track> ov_library::remove_track(const QString& path) {
   if (t->is_valid() && db_ && db_->is_ok()) {
     ov_statement st = db_->prepare(QStringLiteral("DELETE FROM library  WHERE  id = ?;"));
     st.bind_int(1, t->id());
-    st.step_done();
+    (void)st.write();
   }
   return unregister(t);
 }
@@ -325,7 +353,7 @@ bool ov_library::update_score(int id, const QString& stored) {
   ov_statement& st = cached(update_statement_, QStringLiteral("UPDATE library  SET s = ?  WHERE id = ?;"));
   st.bind_text(1, stored);
   st.bind_int(2, id);
-  const bool done = st.step_done();
+  const bool done = st.write();
   st.reset();
   return done;
 }
@@ -335,16 +363,34 @@ ov_statement& ov_library::cached(ov_statement& slot, const QString& sql) {
   return slot;
 }
 
-void ov_library::write_all_scores() {
-  const bool any_dirty = std::any_of(paths_.cbegin(), paths_.cend(), [this](const QString& path) {
-    const ov_track* track = by_path_.value(path, nullptr);
-    return track && track->is_dirty();
-  });
-  if (!any_dirty || !db_) return;
+bool ov_library::write_all_scores() {
+  QList<ov_track*> dirty;
+  for (const QString& path : std::as_const(paths_)) {
+    ov_track* track = by_path_.value(path, nullptr);
+    if (track && track->is_dirty()) dirty << track;
+  }
+  if (dirty.isEmpty()) return true;
+  if (!db_ || !db_->is_ok()) {
+    unstored_scores_ = int(dirty.size());
+    return false;
+  }
   // One transaction for the pass: at exit many tracks may be waiting.
   db_->begin_bulk();
-  for (const QString& path : paths_) write_score(by_path_.value(path, nullptr));
-  db_->end_bulk();
+  for (ov_track* track : std::as_const(dirty)) write_score(track);
+  if (!db_->end_bulk()) mark_uncommitted(dirty);
+  unstored_scores_ = int(std::count_if(dirty.cbegin(), dirty.cend(), [](const ov_track* t) { return t->is_dirty(); }));
+  return unstored_scores_ == 0;
+}
+
+void ov_library::mark_uncommitted(const QList<ov_track*>& tracks) {
+  // The rows were written inside a transaction that did not commit: none of
+  // them reached the file.
+  for (ov_track* t : tracks) t->set_dirty(true);
+}
+
+void ov_library::refuse_without_id(const QString& path) {
+  ov_log_write(ov_log::WARNING, QStringLiteral("adding music file"),
+               QStringLiteral("No library id is left. skipping this file.  file=") + path);
 }
 
 bool ov_library::contains_path(const QString& path) const {

@@ -40,7 +40,11 @@ public:
   // caller receives the track (null when the path is unknown).
   std::unique_ptr<ov_track> remove_track(const QString& path);
   void write_score(ov_track* track);
-  void write_all_scores();
+  // write_score for every changed track in one transaction; false when some
+  // score did not reach the file (each failure is logged).
+  bool write_all_scores();
+  // Tracks whose score the last write_all_scores could not store.
+  int unstored_scores() const { return unstored_scores_; }
 
   bool contains_path(const QString& path) const;
   ov_track* track_by_path(const QString& path) const;
@@ -59,12 +63,15 @@ private:
   // first score field.
   void add_read_file(std::unique_ptr<ov_track> track, const std::function<QString()>& zeros);
   static QString new_score_field(const QString& seed, int id);
+  static void refuse_without_id(const QString& path);
+  static void mark_uncommitted(const QList<ov_track*>& tracks);
   // Stores an enciphered score field; true when the UPDATE completed.
   bool update_score(int id, const QString& stored);
   // Statements kept prepared across calls (null until first used).
   ov_statement& cached(ov_statement& slot, const QString& sql);
 
   int score_failures_ = 0;
+  int unstored_scores_ = 0;
   QStringList paths_;
   QHash<QString, ov_track*> by_path_;
   QSet<const ov_track*> members_;

@@ -2,14 +2,20 @@
 
 #include "ov_log.h"
 #include "ov_mpeg_probe.h"
+#include "ov_regular_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <taglib/attachedpictureframe.h>
 #include <taglib/fileref.h>
+#include <taglib/id3v2framefactory.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/tag.h>
+#include <taglib/tfilestream.h>
+
+#include <unistd.h>
 
 namespace {
 
@@ -20,8 +26,21 @@ QString text_of(const TagLib::String& s) {
 }
 
 constexpr unsigned min_picture_bytes = 1024;
-// Enough for the largest frames, an encoder's info frame and some junk.
-constexpr unsigned long probe_bytes = 16384;
+// Whether TagLib would open a file of this name at all: it goes by the
+// file name's extension.
+bool taglib_reads_name(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  return !suffix.isEmpty() && TagLib::FileRef::defaultFileExtensions().contains(TagLib::String(suffix.toStdString()));
+}
+
+// A file named .mp3 is read as MPEG whatever it holds, as TagLib does by
+// name; other names go by content.
+TagLib::FileRef file_ref_on(TagLib::FileStream* stream, const QString& path,
+                            TagLib::AudioProperties::ReadStyle style) {
+  if (path.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive))
+    return TagLib::FileRef(new TagLib::MPEG::File(stream, TagLib::ID3v2::FrameFactory::instance(), true, style));
+  return TagLib::FileRef(stream, true, style);
+}
 
 }  // namespace
 
@@ -39,43 +58,54 @@ void ov_tag_data::log_warnings(const QStringList& warnings) {
 ov_tag_data ov_tag_data::from_file_quiet(const QString& path, QStringList* warnings) {
   ov_tag_data d;
   d.path_ = path;
-  const TagLib::FileRef ref(QFile::encodeName(path).constData(), true, TagLib::AudioProperties::Average);
-  if (ref.isNull()) {
+  // Nothing but a regular file is opened for reading: a FIFO would block and
+  // a link to a device would never end.
+  const ov_regular_file file(path);
+  if (file.is_not_regular()) {
+    *warnings << QStringLiteral("Refused a path that is not a regular file (") + file.reason() +
+                     QStringLiteral(").  file=") + path;
+    return d;
+  }
+  if (!file.is_open() || !taglib_reads_name(path)) {
     *warnings << QStringLiteral("Failed to open file.  file=") + path;
     return d;
   }
-  const TagLib::Tag* tag = ref.tag();
-  if (!tag) {
-    *warnings << QStringLiteral("Failed to read tag data.  file=") + path;
-    return d;
-  }
-  // A file holding only tags (or zeros, or a cut-off frame) would become a
-  // track that can never play.
-  if (!has_audio(ref.file(), path)) {
+  // A file is music when libmpg123 decodes a sample from it; TagLib opens
+  // anything named .mp3, and scans a large file of junk to its end.
+  if (!ov_decodes_mpeg_audio(file.fd())) {
     *warnings << QStringLiteral("Failed to find MPEG audio.  file=") + path;
     return d;
   }
-
-  d.title_ = text_of(tag->title());
-  d.artist_ = text_of(tag->artist());
-  d.album_ = text_of(tag->album());
-  d.track_number_ = tag->track();
-  d.length_ = 0;
-  if (const TagLib::AudioProperties* props = ref.audioProperties()) d.length_ = props->lengthInSeconds();
-  d.valid_ = true;
+  d.read_tags(file.fd(), warnings);
   return d;
 }
 
-bool ov_tag_data::has_audio(TagLib::File* file, const QString& path) {
-  auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(file);
-  if (!mpeg) return ov_has_mpeg_audio(path);
-  // TagLib has found where the frames begin; libmpg123 checks the bytes from
-  // there, already in the page cache, without opening the file again.
-  const long first = mpeg->firstFrameOffset();
-  if (first < 0) return false;
-  mpeg->seek(first);
-  const TagLib::ByteVector head = mpeg->readBlock(probe_bytes);
-  return ov_has_mpeg_audio_data(QByteArray::fromRawData(head.data(), int(head.size())));
+bool ov_tag_data::read_tags(int fd, QStringList* warnings) {
+  const int own = ::dup(fd);  // the stream closes its own descriptor
+  if (own < 0) {
+    *warnings << QStringLiteral("Failed to open file.  file=") + path_;
+    return false;
+  }
+  ::lseek(own, 0, SEEK_SET);
+  TagLib::FileStream stream(own, true);
+  const TagLib::FileRef ref = file_ref_on(&stream, path_, TagLib::AudioProperties::Average);
+  if (ref.isNull()) {
+    *warnings << QStringLiteral("Failed to open file.  file=") + path_;
+    return false;
+  }
+  const TagLib::Tag* tag = ref.tag();
+  if (!tag) {
+    *warnings << QStringLiteral("Failed to read tag data.  file=") + path_;
+    return false;
+  }
+  title_ = text_of(tag->title());
+  artist_ = text_of(tag->artist());
+  album_ = text_of(tag->album());
+  track_number_ = tag->track();
+  length_ = 0;
+  if (const TagLib::AudioProperties* props = ref.audioProperties()) length_ = props->lengthInSeconds();
+  valid_ = true;
+  return true;
 }
 
 ov_tag_data ov_tag_data::from_values(const QString& path, const QString& title, const QString& album,
@@ -97,7 +127,12 @@ QString ov_tag_data::length_text() const {
 }
 
 QImage ov_tag_data::picture() const {
-  const TagLib::FileRef ref(QFile::encodeName(path_).constData(), true, TagLib::AudioProperties::Fast);
+  const ov_regular_file file(path_);
+  if (!file.is_open()) return QImage();
+  const int own = ::dup(file.fd());
+  if (own < 0) return QImage();
+  TagLib::FileStream stream(own, true);
+  const TagLib::FileRef ref = file_ref_on(&stream, path_, TagLib::AudioProperties::Fast);
   if (ref.isNull()) return QImage();
   auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(ref.file());
   // hasID3v2Tag(): ID3v2Tag() would hand back an empty tag for an untagged file.

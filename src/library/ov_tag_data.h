@@ -6,16 +6,12 @@
 
 #include <functional>
 
-namespace TagLib {
-class File;
-}
-
 // Tags of one MP3 file: read from the file by TagLib when it is added, or
 // taken back from the library row at start-up. Pictures are read on demand.
 class ov_tag_data {
 public:
-  // Reads the file's tags; invalid when the file cannot be opened or tagged
-  // or holds no MPEG audio.
+  // Reads the file's tags; invalid when the path is not a regular file, the
+  // file cannot be opened or tagged, or libmpg123 decodes no sample from it.
   static ov_tag_data from_file(const QString& path);
   // The same reading on the calling thread alone, for any thread: the
   // warnings are handed back (for log_warnings) instead of written.
@@ -36,7 +32,8 @@ public:
   QImage picture() const;
 
 private:
-  static bool has_audio(TagLib::File* file, const QString& path);
+  // Tags and length through TagLib over an already opened file.
+  bool read_tags(int fd, QStringList* warnings);
 
   bool valid_ = false;
   QString path_;

@@ -1,5 +1,7 @@
 #include "ov_pcm_sink_alsa.h"
 
+#include "ov_log.h"
+
 #include <alsa/asoundlib.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -17,6 +19,13 @@ constexpr int position_poll_ms = 10;
 // The sink whose thread is the calling one: a block queued from its own
 // completion notice needs no wake-up.
 thread_local const ov_pcm_sink_alsa* own_sink = nullptr;
+
+// ALSA failures carry ALSA's own text into the log.
+void log_alsa_error(const QString& what, int error) {
+  ov_log_write_flush(ov_log::WARNING, QStringLiteral("playback"),
+                     what + QStringLiteral(": ") + QString::fromLocal8Bit(snd_strerror(error)));
+}
+
 }  // namespace
 
 ov_pcm_sink_alsa::ov_pcm_sink_alsa() : device_(default_device()) {}
@@ -31,12 +40,15 @@ QByteArray ov_pcm_sink_alsa::default_device() {
 
 bool ov_pcm_sink_alsa::open(int rate, int channels, notice done) {
   if (pcm_ || rate <= 0 || channels <= 0) return false;
-  if (snd_pcm_open(&pcm_, device_.constData(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) {
+  if (const int e = snd_pcm_open(&pcm_, device_.constData(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK); e < 0) {
     pcm_ = nullptr;
+    log_alsa_error(QStringLiteral("cannot open the PCM device"), e);
     return false;
   }
-  if (snd_pcm_set_params(pcm_, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, unsigned(channels),
-                         unsigned(rate), 1, buffer_latency_us) < 0) {
+  if (const int e = snd_pcm_set_params(pcm_, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED,
+                                       unsigned(channels), unsigned(rate), 1, buffer_latency_us);
+      e < 0) {
+    log_alsa_error(QStringLiteral("cannot set the PCM parameters"), e);
     snd_pcm_close(pcm_);
     pcm_ = nullptr;
     return false;
@@ -149,7 +161,10 @@ void ov_pcm_sink_alsa::write_current() {
                                                snd_pcm_uframes_t(frames - current_offset_));
     if (r == -EAGAIN) return;  // device full: wait until it has room
     if (r < 0) {
-      if (snd_pcm_recover(pcm_, int(r), 1) < 0) break;  // device gone: give the block up
+      if (const int e = snd_pcm_recover(pcm_, int(r), 1); e < 0) {  // device gone: give the block up
+        log_alsa_error(QStringLiteral("cannot write to the PCM device"), int(r));
+        break;
+      }
       deliver_played(true);                               // an underrun played everything out
       continue;
     }

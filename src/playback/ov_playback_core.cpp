@@ -1,6 +1,8 @@
 #include "ov_playback_core.h"
 
 #include "ov_playback_core_thread.h"
+#include "ov_log.h"
+#include "ov_regular_file.h"
 #include "ov_util.h"
 
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <mutex>
+#include <unistd.h>
 
 namespace {
 // Reads one refill may spend skipping audio in a format the device was not
@@ -29,10 +32,29 @@ ov_playback_core::ov_playback_core(const QString& file_path, int global_volume)
   static const int status_type = qRegisterMetaType<ove_playback::status>("ove_playback::status");
   Q_UNUSED(status_type);
   init_decoder_library();
-  decoder_ = mpg123_new(nullptr, nullptr);
-  if (!decoder_) return;
-  if (mpg123_open(decoder_, QFile::encodeName(file_path).constData()) != MPG123_OK) return;
-  if (mpg123_getformat(decoder_, &rate_, &channels_, &encoding_) != MPG123_OK) return;
+  int err = MPG123_OK;
+  decoder_ = mpg123_new(nullptr, &err);
+  if (!decoder_) {
+    log_refusal(QStringLiteral("no MPEG decoder: ") + QString::fromUtf8(mpg123_plain_strerror(err)));
+    return;
+  }
+  // Resync and header diagnostics would go to stderr; what matters is logged.
+  mpg123_param(decoder_, MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
+  // Only a regular file is opened, and never in a way that can block.
+  ov_regular_file file(file_path);
+  if (!file.is_open()) {
+    log_refusal(QStringLiteral("not a readable regular file: ") + file.reason());
+    return;
+  }
+  if (mpg123_open_fd(decoder_, file.fd()) != MPG123_OK) {
+    log_refusal(QString::fromUtf8(mpg123_strerror(decoder_)));
+    return;
+  }
+  fd_ = file.release();
+  if (mpg123_getformat(decoder_, &rate_, &channels_, &encoding_) != MPG123_OK) {
+    log_refusal(QString::fromUtf8(mpg123_strerror(decoder_)));
+    return;
+  }
   // The device plays signed 16-bit samples only; anything else would be noise.
   if (encoding_ != MPG123_ENC_SIGNED_16 || channels_ < 1 || channels_ > 2 || rate_ <= 0) return;
 
@@ -70,7 +92,13 @@ ov_playback_core::~ov_playback_core() {
     b = nullptr;
   }
   if (decoder_) mpg123_delete(decoder_);
+  if (fd_ >= 0) ::close(fd_);  // libmpg123 leaves a descriptor it was given open
   reset_worker_.reset();
+}
+
+void ov_playback_core::log_refusal(const QString& reason) const {
+  ov_log_write_flush(ov_log::WARNING, QStringLiteral("playback"),
+                     QStringLiteral("cannot play the file: ") + reason + QStringLiteral("  file=") + file_path_);
 }
 
 void ov_playback_core::play() {
@@ -208,6 +236,10 @@ ov_playback_core::fill_result ov_playback_core::fill(ov_pcm_sink::block* b) {
       if (kept > 0) return {kept, false};
       continue;
     }
+    if (r != MPG123_DONE)
+      ov_log_write_flush(ov_log::WARNING, QStringLiteral("playback"),
+                         QStringLiteral("decoding stopped: ") + QString::fromUtf8(mpg123_strerror(decoder_)) +
+                             QStringLiteral("  file=") + file_path_);
     return {kept, true};
   }
   b->bytes = 0;

@@ -55,6 +55,7 @@ private:
   void submit(ov_pcm_sink::block* b);
   void reset_output();
   double frame_ms() const;
+  void log_refusal(const QString& reason) const;
 
   bool valid_ = false;
   std::atomic<int> volume_{100};
@@ -62,6 +63,7 @@ private:
   QString file_path_;
   std::atomic<ove_playback::status> state_{ove_playback::ready};
   mpg123_handle* decoder_ = nullptr;
+  int fd_ = -1;  // the file the decoder reads, closed with it
   char* buffers_[block_count] = {};
   int block_size_ = 0;
   int channels_ = 0;

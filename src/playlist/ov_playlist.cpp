@@ -113,11 +113,18 @@ void ov_playlist::load() {
   if (!st) return;
   st.bind_int(1, id_);
   while (st.step_row()) {
-    const int item_id = st.column_int(0);
-    const int library_id = st.column_int(1);
+    const qint64 item_id = st.column_int64(0);
+    const qint64 library_id = st.column_int64(1);
     const int number = st.column_int(2);
-    ov_track* track = library_->track_by_id(library_id);
-    if (track && library_->contains(track)) items_.append(new ov_playlist_item(item_id, track, number));
+    if (!ov_database::is_representable_id(item_id) || !ov_database::is_representable_id(library_id)) {
+      ov_log_write(ov_log::WARNING, QStringLiteral("playlist"),
+                   QStringLiteral("skipping an entry whose id is out of range.  id=%1  library_id=%2")
+                       .arg(item_id)
+                       .arg(library_id));
+      continue;
+    }
+    ov_track* track = library_->track_by_id(int(library_id));
+    if (track && library_->contains(track)) items_.append(new ov_playlist_item(int(item_id), track, number));
     highest_number_ = std::max(highest_number_, number);
   }
 }
@@ -125,13 +132,12 @@ void ov_playlist::load() {
 void ov_playlist::store_new_item(const ov_playlist_item* item, int position) {
   if (!writable()) return;
   ov_statement st = items_db_->prepare(k_insert_item);
-  if (!st) return;
   st.bind_int(1, item->id());
   st.bind_int(2, id_);
   st.bind_int(3, item->track()->id());
   st.bind_int(4, item->number());
   st.bind_int(5, position);
-  st.step_done();
+  (void)st.write();
 }
 
 int ov_playlist::position_for_new_item() {
@@ -151,9 +157,8 @@ int ov_playlist::position_for_new_item() {
 void ov_playlist::delete_stored_item(const ov_playlist_item* item) {
   if (!item->is_valid() || !writable()) return;
   ov_statement st = items_db_->prepare(k_delete_item);
-  if (!st) return;
   st.bind_int(1, item->id());
-  st.step_done();
+  (void)st.write();
 }
 
 void ov_playlist::add_track(ov_track* track) {
@@ -200,9 +205,8 @@ void ov_playlist::remove_tracks_of(const ov_track* track) {
 void ov_playlist::remove_all_items() {
   if (!writable()) return;
   ov_statement st = items_db_->prepare(k_delete_all_items);
-  if (!st) return;
   st.bind_int(1, id_);
-  st.step_done();
+  (void)st.write();
 }
 
 void ov_playlist::mark_as_deleted() {
@@ -275,10 +279,9 @@ void ov_playlist::renew_number(int row) {
   item->set_number(row);
   if (!writable()) return;
   ov_statement st = items_db_->prepare(k_set_number);
-  if (!st) return;
   st.bind_int(1, row);
   st.bind_int(2, item->id());
-  st.step_done();
+  (void)st.write();
 }
 
 void ov_playlist::store_positions() {
@@ -290,7 +293,7 @@ void ov_playlist::store_positions() {
     for (int row = 0; row < items_.size(); ++row) {
       st.bind_int(1, row);
       st.bind_int(2, items_.at(row)->id());
-      st.step_done();
+      (void)st.write();
       st.reset();
     }
     st.finalize();

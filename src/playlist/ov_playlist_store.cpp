@@ -1,6 +1,7 @@
 #include "ov_playlist_store.h"
 
 #include "ov_database.h"
+#include "ov_log.h"
 #include "ov_playlist.h"
 
 #include <algorithm>
@@ -29,7 +30,13 @@ QList<ov_playlist*> ov_playlist_store::load_all(ov_library* library, ov_database
   {
     ov_statement st = playlists_db->prepare(k_load_all);
     while (st && st.step_row()) {
-      const int id = st.column_int(0);
+      const qint64 stored_id = st.column_int64(0);
+      if (!ov_database::is_representable_id(stored_id)) {
+        ov_log_write(ov_log::WARNING, QStringLiteral("playlist"),
+                     QStringLiteral("skipping a playlist whose id is out of range.  id=%1").arg(stored_id));
+        continue;
+      }
+      const int id = int(stored_id);
       playlists.append(new ov_playlist(library, items_db, id, st.column_text(1), st.column_int(2), parent));
       highest_id = std::max(highest_id, id);
     }
@@ -40,32 +47,32 @@ QList<ov_playlist*> ov_playlist_store::load_all(ov_library* library, ov_database
 
 void ov_playlist_store::insert(ov_database* playlists_db, const ov_playlist* playlist) {
   ov_statement st = prepared(playlists_db, k_insert);
-  if (!st || !playlist) return;
+  if (!playlist) return;
   st.bind_int(1, playlist->id());
   st.bind_text(2, playlist->name());
   st.bind_int(3, playlist->position());
-  st.step_done();
+  (void)st.write();
 }
 
 void ov_playlist_store::rename(ov_database* playlists_db, const ov_playlist* playlist) {
   ov_statement st = prepared(playlists_db, k_rename);
-  if (!st || !playlist) return;
+  if (!playlist) return;
   st.bind_text(1, playlist->name());
   st.bind_int(2, playlist->id());
-  st.step_done();
+  (void)st.write();
 }
 
 void ov_playlist_store::move(ov_database* playlists_db, const ov_playlist* playlist) {
   ov_statement st = prepared(playlists_db, k_move);
-  if (!st || !playlist) return;
+  if (!playlist) return;
   st.bind_int(1, playlist->position());
   st.bind_int(2, playlist->id());
-  st.step_done();
+  (void)st.write();
 }
 
 void ov_playlist_store::remove(ov_database* playlists_db, const ov_playlist* playlist) {
   ov_statement st = prepared(playlists_db, k_delete);
-  if (!st || !playlist) return;
+  if (!playlist) return;
   st.bind_int(1, playlist->id());
-  st.step_done();
+  (void)st.write();
 }

@@ -1,5 +1,8 @@
 #include "ov_track_pool_remaining_queue.h"
 
+#include "ov_playlist.h"
+#include "ov_track_pool.h"
+
 #include "ov_playlist_item.h"
 #include "ov_random.h"
 #include "ov_rank_table.h"
@@ -22,9 +25,9 @@ int ov_track_pool_remaining_queue::rank_of(const ov_playlist_item* item) {
 
 int ov_track_pool_remaining_queue::weight_factor(int selection_type, int rank) {
   switch (selection_type) {
-    case 1: return rank + 1;
-    case 2: return 15 - ((rank + 1) % 8);
-    case 3: return 15 - rank;
+    case ov_track_pool::select_high_scored: return rank + 1;
+    case ov_track_pool::select_middle_scored: return 15 - ((rank + 1) % 8);
+    case ov_track_pool::select_low_scored: return 15 - rank;
     default: return 1;
   }
 }

@@ -2,24 +2,31 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <sqlite3.h>
+#include <unistd.h>
+
+#include <limits>
+
+namespace {
+
+// Column names of a "CREATE TABLE name(col type,  col type, ...);" text.
+QStringList column_names(const QString& create_table) {
+  const qsizetype open = create_table.indexOf(QLatin1Char('('));
+  const qsizetype close = create_table.lastIndexOf(QLatin1Char(')'));
+  QStringList names;
+  if (open < 0 || close <= open) return names;
+  const QStringList columns = create_table.mid(open + 1, close - open - 1).split(QLatin1Char(','));
+  for (const QString& column : columns) names << column.trimmed().section(QLatin1Char(' '), 0, 0);
+  return names;
+}
+
+}  // namespace
 
 ov_database::ov_database(const QString& path, const QStringList& creation_statements, const QString& table)
     : path_(path), table_(table) {
-  const QFileInfo info(path);
-  if (!info.exists() && !info.isSymLink()) {
-    information_ << QStringLiteral("file ") + path + QStringLiteral(" didn't exist.");
-    add_flag(not_existed);
-  } else if (!info.isFile()) {
-    errors_ << QStringLiteral("file ") + path + QStringLiteral(" is not a regular file.");
-    add_flag(not_regular);
-    return;
-  } else if (!info.isWritable()) {
-    errors_ << QStringLiteral("file ") + path + QStringLiteral(" is not writable.");
-    add_flag(not_writable);
-    return;
-  }
+  if (!check_path()) return;
 
   const QByteArray utf8 = path.toUtf8();
   if (sqlite3_open_v2(utf8.constData(), &connection_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
@@ -31,6 +38,14 @@ ov_database::ov_database(const QString& path, const QStringList& creation_statem
     add_flag(open_failed);
     return;
   }
+  // A file that holds someone else's data is the user's: nothing is written into it.
+  if (!holds_only_own_schema(creation_statements)) {
+    errors_ << QStringLiteral("file ") + path + QStringLiteral(" holds other data than this program's.");
+    add_flag(foreign);
+    sqlite3_close_v2(connection_);
+    connection_ = nullptr;
+    return;
+  }
 
   ok_ = true;
   if (flags_ & not_existed) {
@@ -39,7 +54,7 @@ ov_database::ov_database(const QString& path, const QStringList& creation_statem
   }
   ids_ = std::make_unique<ov_id_counter>(max_id() + 1);
   if (!table_exists()) {
-    for (const QString& sql : creation_statements) exec(sql);
+    for (const QString& sql : creation_statements) exec_write(sql);
     ok_ = table_exists();
   }
   if (!ok_) {
@@ -52,19 +67,83 @@ ov_database::~ov_database() {
   if (connection_) sqlite3_close_v2(connection_);
 }
 
+bool ov_database::check_path() {
+  const QFileInfo info(path_);
+  if (!info.exists() && !info.isSymLink()) {
+    information_ << QStringLiteral("file ") + path_ + QStringLiteral(" didn't exist.");
+    add_flag(not_existed);
+  } else if (!info.isFile()) {
+    errors_ << QStringLiteral("file ") + path_ + QStringLiteral(" is not a regular file.");
+    add_flag(not_regular);
+    return false;
+  } else if (!info.isWritable()) {
+    errors_ << QStringLiteral("file ") + path_ + QStringLiteral(" is not writable.");
+    add_flag(not_writable);
+    return false;
+  }
+  // SQLite makes its journal beside the file: without a writable directory
+  // every later write would fail.
+  if (!directory_writable()) {
+    errors_ << QStringLiteral("directory ") + info.path() + QStringLiteral(" is not writable.");
+    add_flag(not_writable);
+    return false;
+  }
+  return true;
+}
+
+bool ov_database::directory_writable() const {
+  const QString dir = QFileInfo(path_).path();
+  // A missing directory is left to the open call, which reports it.
+  if (!QFileInfo(dir).isDir()) return true;
+  return ::access(QFile::encodeName(dir).constData(), W_OK | X_OK) == 0;
+}
+
+bool ov_database::holds_only_own_schema(const QStringList& creation_statements) const {
+  ov_statement st = prepare(QStringLiteral("SELECT type, name, tbl_name  FROM sqlite_master;"));
+  // A file SQLite cannot read at all is left to the table check, which fails
+  // without writing anything.
+  if (!st) return true;
+  const QSet<QString> own_indexes = {QStringLiteral("idx_id"), QStringLiteral("idx_filepath")};
+  bool has_table = false;
+  while (st.step_row()) {
+    const QString type = st.column_text(0);
+    const QString name = st.column_text(1);
+    const QString owner = st.column_text(2);
+    if (name.startsWith(QLatin1String("sqlite_"))) continue;
+    if (type == QLatin1String("table") && name == table_) {
+      has_table = true;
+    } else if (type == QLatin1String("table") && name == QLatin1String("version")) {
+    } else if (type == QLatin1String("index") && own_indexes.contains(name) && owner == table_) {
+    } else {
+      return false;
+    }
+  }
+  if (!has_table || creation_statements.isEmpty()) return true;
+
+  ov_statement columns = prepare(QStringLiteral("PRAGMA table_info(") + table_ + QStringLiteral(");"));
+  QStringList found;
+  while (columns.step_row()) found << columns.column_text(1);
+  return found == column_names(creation_statements.first());
+}
+
 ov_statement ov_database::prepare(const QString& sql) const {
-  if (!connection_) return ov_statement();
+  if (!connection_) return ov_statement(nullptr, nullptr, sql);
   sqlite3_stmt* stmt = nullptr;
   if (sqlite3_prepare16_v2(connection_, sql.utf16(), -1, &stmt, nullptr) != SQLITE_OK) {
     sqlite3_finalize(stmt);
-    return ov_statement();
+    return ov_statement(nullptr, connection_, sql);
   }
-  return ov_statement(stmt);
+  return ov_statement(stmt, connection_, sql);
 }
 
 bool ov_database::exec(const QString& sql) const {
   ov_statement stmt = prepare(sql);
   return stmt && stmt.step_done();
+}
+
+bool ov_database::exec_write(const QString& sql) const {
+  ov_statement stmt = prepare(sql);
+  return stmt.write();
 }
 
 int ov_database::next_id() {
@@ -75,11 +154,22 @@ void ov_database::set_id(int value) {
   if (ids_) ids_->set(value);
 }
 
+bool ov_database::is_representable_id(qint64 id) {
+  return id >= std::numeric_limits<int>::min() && id <= std::numeric_limits<int>::max();
+}
+
 int ov_database::max_id() const {
   if (!ok_) return 0;
   ov_statement stmt = prepare(QStringLiteral("SELECT MAX(id)  FROM ") + table_ + QStringLiteral(";"));
   if (!stmt || !stmt.step_row()) return 0;
-  return stmt.column_int(0);
+  const qint64 highest = stmt.column_int64(0);
+  if (is_representable_id(highest)) return int(highest);
+  // Rows with ids an int cannot hold are refused when they are read; new ids
+  // continue after the largest one that can be used.
+  ov_statement bounded = prepare(QStringLiteral("SELECT MAX(id)  FROM ") + table_ +
+                                 QStringLiteral("  WHERE id <= 2147483647;"));
+  if (!bounded || !bounded.step_row()) return 0;
+  return int(bounded.column_int64(0));
 }
 
 bool ov_database::table_exists() const {
@@ -91,13 +181,21 @@ bool ov_database::table_exists() const {
 }
 
 void ov_database::begin_bulk() const {
-  exec(QStringLiteral("PRAGMA synchronous = OFF;"));
-  exec(QStringLiteral("BEGIN TRANSACTION;"));
+  // A failure here only costs speed: the writes then commit one by one.
+  (void)exec(QStringLiteral("PRAGMA synchronous = OFF;"));
+  (void)exec(QStringLiteral("BEGIN TRANSACTION;"));
 }
 
-void ov_database::end_bulk() const {
+bool ov_database::end_bulk() const {
   // SQLite refuses to change the safety level inside a transaction, so the
   // transaction ends first; otherwise the connection would stay unsynced.
-  exec(QStringLiteral("END TRANSACTION;"));
-  exec(QStringLiteral("PRAGMA synchronous = FULL;"));
+  bool committed = true;
+  if (connection_ && !sqlite3_get_autocommit(connection_)) {
+    committed = exec_write(QStringLiteral("END TRANSACTION;"));
+    // A commit that failed leaves the transaction open: give it up, so the
+    // next write does not silently join it.
+    if (!committed) (void)exec(QStringLiteral("ROLLBACK;"));
+  }
+  (void)exec(QStringLiteral("PRAGMA synchronous = FULL;"));
+  return committed;
 }

@@ -21,7 +21,8 @@ public:
     open_failed = 4,     // sqlite3_open_v2 failed
     not_existed = 8,     // the file did not exist before opening
     not_regular = 16,    // the path exists but is not a regular file
-    not_writable = 32,   // the file is not writable
+    not_writable = 32,   // the file (or its directory) is not writable
+    foreign = 64,        // the file holds something else than this table
   };
 
   ov_database(const QString& path, const QStringList& creation_statements, const QString& table);
@@ -39,19 +40,33 @@ public:
   // Null statement when the handle has no connection or the SQL is bad.
   ov_statement prepare(const QString& sql) const;
   // prepare, step once, finalize; true when the step returned SQLITE_DONE.
-  bool exec(const QString& sql) const;
+  [[nodiscard]] bool exec(const QString& sql) const;
+  // exec for a statement that changes the file; a failure is logged with
+  // SQLite's own message.
+  bool exec_write(const QString& sql) const;
 
-  int next_id();
+  // The next free id; 0 when no id is left below the largest int (ids are
+  // never handed out past it).
+  [[nodiscard]] int next_id();
   void set_id(int value);
+  // The largest id of the table that an int can hold (0 when none).
   int max_id() const;
   bool table_exists() const;
+  // Whether an id read from a row can be used as this program's id.
+  static bool is_representable_id(qint64 id);
 
-  // Around loops that write many rows.
+  // Around loops that write many rows. end_bulk is false (and logged) when
+  // the transaction could not be committed.
   void begin_bulk() const;
-  void end_bulk() const;
+  bool end_bulk() const;
 
 private:
   void add_flag(flag f) { flags_ |= f; }
+  bool check_path();
+  bool directory_writable() const;
+  // True when every object in the file belongs to this table's schema and
+  // an existing table has this table's columns.
+  bool holds_only_own_schema(const QStringList& creation_statements) const;
 
   QString path_;
   QString table_;

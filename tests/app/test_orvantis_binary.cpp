@@ -4,10 +4,17 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+
+#include <csignal>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The real program, started in a temporary data directory with its own
 // runtime directory, driven through ORVANTIS_AUTOTEST: every modal dialog
@@ -59,6 +66,10 @@ class test_orvantis_binary : public QObject {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
   }
+  static QByteArray bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
   static QString log_text(const run_dirs& dirs) {
     const QStringList logs = QDir(dirs.home.filePath(QStringLiteral("log"))).entryList(QDir::Files);
     return logs.size() == 1 ? read(dirs.home.filePath(QStringLiteral("log/")) + logs.first()) : QString();
@@ -68,6 +79,70 @@ class test_orvantis_binary : public QObject {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(text);
+  }
+
+
+  // An X server of the test's own, for runs where a dialog must stay open
+  // until the test acts; null (and the test skips) where there is none.
+  struct x_server {
+    std::unique_ptr<QProcess> process;
+    QString display;
+  };
+  static x_server start_x() {
+    x_server x;
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+      return x;
+    for (int n = 90 + int(QCoreApplication::applicationPid() % 200); n < 400; ++n) {
+      if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) continue;
+      x.process = std::make_unique<QProcess>();
+      x.process->start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"),
+                                                QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                                QStringLiteral("1280x1024x24")});
+      x.process->waitForStarted(10000);
+      for (int i = 0; i < 100 && x.process->state() == QProcess::Running; ++i) {
+        if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
+          x.display = QStringLiteral(":%1").arg(n);
+          return x;
+        }
+        QThread::msleep(50);
+      }
+      x.process->kill();
+      x.process->waitForFinished();
+      x.process.reset();
+    }
+    return x;
+  }
+  static bool window_open(const QString& display, const QString& title) {
+    QProcess xdotool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    xdotool.setProcessEnvironment(env);
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                              QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')});
+    xdotool.waitForFinished(10000);
+    return !xdotool.readAllStandardOutput().trimmed().isEmpty();
+  }
+  static bool lock_held(const run_dirs& dirs) {
+    // A second copy ends with 1 while the first holds the lock; otherwise it
+    // starts in full and is closed again.
+    auto second = start(dirs, QStringLiteral("accept"));
+    QString err;
+    if (wait_for(*second, err, QStringLiteral("window shown"))) {
+      second->terminate();
+      run_to_end(*second, err);
+      return false;
+    }
+    return run_to_end(*second, err) == 1;
+  }
+  // A run that ends on its first start-up dialog, for a set-up data directory.
+  static void first_run(run_dirs& dirs) {
+    write(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n");
+    auto p = start(dirs, QStringLiteral("accept"));
+    QString err;
+    QVERIFY2(wait_for(*p, err, QStringLiteral("window shown")), qPrintable(err));
+    p->terminate();
+    QCOMPARE(run_to_end(*p, err), 0);
   }
 
 private slots:
@@ -186,6 +261,123 @@ private slots:
     next->terminate();
     QCOMPARE(run_to_end(*next, err2), 0);
     QCOMPARE(log_text(dirs).count(QStringLiteral("\tbooting\t")), 2);
+  }
+  // A termination signal while a start-up dialog is open (no autotest
+  // switch: a real dialog on a real X server) ends the run at once, through
+  // the normal close, and frees the lock.
+  void signal_during_startup_dialog_ends_the_run() {
+    x_server x = start_x();
+    if (x.display.isEmpty()) QSKIP("no Xvfb or xdotool here");
+    for (const int sig : {SIGTERM, SIGINT}) {
+      run_dirs dirs;
+      write(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n");
+      QProcessEnvironment env = environment(dirs, QString());
+      env.remove(QStringLiteral("ORVANTIS_AUTOTEST"));
+      env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+      env.insert(QStringLiteral("DISPLAY"), x.display);
+      QProcess p;
+      p.setProcessEnvironment(env);
+      p.start(ov_test::orvantis_binary(), QStringList());
+      QVERIFY(p.waitForStarted(10000));
+      // The first run reports the files it created in the messages dialog.
+      bool open = false;
+      for (int i = 0; i < 600 && !open && p.state() == QProcess::Running; ++i) {
+        open = window_open(x.display, QStringLiteral("Messages"));
+        if (!open) QThread::msleep(100);
+      }
+      QVERIFY2(open, "the start-up dialog did not open");
+      ::kill(pid_t(p.processId()), sig);
+      QVERIFY2(p.waitForFinished(10000), "still running after the signal");
+      QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+      QCOMPARE(p.exitCode(), 0);
+      QVERIFY(!lock_held(dirs));
+      QVERIFY(log_text(dirs).contains(QStringLiteral("\tbooting\t")));
+    }
+    x.process->terminate();
+    x.process->waitForFinished();
+  }
+
+  // conf/ itself not writable (its files are): SQLite could not make its
+  // journal, so every write would fail. Root ignores permissions, so the run
+  // is made as an unprivileged user.
+  void unwritable_conf_directory_is_fatal() {
+    if (::geteuid() != 0 && ::access("/", W_OK) == 0) QSKIP("cannot make a directory unwritable here");
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || setpriv.isEmpty() || !nobody) QSKIP("needs root, setpriv and the user nobody");
+    if (::access(QFile::encodeName(ov_test::orvantis_binary()).constData(), X_OK) != 0) QSKIP("binary not reachable");
+    run_dirs dirs;
+    first_run(dirs);
+    const QString home = dirs.home.path();
+    const QString conf = dirs.home.filePath(QStringLiteral("conf"));
+    for (const QString& d : {home, dirs.runtime.path()})
+      QVERIFY(::chmod(QFile::encodeName(d).constData(), 0777) == 0);
+    QVERIFY(::chmod(QFile::encodeName(conf).constData(), 0755) == 0);  // owned by root: closed to nobody
+    for (const QString& f : QDir(conf).entryList(QDir::Files))
+      QVERIFY(::chown(QFile::encodeName(conf + QLatin1Char('/') + f).constData(), nobody->pw_uid, nobody->pw_gid) == 0);
+    for (const QString& d : {dirs.home.filePath(QStringLiteral("log")), dirs.home.filePath(QStringLiteral("conf_backup"))})
+      QVERIFY(QProcess::execute(QStringLiteral("chown"), {QStringLiteral("-R"), QStringLiteral("nobody"), d}) == 0);
+    QProcess p;
+    p.setProcessEnvironment(environment(dirs, QStringLiteral("accept")));
+    p.start(setpriv, {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=%1").arg(nobody->pw_gid),
+                      QStringLiteral("--clear-groups"), ov_test::orvantis_binary()});
+    QString err;
+    const int code = run_to_end(p, err);
+    if (err.contains(QStringLiteral("Permission denied")) && code != 1) QSKIP("the build tree is closed to nobody");
+    QCOMPARE(code, 1);
+    QVERIFY2(err.contains(QStringLiteral("text fatal_text: directory conf is not writable.")), qPrintable(err));
+    QVERIFY(!err.contains(QStringLiteral("window shown")));
+  }
+
+  // A start that ends on the fatal dialog prunes no backup, keeps the fatal
+  // text in its log, and leaves a database file that is not ours unchanged.
+  void failed_start_changes_nothing() {
+    run_dirs dirs;
+    write(dirs.home.filePath(QStringLiteral("conf/main.ini")),
+          "[main]\nlang=english\n[backup]\nkeep_old_dirs_back_to=2\n");
+    for (const char* name : {"2001-01-01_000000", "2001-01-02_000000"})
+      QVERIFY(QDir().mkpath(dirs.home.filePath(QStringLiteral("conf_backup/") + QLatin1String(name))));
+    // Somebody else's database under our name: a view called library.
+    {
+      QProcess sqlite;
+      sqlite.start(QStringLiteral("sqlite3"), {dirs.home.filePath(QStringLiteral("conf/library.db")),
+                                               QStringLiteral("CREATE TABLE t(a); CREATE VIEW library AS SELECT a FROM t;")});
+      if (!sqlite.waitForFinished(10000) || sqlite.exitCode() != 0) QSKIP("no sqlite3 command");
+    }
+    const QByteArray before = bytes(dirs.home.filePath(QStringLiteral("conf/library.db")));
+    auto p = start(dirs, QStringLiteral("accept"));
+    QString err;
+    QCOMPARE(run_to_end(*p, err), 1);
+    QVERIFY2(err.contains(QStringLiteral("text fatal_text: file conf/library.db holds other data than this program's.")),
+             qPrintable(err));
+    QCOMPARE(bytes(dirs.home.filePath(QStringLiteral("conf/library.db"))), before);
+    QVERIFY(QFileInfo(dirs.home.filePath(QStringLiteral("conf_backup/2001-01-01_000000"))).isDir());
+    QVERIFY(QFileInfo(dirs.home.filePath(QStringLiteral("conf_backup/2001-01-02_000000"))).isDir());
+    const QString log = log_text(dirs);
+    QVERIFY2(log.contains(QStringLiteral("\tFATAL\tstartup\tfile conf/library.db holds other data")), qPrintable(log));
+    QVERIFY(log.contains(QStringLiteral("taking backup.  backup dir= ")));
+  }
+
+  // A damaged seed: the old library.db, favorite_engine.db and seed.ini are
+  // kept in a dated directory that the warning names and pruning skips.
+  void lost_seed_keeps_the_old_files() {
+    run_dirs dirs;
+    first_run(dirs);
+    write(dirs.home.filePath(QStringLiteral("conf/seed.ini")), "[main]\nsec_seed=damaged\n");
+    auto p = start(dirs, QStringLiteral("accept"));
+    QString err;
+    QVERIFY2(wait_for(*p, err, QStringLiteral("window shown")), qPrintable(err));
+    QVERIFY2(wait_for(*p, err, QStringLiteral("dialog result")), qPrintable(err));
+    p->terminate();
+    QCOMPARE(run_to_end(*p, err), 0);
+    const QStringList kept =
+        QDir(dirs.home.filePath(QStringLiteral("conf_backup"))).entryList({QStringLiteral("seed_lost_*")}, QDir::Dirs);
+    QCOMPARE(kept.size(), 1);
+    const QString dir = dirs.home.filePath(QStringLiteral("conf_backup/") + kept.first());
+    for (const char* file : {"library.db", "favorite_engine.db", "seed.ini"})
+      QVERIFY2(QFile::exists(dir + QLatin1Char('/') + QLatin1String(file)), file);
+    QVERIFY(read(dir + QStringLiteral("/seed.ini")).contains(QStringLiteral("sec_seed=damaged")));
+    QVERIFY2(err.contains(QStringLiteral("conf_backup/") + kept.first()), qPrintable(err));
   }
 };
 

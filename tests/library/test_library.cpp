@@ -268,12 +268,20 @@ private slots:
     lib.add_music_file(b, 2);
     QVERIFY(!lib.contains_path(b));
     QCOMPARE(lib.paths(), QStringList{a});
-    QCOMPARE(log.lines(),
-             QStringList{"WARNING\tadding music file\tFailed to store the file in the library. skipping this file.  file=" + b});
+    const QStringList lines = log.lines();
+    QCOMPARE(lines.size(), 2);
+    // The statement's own line names the SQL and SQLite's reason.
+    QVERIFY2(lines[0].startsWith("WARNING\tdatabase\tfailed to write: INSERT INTO  library") &&
+                 lines[0].contains("error=database is locked"),
+             qPrintable(lines[0]));
+    QCOMPARE(lines[1], "WARNING\tadding music file\tFailed to store the file in the library. skipping this file.  file=" + b);
+    QVERIFY(!lib.write_all_scores());
+    QCOMPARE(lib.unstored_scores(), 1);
     QCOMPARE(sqlite3_exec(other, "COMMIT;", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(other);
 
-    lib.write_all_scores();
+    QVERIFY(lib.write_all_scores());
+    QCOMPARE(lib.unstored_scores(), 0);
     QVERIFY(!t->is_dirty());
     QCOMPARE(decode_field(seed, rows(db.get()).first().s, t->id()), QStringLiteral("77:0:0:0:0:0:0:0"));
     lib.add_music_file(b, 3);

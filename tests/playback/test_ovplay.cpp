@@ -6,11 +6,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class test_ovplay : public QObject {
   Q_OBJECT
 
   QTemporaryDir dir_;
   QString tone_;
+
+  QString err_;
 
   QStringList run(const QStringList& args, int* code) {
     QProcess p;
@@ -20,6 +24,7 @@ class test_ovplay : public QObject {
     p.start(ov_test::binary_dir() + "/src/playback/ovplay", args);
     if (!p.waitForFinished(30000)) return {};
     *code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    err_ = QString::fromUtf8(p.readAllStandardError());
     return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
   }
 
@@ -62,6 +67,37 @@ private slots:
     QCOMPARE(code, 1);
     run({}, &code);
     QCOMPARE(code, 1);
+  }
+
+  // Only regular files are opened, never in a way that blocks; free-format
+  // streams play; the decoder keeps its diagnostics off stderr.
+  void refuses_what_is_not_a_file_and_plays_free_format() {
+    const QString fifo = dir_.filePath("fifo.mp3");
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0644) == 0);
+    const QString zero = dir_.filePath("zero.mp3");
+    QVERIFY(QFile::link("/dev/zero", zero));
+    int code = -1;
+    for (const QString& path : {fifo, zero}) {
+      const QStringList out = run({path}, &code);
+      QCOMPARE(code, 2);
+      QCOMPARE(out.last(), "cannot load " + path);
+    }
+
+    const QString free_format = dir_.filePath("free.mp3");
+    QProcess lame;
+    lame.start("lame", {"--quiet", "-r", "--signed", "--little-endian", "-s", "44.1", "--bitwidth", "16",
+                        "--freeformat", "-b", "320", "-", free_format});
+    QVERIFY(lame.waitForStarted());
+    lame.write(ov_test::tone_pcm(ov_test::tone()));
+    lame.closeWriteChannel();
+    QVERIFY(lame.waitForFinished() && lame.exitCode() == 0);
+    QCOMPARE(run({free_format}, &code).first(), "file " + free_format);
+    QCOMPARE(code, 0);
+
+    const QString junk_first = ov_test::corpus_dir() + "/mm__outofbounds.mp3";
+    if (!QFile::exists(junk_first)) QSKIP("corpus file missing");
+    run({junk_first}, &code);
+    QVERIFY2(!err_.contains("libmpg123") && !err_.contains("Note:") && !err_.contains("warning:"), qPrintable(err_));
   }
 };
 

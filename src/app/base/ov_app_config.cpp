@@ -52,6 +52,10 @@ QString ov_app_config::init_seed() {
   return seed;
 }
 
+bool ov_app_config::has_valid_seed() {
+  return sec_seed_.read().length() == 36;
+}
+
 QString ov_app_config::make_seed() {
   QString text = QUuid::createUuid().toString();
   text.remove(QLatin1Char('{'));

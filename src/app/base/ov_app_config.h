@@ -40,6 +40,8 @@ public:
   // Reads sec_seed; a text that is not exactly 36 characters long is
   // replaced by a fresh one, stored and synced. Returns the seed in use.
   QString init_seed();
+  // Whether sec_seed holds a seed init_seed would keep.
+  bool has_valid_seed();
   // A new seed: a random UUID's text without the braces.
   static QString make_seed();
 

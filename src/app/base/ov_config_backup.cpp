@@ -54,13 +54,52 @@ void ov_config_backup::take_backup_if_due(bool enabled, int sec_diff_to_run) {
   const QString path = root_ + QDir::separator() + QDateTime::currentDateTime().toString(format_);
   dir.mkdir(path);
   ov_log_write(ov_log::INFO, tag, QStringLiteral("taking backup.  backup dir= ") + path);
-  for (const QString& file : files_)
-    QFile::copy(conf_dir_ + QDir::separator() + file, path + QDir::separator() + file);
+  if (!copy_files(files_, path))
+    ov_log_write_flush(ov_log::WARNING, tag, QStringLiteral("backup is incomplete.  backup dir= ") + path);
+}
+
+bool ov_config_backup::copy_files(const QStringList& files, const QString& target) const {
+  bool complete = true;
+  for (const QString& file : files) {
+    QFile source(conf_dir_ + QDir::separator() + file);
+    // A file that does not exist yet has nothing to keep.
+    if (!source.exists()) continue;
+    const QString copy = target + QDir::separator() + file;
+    if (source.copy(copy)) continue;
+    complete = false;
+    ov_log_write_flush(ov_log::WARNING, QStringLiteral("init-backup"),
+                       QStringLiteral("failed to copy ") + source.fileName() + QStringLiteral(" to ") + copy +
+                           QStringLiteral(": ") + source.errorString());
+  }
+  return complete;
+}
+
+QString ov_config_backup::keep_files(const QString& prefix, const QStringList& files) {
+  const QString path =
+      root_ + QDir::separator() + prefix + QLatin1Char('_') + QDateTime::currentDateTime().toString(format_);
+  if (!QDir().mkpath(path)) {
+    ov_log_write_flush(ov_log::WARNING, QStringLiteral("init-backup"),
+                       QStringLiteral("failed to make the directory ") + path);
+    return QString();
+  }
+  if (!copy_files(files, path))
+    ov_log_write_flush(ov_log::WARNING, QStringLiteral("init-backup"),
+                       QStringLiteral("backup is incomplete.  backup dir= ") + path);
+  return path;
 }
 
 void ov_config_backup::remove_old_backups(int keep_old_dirs_back_to) {
+  remove_backups(plan_removal(keep_old_dirs_back_to));
+}
+
+void ov_config_backup::remove_backups(const QStringList& names) {
+  for (const QString& name : names) remove_backup_dir(name);
+}
+
+QStringList ov_config_backup::plan_removal(int keep_old_dirs_back_to) const {
   const QString tag = QStringLiteral("init-remove-old-backup");
-  if (!QFileInfo(root_).isDir()) return;
+  QStringList doomed;
+  if (!QFileInfo(root_).isDir()) return doomed;
   const QStringList names = backup_dir_names();
   for (const QString& name : names)
     ov_log_write_flush(ov_log::DEBUG, tag, QStringLiteral("backup dir= ") + name);
@@ -70,12 +109,13 @@ void ov_config_backup::remove_old_backups(int keep_old_dirs_back_to) {
     ov_log_write(ov_log::INFO, tag,
                  QStringLiteral("number of backup dir is ") + QString::number(n) + QStringLiteral(". it is over ") +
                      QString::number(k));
-    for (int i = std::max(k, 0); i < n; ++i) remove_backup_dir(names.at(i));
+    for (int i = std::max(k, 0); i < n; ++i) doomed << names.at(i);
   } else {
     ov_log_write(ov_log::INFO, tag,
                  QStringLiteral("number of backup dir is ") + QString::number(n) +
                      QStringLiteral(". it is NOT over ") + QString::number(k));
   }
+  return doomed;
 }
 
 void ov_config_backup::remove_backup_dir(const QString& name) {

@@ -8,5 +8,13 @@
         <source>startup DB failed.</source>
         <translation>データベースの起動に失敗しました。</translation>
     </message>
+    <message>
+        <source>The seed in conf/seed.ini was missing or damaged, so a new seed was made and the scores start again from 0.  The previous library.db, favorite_engine.db and seed.ini were kept in %1; putting them back into conf restores the old scores.</source>
+        <translation>conf/seed.ini のシードが見つからないか壊れていたため、新しいシードを作成し、スコアは 0 からやり直しになります。以前の library.db、favorite_engine.db、seed.ini は %1 に保存しました。これらを conf に戻すと以前のスコアが復元されます。</translation>
+    </message>
+    <message>
+        <source>Failed to store the scores of %1 tracks; they are lost.  Please check the log and whether the conf directory is writable and the disk has free space.</source>
+        <translation>%1 曲のスコアを保存できなかったため、失われました。ログを確認し、conf ディレクトリに書き込めるか、ディスクに空きがあるかを確かめてください。</translation>
+    </message>
 </context>
 </TS>

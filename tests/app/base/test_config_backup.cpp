@@ -169,6 +169,28 @@ private slots:
     QCOMPARE(names.size(), 3);
     QVERIFY(names.first() >= name_at(5));  // the new one is counted and kept
   }
+
+  // A copy that fails (here a directory where a file should be) leaves the
+  // backup incomplete, and the log says so; pruning can be decided first and
+  // carried out later.
+  void failed_copies_and_deferred_pruning() {
+    QVERIFY(QFile::remove(QStringLiteral("conf/library.db")));
+    QVERIFY(QDir().mkpath(QStringLiteral("conf/library.db")));
+    ov_config_backup b = backup();
+    b.take_backup_if_due(true, 600);
+    const QStringList lines = log_lines();
+    QVERIFY2(lines.filter(QStringLiteral("WARNING\tinit-backup\tfailed to copy conf/library.db")).size() == 1,
+             qPrintable(lines.join('\n')));
+    QCOMPARE(lines.filter(QStringLiteral("WARNING\tinit-backup\tbackup is incomplete.  backup dir= ")).size(), 1);
+    QVERIFY(QFile::exists(QStringLiteral("conf_backup/") + b.backup_dir_names().first() + QStringLiteral("/main.ini")));
+
+    make_dir(QStringLiteral("2001-01-01_000000"));
+    const QStringList doomed = b.plan_removal(1);
+    QCOMPARE(doomed, QStringList{QStringLiteral("2001-01-01_000000")});
+    QVERIFY(QFileInfo::exists(QStringLiteral("conf_backup/2001-01-01_000000")));
+    b.remove_backups(doomed);
+    QVERIFY(!QFileInfo::exists(QStringLiteral("conf_backup/2001-01-01_000000")));
+  }
 };
 
 QTEST_GUILESS_MAIN(test_config_backup)
