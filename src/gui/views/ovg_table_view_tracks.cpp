@@ -6,6 +6,7 @@
 #include "ovd_track.h"
 #include "ovg_delegate_rank.h"
 #include "ovg_delegate_score.h"
+#include "ovg_delegate_text.h"
 #include "ovg_global_keys.h"
 #include "ovg_mime_data_drag_tracks.h"
 #include "ovg_table_palette.h"
@@ -70,6 +71,7 @@ void ovg_table_view_tracks::setup_header() {
   rows->setDefaultSectionSize(row_height);
   rows->setSectionResizeMode(QHeaderView::Fixed);
   rows->setFixedWidth(0);
+  setItemDelegate(new ovg_delegate_text(this));
   setItemDelegateForColumn(ovd_track::col_rank, new ovg_delegate_rank(this));
   setItemDelegateForColumn(ovd_track::col_score, new ovg_delegate_score(this));
 }

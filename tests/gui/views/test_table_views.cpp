@@ -4,6 +4,7 @@
 #include "ovd_track.h"
 #include "ovg_delegate_rank.h"
 #include "ovg_delegate_score.h"
+#include "ovg_delegate_text.h"
 #include "ovg_mime_data_drag_playlist.h"
 #include "ovg_mime_data_drag_tracks.h"
 #include "ovg_table_view_playlist.h"
@@ -136,6 +137,28 @@ private slots:
     const QImage ss_rank = paint_cell(delegate, 99999999, QSize(44, 21));
     QVERIFY(f_rank.pixelColor(22, 10) != k_background);
     QVERIFY(f_rank != ss_rank);
+  }
+
+  // Texts drawn without eliding must fit; anything doubtful is elided.
+  void text_cells_elide_when_in_doubt_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("short, wide cell") << "0:07" << 57 << true;
+    QTest::newRow("long, narrow cell") << "Lapis Philosophorum Overture" << 40 << false;
+    QTest::newRow("CJK, wide cell") << QString::fromUtf8("空と海") << 250 << true;
+    QTest::newRow("Arabic, never sure") << QString::fromUtf8("سلام") << 250 << false;
+  }
+  void text_cells_elide_when_in_doubt() {
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    QFETCH(bool, fits);
+    ovg_delegate_text delegate;
+    QStyleOptionViewItem option;
+    option.font = QApplication::font();
+    option.fontMetrics = QFontMetrics(option.font);
+    QCOMPARE(delegate.surely_fits(option, text, width), fits);
+    if (fits) QVERIFY(option.fontMetrics.horizontalAdvance(text) <= width);
   }
 
   void empty_label_follows_model() {
