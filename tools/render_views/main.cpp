@@ -1,0 +1,11 @@
+#include <QApplication>
+
+void ov_render_tables(const QString& out_dir);
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const QString out_dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+  ov_render_tables(out_dir);
+  return 0;
+}
