@@ -1,0 +1,82 @@
+#include "ovg_delegate_score.h"
+
+#include "ov_rank_table.h"
+#include "ov_util.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace {
+
+// One bar segment per rank group, named by the group's top rank.
+struct group_colour {
+  const char* top_rank;
+  const char* colour;
+};
+
+constexpr group_colour k_groups[] = {
+    {"E+", "#7a70cc"}, {"C+", "#70cca0"}, {"A+", "#cc9870"}, {"S+", "#cc7072"}, {"SS", "#e8d35a"},
+};
+
+constexpr int k_min_width = 50;
+constexpr int k_min_height = 14;
+constexpr int k_name_left = 5, k_name_right = 29;
+constexpr int k_bar_left = 35, k_bar_right = 7, k_bar_margin = 4;
+constexpr int k_score_text_drop = 2;
+const QColor k_outline(0xcc, 0xcc, 0xcc);
+const QColor k_score_pen(0x33, 0x33, 0x33);
+
+}  // namespace
+
+ovg_delegate_score::ovg_delegate_score(QObject* parent) : QStyledItemDelegate(parent) {
+  for (const group_colour& g : k_groups)
+    segments_.append({ov_rank_table::instance().highest_score_of(QString::fromLatin1(g.top_rank)),
+                      QColor(QString::fromLatin1(g.colour))});
+}
+
+QRect ovg_delegate_score::bar_rect(const QRect& cell) {
+  return QRect(QPoint(cell.left() + k_bar_left, cell.top() + k_bar_margin),
+               QPoint(cell.right() - k_bar_right, cell.bottom() - k_bar_margin));
+}
+
+int ovg_delegate_score::segment_width(int score, int lower, int upper, int bar_width) {
+  if (upper <= lower) return 0;
+  const double part = double(score - lower) / double(upper - lower) * double(bar_width);
+  return ov_clamp(ov_trunc(part), 0, bar_width);
+}
+
+void ovg_delegate_score::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const QWidget* widget = option.widget;
+  QStyle* style = widget ? widget->style() : QApplication::style();
+  style->drawPrimitive(QStyle::PE_PanelItemViewItem, &option, painter, widget);
+  const QRect& cell = option.rect;
+  if (cell.width() < k_min_width || cell.height() < k_min_height) return;
+
+  const int score = index.data(Qt::DisplayRole).toInt();
+  painter->save();
+  const bool selected = option.state & QStyle::State_Selected;
+  const QPalette::ColorGroup group = option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+  painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+  painter->drawText(QRect(QPoint(cell.left() + k_name_left, cell.top()), QPoint(cell.left() + k_name_right, cell.bottom())),
+                    Qt::AlignCenter, ov_rank_table::instance().name_of(score));
+  paint_bar(painter, bar_rect(cell), score);
+  painter->restore();
+}
+
+void ovg_delegate_score::paint_bar(QPainter* painter, const QRect& bar, int score) const {
+  painter->setPen(k_outline);
+  painter->setBrush(Qt::NoBrush);
+  painter->drawRect(bar.adjusted(0, 0, -1, -1));
+  int lower = 0;
+  for (const segment& s : segments_) {
+    const int width = segment_width(score, lower, s.upper, bar.width());
+    if (width > 0) painter->fillRect(QRect(bar.left(), bar.top(), width, bar.height()), s.colour);
+    lower = s.upper;
+  }
+  QFont font = painter->font();
+  font.setPointSize(8);
+  font.setWeight(QFont::Normal);
+  painter->setFont(font);
+  painter->setPen(k_score_pen);
+  painter->drawText(bar.adjusted(0, k_score_text_drop, 0, 0), Qt::AlignCenter, QString::number(score));
+}
