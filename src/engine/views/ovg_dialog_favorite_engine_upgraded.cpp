@@ -52,6 +52,7 @@ ovg_dialog_favorite_engine_upgraded::ovg_dialog_favorite_engine_upgraded(const o
   buttons->addWidget(ok);
   layout->addLayout(buttons);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  ok->setFocus();  // the table starts without a current row
   resize(640, 380);
 }
 

@@ -1,0 +1,13 @@
+#include <QApplication>
+#include <QDir>
+
+void ov_render_engine_views(const QString& out_dir);
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const QString out_dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("render");
+  QDir().mkpath(out_dir);
+  ov_render_engine_views(out_dir);
+  return 0;
+}
