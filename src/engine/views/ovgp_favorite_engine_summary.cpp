@@ -220,9 +220,10 @@ void ovgp_favorite_engine_summary::show_scores(const ov_grade_table::grade* grad
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const int value = preview.gain(rows[i].second);
     const int base = bases[i];
-    show_compare(rows[i].first, base, value,
-                 base != 0 ? QStringLiteral("(") + percent_text(double(value) / base) + QStringLiteral(")")
-                           : QString(QStringLiteral("")));
+    // No ratio against a base of 0; an empty (not null) text clears it.
+    const QString ratio = base != 0 ? QStringLiteral("(") + percent_text(double(value) / base) + QStringLiteral(")")
+                                    : QStringLiteral("");
+    show_compare(rows[i].first, base, value, ratio);
   }
 }
 

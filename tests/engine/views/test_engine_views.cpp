@@ -59,6 +59,8 @@ private slots:
   void status_panel_countdown_and_multiplier();
   void status_panel_follows_upgrade_and_signals();
   void preferences_page_slots_and_capacity();
+  void summary_rates_and_specials_data();
+  void summary_rates_and_specials();
   void preview_matches_engine_data();
   void preview_matches_engine();
   void upgrade_dialog_new_skills();
@@ -239,6 +241,36 @@ void test_engine_views::preferences_page_slots_and_capacity() {
   QCOMPARE(enabled_ids(&model), (QList<int>{ovd_skill::instance().available(3).first()->id}));
   model.set_remaining(1, 100);
   QCOMPARE(enabled_ids(&model).size(), 9);
+}
+
+void test_engine_views::summary_rates_and_specials_data() {
+  QTest::addColumn<QList<int>>("ids");
+  QTest::addColumn<QStringList>("rates");  // rank differences 1, 2, 3, -1, -2
+  QTest::addColumn<QString>("specials_1");
+  QTest::addColumn<QString>("specials_2");
+  QTest::newRow("none") << QList<int>{} << QStringList{} << "None" << "None";
+  QTest::newRow("rate") << QList<int>{12, 13, 24} << QStringList{"110 %", "120 %", "130 %", "91 %", "83 %"}
+                        << "Double,   Triple" << "None";
+  QTest::newRow("boosted") << QList<int>{12, 23, 30, 32, 33}
+                           << QStringList{"115 %", "130 %", "145 %", "87 %", "77 %"} << "Quadruple"
+                           << "Elixir (T),   Elixir (S)";
+}
+
+void test_engine_views::summary_rates_and_specials() {
+  QFETCH(QList<int>, ids);
+  QFETCH(QStringList, rates);
+  QFETCH(QString, specials_1);
+  QFETCH(QString, specials_2);
+  engine_at e(9, 0, ids);
+  ovgp_favorite_engine page(e.engine.get());
+  const ovgp_favorite_engine_summary* summary = page.summary();
+  using s = ovgp_favorite_engine_summary;
+  QCOMPARE(summary->value_label(s::dynamic_rate)->isVisibleTo(summary), rates.isEmpty());
+  const QList<int> differences{1, 2, 3, -1, -2};
+  for (int i = 0; i < rates.size(); ++i)
+    QCOMPARE(summary->dynamic_rate_label(differences.at(i))->text(), rates.at(i));
+  QCOMPARE(summary->value_label(s::specials_1)->text(), specials_1);
+  QCOMPARE(summary->value_label(s::specials_2)->text(), specials_2);
 }
 
 void test_engine_views::preview_matches_engine_data() {
