@@ -28,8 +28,9 @@ public:
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    auto* effect = static_cast<ovg_point_effect*>(watched);
-    if (event->type() == QEvent::Hide) {
+    // Null while the widget is being destroyed (it hides once more then).
+    auto* effect = qobject_cast<ovg_point_effect*>(watched);
+    if (effect && event->type() == QEvent::Hide) {
       hidden_alpha = effect->alpha();
       hidden_offset_y = effect->pos().y() - origin.y();
     }
