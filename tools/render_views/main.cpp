@@ -5,8 +5,10 @@
 
 #include <cstdio>
 
+void ov_render_engine_views(const QString& out_dir);
 void ov_render_gui_views(const QString& out_dir);
 void ov_render_tables(const QString& out_dir);
+void ov_render_control_views(const QString& out_dir);
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,7 +19,9 @@ int main(int argc, char** argv) {
   }
   const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
   QDir().mkpath(out);
+  ov_render_engine_views(out);
   ov_render_gui_views(out);
   ov_render_tables(out);
+  ov_render_control_views(out);
   return 0;
 }

@@ -31,13 +31,13 @@ void ovg_point_effect_thread::run() {
   const int steps = duration_ms_ / 100;
   const int alpha_step = 255 / steps;
   int alpha = 255;
-  double x = 0;
-  double y = 0;
-  for (int i = 0; i < steps; ++i) {
+  for (int i = 1; i <= steps; ++i) {
     if (!wait_step()) return;
     alpha = ov_clamp(alpha - alpha_step, 0, 255);
-    x += static_cast<double>(travel_x_) / steps;
-    y += static_cast<double>(travel_y_) / steps;
+    // Travel so far, i / steps of the whole; computed afresh each step so
+    // that rounding does not accumulate and the last step lands exactly.
+    const double x = static_cast<double>(travel_x_) * i / steps;
+    const double y = static_cast<double>(travel_y_) * i / steps;
     emit signal_alpha_changed(alpha);
     emit signal_moved(static_cast<int>(x), static_cast<int>(y));
   }

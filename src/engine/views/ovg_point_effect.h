@@ -66,6 +66,8 @@ public:
   QFont text_font() const { return font_; }
   int alpha() const { return alpha_; }
   int travel_y() const { return travel_y_; }
+  // The running fade, null before start; owned by the effect.
+  ovg_point_effect_thread* fade_thread() const { return thread_.get(); }
 
 public slots:
   void eslot_set_alpha(int alpha);
