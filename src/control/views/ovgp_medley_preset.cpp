@@ -113,10 +113,11 @@ void ovgp_medley_preset::build_layout() {
   auto* outer = new QVBoxLayout(page_);
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(4);
-  const bool compact = layout_ == layout_kind::compact;
-  // The compact page puts each percent pair on a row of its own.
-  const int pct_column = compact ? col_pair : second_pair;
-  const int pct_step = compact ? 1 : 0;
+  // The full page (a column of the medley panel) gives each percent pair a
+  // row of its own; the compact one (the dialog) puts it beside the seconds.
+  const bool beside = layout_ == layout_kind::compact;
+  const int pct_column = beside ? second_pair : col_pair;
+  const int pct_step = beside ? 0 : 1;
   int row = 0;
   grid->addWidget(new QLabel(tr("Fadein Length"), page_), row, col_caption);
   place_pair(grid, row++, col_pair, nullptr, fi_);
@@ -130,7 +131,7 @@ void ovgp_medley_preset::build_layout() {
   place_pair(grid, row, col_pair, sp_seconds_, sp_s_);
   row += pct_step;
   place_pair(grid, row++, pct_column, sp_percent_, sp_r_);
-  grid->setColumnStretch(compact ? second_pair : second_pair + 5, 1);
+  grid->setColumnStretch(beside ? second_pair + 5 : second_pair, 1);
   outer->addLayout(grid);
   for (QCheckBox* box : {adjust_, no_fade_, longer_}) outer->addWidget(box);
   outer->addStretch();

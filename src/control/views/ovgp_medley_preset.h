@@ -17,7 +17,9 @@ class ovg_dspinbox;
 class ovg_spinbox;
 
 // One medley preset with its edit page. The page's widgets hold the values;
-// record() reads them back. The id 0 preset is "Default" for good.
+// record() reads them back. The id 0 preset is "Default" for good. The full
+// page stacks every bound pair in rows; the compact one sets the percent
+// pairs beside the seconds pairs, in fewer rows.
 class ovgp_medley_preset : public QObject {
   Q_OBJECT
 
