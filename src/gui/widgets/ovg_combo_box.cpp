@@ -17,6 +17,9 @@ void ovg_combo_box::add_item(const QString& text, int value, const QIcon& icon) 
 
 void ovg_combo_box::add_separator() {
   insertSeparator(count());
+  // QComboBox disables separators of its own model only.
+  if (auto* list = qobject_cast<QListWidget*>(view()))
+    if (QListWidgetItem* item = list->item(count() - 1)) item->setFlags(Qt::NoItemFlags);
 }
 
 int ovg_combo_box::current_value() const {

@@ -57,6 +57,7 @@ private slots:
     ovgv_pc_normal pc(g.get());
     QSignalSpy changed(&pc, &ovgv_pc_normal::esignal_play_type_changed);
     QCOMPARE(pc.play_type_combo()->count(), 8);  // six types and two separators
+    QVERIFY(!(pc.play_type_combo()->model()->flags(pc.play_type_combo()->model()->index(2, 0)) & Qt::ItemIsEnabled));
     pc.play_type_combo()->set_current_value(ov_track_pool::play_shuffle_repeat);
     QVERIFY(pc.selection_combo()->isEnabled());
     QVERIFY(pc.is_repeat() && pc.is_shuffle_or_random());
