@@ -140,11 +140,16 @@ QStringList ov_playlist_flows::expand_paths(const QStringList& paths) {
 }
 
 ov_flow_result ov_playlist_flows::add_files(ov_library* library, ov_playlist* library_playlist, ov_playlist* selected,
-                                            const QStringList& files, qint64 added_time,
+                                            const QStringList& listed, qint64 added_time,
                                             const ov_flow_progress& progress) {
   ov_flow_result r;
-  r.total = files.size();
-  if (!library || files.isEmpty()) return r;
+  r.total = listed.size();
+  if (!library || listed.isEmpty()) return r;
+  // expand_paths gives clean paths already; a list from elsewhere is cleaned
+  // here, before the library looks for duplicates.
+  QStringList files;
+  files.reserve(listed.size());
+  for (const QString& path : listed) files << ov_clean_file_path(path);
   ov_playlist* also = selected && selected != library_playlist && selected->id() != 0 ? selected : nullptr;
   bulk library_tx(library->database());
   bulk items_tx(library_playlist ? library_playlist->items_database() : also ? also->items_database() : nullptr);

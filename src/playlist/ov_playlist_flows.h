@@ -54,7 +54,8 @@ public:
   // playlist than the library playlist, adds the file's track to selected
   // too (also when it was in the library before). Files are read ahead on
   // the thread pool (ov_library::add_music_files), so progress comes after
-  // every file. result.done counts files handled.
+  // every file. result.done counts files handled. The paths are cleaned
+  // (ov_clean_file_path) before anything else.
   static ov_flow_result add_files(ov_library* library, ov_playlist* library_playlist, ov_playlist* selected,
                                   const QStringList& files, qint64 added_time, const ov_flow_progress& progress);
 

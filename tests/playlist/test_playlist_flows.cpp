@@ -171,9 +171,11 @@ private slots:
            QStringLiteral("./") + relative},
           user);
     QDir::setCurrent(old_cwd);
+    // A list that did not come through expand_paths is cleaned as well.
+    ov_playlist_flows::add_files(&s.library, s.all(), user, {dir + QStringLiteral("/sub/../t00.mp3")}, 0, {});
     QCOMPARE(s.library.paths(), QStringList{QDir::cleanPath(clean)});
     QCOMPARE(s.all()->count(), 1);
-    QCOMPARE(user->count(), 5);  // every drop of the file lands on the playlist
+    QCOMPARE(user->count(), 6);  // every drop of the file lands on the playlist
     QCOMPARE(s.library_rows(), 1);
   }
 
