@@ -23,7 +23,7 @@ using ov_flow_progress = std::function<bool(qsizetype done)>;
 struct ov_flow_result {
   qsizetype total = 0;     // items handed in
   qsizetype done = 0;      // items handled (== total unless cancelled)
-  bool cancelled = false;  // the progress callback returned false
+  bool cancelled = false;  // the progress callback stopped it before the last item
 };
 
 // The editing operations behind the main window's menus, drops and playlist
