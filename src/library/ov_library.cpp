@@ -316,10 +316,14 @@ void ov_library::add_read_file(std::unique_ptr<ov_track> track, const std::funct
 }
 
 std::unique_ptr<ov_track> ov_library::unregister(ov_track* t) {
+  paths_.removeOne(t->tags().file_path());
+  return unindex(t);
+}
+
+std::unique_ptr<ov_track> ov_library::unindex(ov_track* t) {
   by_path_.remove(t->tags().file_path());
   members_.remove(t);
   by_id_.remove(t->id());
-  paths_.removeOne(t->tags().file_path());
   for (ov_track_group* g : {t->album_group(), t->artist_group()})
     if (g) g->tracks.removeOne(t);
   t->set_album_group(nullptr);
@@ -339,6 +343,34 @@ std::unique_ptr<ov_track> ov_library::remove_track(const QString& path) {
     (void)st.write();
   }
   return unregister(t);
+}
+
+void ov_library::delete_row(ov_statement& st, const ov_track* track) {
+  if (!st || !track->is_valid()) return;
+  st.bind_int(1, track->id());
+  st.step_done();
+  st.reset();
+}
+
+std::vector<std::unique_ptr<ov_track>> ov_library::remove_tracks(const QList<ov_track*>& tracks,
+                                                                 const std::function<void(ov_track*)>& before_each,
+                                                                 const std::function<bool(qsizetype)>& progress) {
+  std::vector<std::unique_ptr<ov_track>> removed;
+  ov_statement st;
+  if (db_ && db_->is_ok()) st = db_->prepare(QStringLiteral("DELETE FROM library  WHERE  id = ?;"));
+  for (qsizetype i = 0; i < tracks.size(); ++i) {
+    ov_track* t = tracks.at(i);
+    if (contains(t)) {
+      if (before_each) before_each(t);
+      delete_row(st, t);
+      removed.push_back(unindex(t));
+    }
+    if (progress && !progress(i + 1)) break;
+  }
+  // One pass over the ordered paths instead of one search per track.
+  if (!removed.empty())
+    paths_.removeIf([this](const QString& path) { return !by_path_.contains(path); });
+  return removed;
 }
 
 void ov_library::write_score(ov_track* track) {
@@ -414,4 +446,9 @@ QStringList collect_mp3_files(const QString& directory) {
   QSet<QString> visited;
   collect_into(directory, out, visited);
   return out;
+}
+
+QString ov_clean_file_path(const QString& path) {
+  if (path.isEmpty()) return path;
+  return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path));
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 class ov_database;
 
@@ -39,6 +40,17 @@ public:
   // Deletes the row and drops the track from the indexes and groups; the
   // caller receives the track (null when the path is unknown).
   std::unique_ptr<ov_track> remove_track(const QString& path);
+  // remove_track for many tracks in one pass. For each track in list order:
+  // before_each(track) lets the caller drop its references (playlist
+  // entries), then the row is deleted and the track leaves the indexes and
+  // groups. progress gets the number of tracks done after each one; returning
+  // false stops there. Tracks the library does not hold are passed over (and
+  // counted). The ordered paths list is rebuilt once, at the end, so paths()
+  // is stale only while before_each and progress run. The caller receives the
+  // removed tracks, in list order.
+  std::vector<std::unique_ptr<ov_track>> remove_tracks(const QList<ov_track*>& tracks,
+                                                       const std::function<void(ov_track*)>& before_each = {},
+                                                       const std::function<bool(qsizetype)>& progress = {});
   void write_score(ov_track* track);
   // write_score for every changed track in one transaction; false when some
   // score did not reach the file (each failure is logged).
@@ -59,6 +71,10 @@ private:
   void load();
   // Drops a registered track from the indexes and its groups; hands it back.
   std::unique_ptr<ov_track> unregister(ov_track* track);
+  // unregister without touching the ordered paths list.
+  std::unique_ptr<ov_track> unindex(ov_track* track);
+  // Deletes the track's row; st is the prepared DELETE, or null.
+  void delete_row(ov_statement& st, const ov_track* track);
   // Registers and stores a track whose tags were read; zeros gives its
   // first score field.
   void add_read_file(std::unique_ptr<ov_track> track, const std::function<QString()>& zeros);
@@ -88,3 +104,8 @@ private:
 // Paths of the *.mp3 files (any case) below a directory: its own files first,
 // then each subdirectory's, recursively.
 QStringList collect_mp3_files(const QString& directory);
+
+// The clean absolute form of a file path: relative to the working directory
+// when relative, without ".", "..", doubled or trailing slashes. Symbolic
+// links stay as they are. Two spellings of one file give one text.
+QString ov_clean_file_path(const QString& path);

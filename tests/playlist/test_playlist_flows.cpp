@@ -1,0 +1,309 @@
+#include "ov_database.h"
+#include "ov_library.h"
+#include "ov_log.h"
+#include "ov_playlist.h"
+#include "ov_playlist_flows.h"
+#include "ov_playlist_store.h"
+#include "ov_schema.h"
+#include "ov_test_mp3.h"
+#include "ov_track.h"
+
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString seed = QStringLiteral("0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0");
+
+// Real library.db, playlists.db and playlist_items.db in a directory, with
+// the library and the playlists loaded from them as at start-up.
+struct session {
+  explicit session(const QString& conf)
+      : library_db(ov_open_database(conf, QStringLiteral("library"))),
+        playlists_db(ov_open_database(conf, QStringLiteral("playlists"))),
+        items_db(ov_open_database(conf, QStringLiteral("playlist_items"))),
+        library(library_db.get(), &albums, &artists, seed),
+        playlists(ov_playlist_store::load_all(&library, playlists_db.get(), items_db.get(), &owner)) {}
+
+  ov_playlist* all() const { return playlists.at(0); }
+  ov_playlist* add_playlist() {
+    return ov_playlist_flows::create_playlist(playlists, &library, playlists_db.get(), items_db.get(), &owner);
+  }
+  ov_flow_result add(const QStringList& paths, ov_playlist* selected, const ov_flow_progress& progress = {}) {
+    return ov_playlist_flows::add_files(&library, all(), selected, ov_playlist_flows::expand_paths(paths),
+                                        1700000000, progress);
+  }
+  // Library ids of a playlist's entries in row order, and as stored.
+  static QList<int> ids(const ov_playlist* p) {
+    QList<int> out;
+    for (int r = 0; r < p->count(); ++r) out << p->track_at(r)->id();
+    return out;
+  }
+  QList<int> stored_ids(const ov_playlist* p) const {
+    QList<int> out;
+    ov_statement st = items_db->prepare(QStringLiteral(
+        "SELECT library_id FROM playlist_items WHERE playlist_id = ? ORDER BY position ASC, id ASC;"));
+    st.bind_int(1, p->id());
+    while (st.step_row()) out << st.column_int(0);
+    return out;
+  }
+  int library_rows() const {
+    ov_statement st = library_db->prepare(QStringLiteral("SELECT COUNT(*) FROM library;"));
+    return st.step_row() ? st.column_int(0) : -1;
+  }
+
+  QObject owner;
+  std::unique_ptr<ov_database> library_db, playlists_db, items_db;
+  ov_group_map albums, artists;
+  ov_library library;
+  QList<ov_playlist*> playlists;
+};
+
+// Captures the DEBUG lines too, as "LEVEL\ttag\tmessage".
+struct log_capture {
+  log_capture() {
+    log.open(dir.filePath(QStringLiteral("log.txt")));
+    log.set_initial_filters();
+    log.set_level(ov_log::DEBUG, true);
+    ov_log::install(&log);
+  }
+  ~log_capture() { ov_log::install(nullptr); }
+  QStringList messages() {
+    log.flush();
+    QFile f(dir.filePath(QStringLiteral("log.txt")));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QStringList out;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+      out << line.section(QLatin1Char('\t'), 3);
+    return out;
+  }
+  QTemporaryDir dir;
+  ov_log log;
+};
+
+}  // namespace
+
+class test_playlist_flows : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir files_;
+  QString tone_;
+  int made_ = 0;
+
+  // A directory of count tagged MP3 files.
+  QString make_dir(int count) {
+    const QString dir = files_.filePath(QStringLiteral("d%1").arg(made_));
+    QDir().mkpath(dir);
+    for (int i = 0; i < count; ++i) {
+      const QString path = dir + QStringLiteral("/t%1.mp3").arg(i, 2, 10, QLatin1Char('0'));
+      QFile::copy(tone_, path);
+      QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+      ov_test::set_tags(path, QStringLiteral("Title %1").arg(made_++), QStringLiteral("Album"), QStringLiteral("Artist"));
+    }
+    return dir;
+  }
+
+private slots:
+  void initTestCase() {
+    tone_ = files_.filePath(QStringLiteral("tone.mp3"));
+    ov_test::tone t;
+    t.seconds = 0.3;
+    t.channels = 1;
+    t.rate = 22050;
+    QVERIFY(ov_test::make_tone_mp3(tone_, t));
+  }
+
+  void directory_dropped_on_user_playlist() {
+    QTemporaryDir conf;
+    const QString dir = make_dir(12);
+    QList<qsizetype> calls;
+    {
+      session s(conf.path());
+      ov_playlist* user = s.add_playlist();
+      log_capture log;
+      const ov_flow_result r = s.add({dir}, user, [&](qsizetype done) {
+        calls << done;
+        return true;
+      });
+      QCOMPARE(r.done, 12);
+      QVERIFY(!r.cancelled);
+      QCOMPARE(s.all()->count(), 12);
+      QCOMPARE(s.ids(user), s.ids(s.all()));
+      const QStringList lines = log.messages();
+      QCOMPARE(lines.value(0), QStringLiteral("adding files by drag & drop"));
+      QCOMPARE(lines.value(1), QStringLiteral("adding 12 files by drag & drop"));
+      QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^adding /"))).size(), 12);
+    }
+    QCOMPARE(calls.size(), 12);  // so the window's updates after the 5th and 10th file come
+    QVERIFY(calls.contains(5) && calls.contains(10));
+    session again(conf.path());
+    QCOMPARE(again.library.paths().size(), 12);
+    QCOMPARE(again.ids(again.playlists.at(1)), again.ids(again.all()));
+    QCOMPARE(again.stored_ids(again.playlists.at(1)), again.ids(again.all()));
+  }
+
+  void known_files_go_to_the_user_playlist_only() {
+    QTemporaryDir conf;
+    const QString dir = make_dir(3);
+    session s(conf.path());
+    s.add({dir}, s.all());
+    ov_playlist* user = s.add_playlist();
+    log_capture log;
+    QCOMPARE(s.add({dir}, user).done, 3);
+    QCOMPARE(s.library.paths().size(), 3);
+    QCOMPARE(s.all()->count(), 3);
+    QCOMPARE(s.ids(user), s.ids(s.all()));
+    QCOMPARE(log.messages().filter(QRegularExpression(QStringLiteral("^adding /"))).size(), 0);
+  }
+
+  void path_spellings_give_one_track() {
+    QTemporaryDir conf;
+    const QString dir = make_dir(1);
+    const QString clean = dir + QStringLiteral("/t00.mp3");
+    const QString old_cwd = QDir::currentPath();
+    QDir::setCurrent(files_.path());
+    const QString relative = QDir(files_.path()).relativeFilePath(clean);
+    session s(conf.path());
+    ov_playlist* user = s.add_playlist();
+    s.add({dir + QStringLiteral("/./t00.mp3"), dir + QStringLiteral("//t00.mp3"),
+           dir + QStringLiteral("/../") + QFileInfo(dir).fileName() + QStringLiteral("/t00.mp3"), relative,
+           QStringLiteral("./") + relative},
+          user);
+    QDir::setCurrent(old_cwd);
+    // A list that did not come through expand_paths is cleaned as well.
+    ov_playlist_flows::add_files(&s.library, s.all(), user, {dir + QStringLiteral("/sub/../t00.mp3")}, 0, {});
+    QCOMPARE(s.library.paths(), QStringList{QDir::cleanPath(clean)});
+    QCOMPARE(s.all()->count(), 1);
+    QCOMPARE(user->count(), 6);  // every drop of the file lands on the playlist
+    QCOMPARE(s.library_rows(), 1);
+  }
+
+  void removing_rows_2_5_7() {
+    QTemporaryDir conf;
+    session s(conf.path());
+    s.add({make_dir(9)}, s.all());
+    ov_playlist* user = s.add_playlist();
+    QList<ov_track*> tracks;
+    for (int r = 0; r < s.all()->count(); ++r) tracks << s.all()->track_at(r);
+    QCOMPARE(ov_playlist_flows::copy_tracks(user, 1, tracks, {}).done, 9);
+    QList<int> expected = s.ids(user);
+    for (int row : {7, 5, 2}) expected.removeAt(row);
+    const ov_flow_result r = ov_playlist_flows::remove_rows(user, {5, 2, 7, 5, 42}, {});
+    QCOMPARE(r.done, 3);
+    QCOMPARE(s.ids(user), expected);
+    QCOMPARE(s.stored_ids(user), expected);
+    QCOMPARE(ov_playlist_flows::remove_rows(s.all(), {0}, {}).done, 0);  // never from the library playlist
+    QCOMPARE(s.all()->count(), 9);
+  }
+
+  void library_removal_reaches_every_playlist() {
+    QTemporaryDir conf;
+    {
+      session s(conf.path());
+      s.add({make_dir(6)}, s.all());
+      ov_playlist* a = s.add_playlist();
+      ov_playlist* b = s.add_playlist();
+      QList<ov_track*> t;
+      for (int r = 0; r < 6; ++r) t << s.all()->track_at(r);
+      ov_playlist_flows::copy_tracks(a, 1, {t[1], t[2], t[3]}, {});
+      ov_playlist_flows::copy_tracks(b, 2, {t[3], t[0], t[3], t[5], t[1]}, {});
+      const int gone1 = t[1]->id(), gone3 = t[3]->id();
+      const ov_flow_result r = ov_playlist_flows::remove_from_library(&s.library, s.playlists, {t[3], t[1], t[3]}, {});
+      QCOMPARE(r.done, 3);
+      for (const ov_playlist* p : s.playlists) {
+        QVERIFY(!s.ids(p).contains(gone1) && !s.ids(p).contains(gone3));
+        QCOMPARE(s.stored_ids(p), s.ids(p));
+      }
+      QCOMPARE(s.ids(b), (QList<int>{t[0]->id(), t[5]->id()}));
+      QCOMPARE(s.library.paths().size(), 4);
+      QCOMPARE(s.library_rows(), 4);
+    }
+    session again(conf.path());
+    QCOMPARE(again.all()->count(), 4);
+    QCOMPARE(again.playlists.at(1)->count(), 1);
+    QCOMPARE(again.playlists.at(2)->count(), 2);
+  }
+
+  void cancel_part_way_data() {
+    QTest::addColumn<bool>("removing");
+    QTest::newRow("adding") << false;
+    QTest::newRow("removing from the library") << true;
+  }
+  void cancel_part_way() {
+    QFETCH(bool, removing);
+    QTemporaryDir conf;
+    const QString dir = make_dir(10);
+    auto stop_at_3 = [](qsizetype done) { return done < 3; };
+    int expected = 3;
+    {
+      session s(conf.path());
+      ov_playlist* user = s.add_playlist();
+      ov_flow_result r;
+      if (removing) {
+        s.add({dir}, user);
+        QList<ov_track*> tracks;
+        for (int row = user->count() - 1; row >= 0; --row) tracks << user->track_at(row);
+        r = ov_playlist_flows::remove_from_library(&s.library, s.playlists, tracks, stop_at_3);
+        expected = 7;
+      } else {
+        r = s.add({dir}, user, stop_at_3);
+      }
+      QCOMPARE(r.done, 3);
+      QVERIFY(r.cancelled);
+    }
+    session again(conf.path());
+    QCOMPARE(again.library.paths().size(), expected);
+    QCOMPARE(again.library_rows(), expected);
+    QCOMPARE(again.all()->count(), expected);
+    QCOMPARE(again.ids(again.playlists.at(1)), again.ids(again.all()));
+    QCOMPARE(again.stored_ids(again.playlists.at(1)), again.ids(again.all()));
+    const QList<int> ids = again.ids(again.all());
+    QCOMPARE(QSet<int>(ids.cbegin(), ids.cend()).size(), expected);
+  }
+
+  void renew_and_move_entries() {
+    QTemporaryDir conf;
+    session s(conf.path());
+    s.add({make_dir(5)}, s.all());
+    ov_playlist* all = s.all();
+    const QList<int> before = s.ids(all);
+    log_capture log;
+    QCOMPARE(ov_playlist_flows::move_tracks(all, {3, 0}, 5), (QList<int>{3, 4}));
+    QCOMPARE(log.messages(), (QStringList{QStringLiteral("index taken: 3"), QStringLiteral("index taken: 0")}));
+    QCOMPARE(s.ids(all), (QList<int>{before[1], before[2], before[4], before[0], before[3]}));
+    QVERIFY(all->is_sorted());
+    QCOMPARE(ov_playlist_flows::renew_numbers(all, {0, 1, 2, 3, 4}, {}).done, 5);
+    for (int r = 0; r < 5; ++r) QCOMPARE(all->item_at(r)->number(), r);
+  }
+
+  void playlists_created_moved_and_removed() {
+    QTemporaryDir conf;
+    QStringList names;
+    {
+      session s(conf.path());
+      for (const QString& name : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}) {
+        ov_playlist* p = s.add_playlist();
+        QCOMPARE(p->name(), ov_playlist_flows::new_playlist_name());
+        p->set_name(name);
+        ov_playlist_flows::rename_playlist(s.playlists_db.get(), p);
+      }
+      QVERIFY(!ov_playlist_flows::move_playlist(s.playlists, s.playlists_db.get(), 0, 2));
+      QVERIFY(!ov_playlist_flows::move_playlist(s.playlists, s.playlists_db.get(), 3, 0));
+      QVERIFY(ov_playlist_flows::move_playlist(s.playlists, s.playlists_db.get(), 3, 1));  // c a b
+      QVERIFY(!ov_playlist_flows::remove_playlist(s.playlists, s.playlists_db.get(), 0).removed);
+      QVERIFY(!ov_playlist_flows::remove_playlist(s.playlists, s.playlists_db.get(), 4).removed);
+      auto gone = ov_playlist_flows::remove_playlist(s.playlists, s.playlists_db.get(), 3);  // the last: b
+      QCOMPARE(gone.removed->name(), QStringLiteral("b"));
+      QCOMPARE(gone.select_row, 2);
+      QCOMPARE(s.add_playlist()->id(), 4);
+    }
+    session again(conf.path());
+    for (const ov_playlist* p : again.playlists) names << p->name();
+    QCOMPARE(names, (QStringList{ov_playlist::library_playlist_name(), QStringLiteral("c"), QStringLiteral("a"),
+                                 ov_playlist_flows::new_playlist_name()}));
+  }
+};
+
+QTEST_GUILESS_MAIN(test_playlist_flows)
+#include "test_playlist_flows.moc"
