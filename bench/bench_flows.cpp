@@ -132,7 +132,7 @@ void fill(conf_dir& c) {
       st.bind_int(6, id % 20 + 1);
       st.bind_int(7, 120 + id % 300);
       st.bind_int(8, int(added_time) + id);
-      st.step_done();
+      (void)st.step_done();
       st.reset();
     }
   }
@@ -148,7 +148,7 @@ void fill(conf_dir& c) {
       st.bind_int(3, library_id);
       st.bind_int(4, position + 1);
       st.bind_int(5, position);
-      st.step_done();
+      (void)st.step_done();
       st.reset();
     };
     for (int id = 1; id <= library_size; ++id) insert(0, id, id - 1);
@@ -157,7 +157,7 @@ void fill(conf_dir& c) {
   c.items_db->end_bulk();
   ov_statement st = c.playlists_db->prepare(
       QStringLiteral("INSERT INTO  playlists (id, name, position)  VALUES (1, 'fifths', 1);"));
-  st.step_done();
+  (void)st.step_done();
 }
 
 // The tracks of every tenth row of the library playlist, highest row first,

@@ -348,7 +348,7 @@ std::unique_ptr<ov_track> ov_library::remove_track(const QString& path) {
 void ov_library::delete_row(ov_statement& st, const ov_track* track) {
   if (!st || !track->is_valid()) return;
   st.bind_int(1, track->id());
-  st.step_done();
+  (void)st.write();
   st.reset();
 }
 
