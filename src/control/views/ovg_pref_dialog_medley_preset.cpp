@@ -3,33 +3,13 @@
 #include "ov_log.h"
 #include "ov_medley_preset_store.h"
 #include "ovg_exec.h"
+#include "ovg_pref_dialog_frame.h"
 #include "ovgp_medley_presets.h"
-
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QVBoxLayout>
 
 ovg_pref_dialog_medley_preset::ovg_pref_dialog_medley_preset(const QList<ov_medley_preset>& presets, ov_database* db,
                                                              QWidget* parent)
     : QDialog(parent), page_(std::make_unique<ovgp_medley_presets>(presets, db)) {
-  setWindowTitle(tr("Pref (Medley Presets)"));
-  setModal(true);
-  auto* layout = new QVBoxLayout(this);
-  auto* tabs = new QTabWidget(this);
-  tabs->setStyleSheet(QStringLiteral("QTabBar::tab {  height: 0px;}"));
-  tabs->addTab(page_->widget(), QString());
-  auto* ok = new QPushButton(tr("OK"), this);
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(tr("Cancel"), this);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  layout->addWidget(tabs);
-  layout->addLayout(buttons);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  ovg_build_pref_dialog(this, tr("Pref (Medley Presets)"), page_->widget());
 }
 
 // The page goes first and takes its widget out of the tab widget.

@@ -1,28 +1,8 @@
 #include "ovg_pref_dialog_general.h"
 
+#include "ovg_pref_dialog_frame.h"
 #include "ovgp_general.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QVBoxLayout>
-
 ovg_pref_dialog_general::ovg_pref_dialog_general(ovgp_general* page, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(tr("Orvantis Preferences"));
-  setModal(true);
-  auto* layout = new QVBoxLayout(this);
-  auto* tabs = new QTabWidget(this);
-  tabs->setStyleSheet(QStringLiteral("QTabBar::tab {  height: 0px;}"));
-  tabs->addTab(page->widget(), QString());
-  auto* ok = new QPushButton(tr("OK"), this);
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(tr("Cancel"), this);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  layout->addWidget(tabs);
-  layout->addLayout(buttons);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  ovg_build_pref_dialog(this, tr("Orvantis Preferences"), page->widget());
 }

@@ -379,4 +379,15 @@
         <translation>キャンセル</translation>
     </message>
 </context>
+<context>
+    <name>ovg_pref_dialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
 </TS>
