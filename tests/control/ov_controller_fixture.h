@@ -106,9 +106,10 @@ struct ov_controller_fixture {
   ov_random_scope random_scope{&random};
   ov_fake_views views;
 
-  // Tones of the given lengths in seconds, tagged with album and artist.
-  bool make(const QList<double>& seconds, const QString& album = QStringLiteral("album"),
-            const QString& artist = QStringLiteral("artist")) {
+  // Tones of the given lengths in seconds, all by one artist; track i is on
+  // album_of[i] ("album" past the list's end).
+  bool make(const QList<double>& seconds, const QStringList& album_of = {}) {
+    const QString artist = QStringLiteral("artist");
     qputenv("ORVANTIS_PCM_DEVICE", "null");
     library = std::make_unique<ov_library>(library_db.get(), &albums, &artists, QStringLiteral("seed"));
     QStringList paths;
@@ -117,7 +118,7 @@ struct ov_controller_fixture {
       ov_test::tone t;
       t.seconds = seconds[i];
       t.frequency = 330 + 110 * i;
-      if (!ov_test::make_tone_mp3(path, t) || !ov_test::set_tags(path, QStringLiteral("t%1").arg(i), album, artist))
+      if (!ov_test::make_tone_mp3(path, t) || !ov_test::set_tags(path, QStringLiteral("t%1").arg(i), album_of.value(i, QStringLiteral("album")), artist))
         return false;
       paths << path;
     }
