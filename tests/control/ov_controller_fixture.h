@@ -17,31 +17,23 @@
 #include <functional>
 #include <memory>
 
-// Recording fakes of every view a controller drives.
+// Fakes of every view a controller drives, recording what the tests read.
 struct ov_fake_playback : ov_playback_port {
-  const ov_track* track = nullptr;
-  int position = -1;
-  QList<ove_playback::status> states;
-  int resets = 0;
-  void set_track(const ov_track* t) override { track = t; }
-  void set_position(int ms) override { position = ms; }
-  void set_state(ove_playback::status s) override { states << s; }
-  void reset() override { ++resets; }
+  void set_track(const ov_track*) override {}
+  void set_position(int) override {}
+  void set_state(ove_playback::status) override {}
+  void reset() override {}
 };
 
 struct ov_fake_track_info : ov_track_info_port {
   const ov_track* track = nullptr;
-  const ov_track* picture = nullptr;
-  QList<int> incoming, effects;
   QList<const ov_track*> shown;  // every set_track, in order
-  int cleared = 0, hidden = 0, rank_updates = 0;
-  void set_track(const ov_track* t) override {
-    track = t;
-    shown << t;
-  }
-  void set_picture(const ov_track* t) override { picture = t; }
-  void show_incoming(int v) override { incoming << v; }
-  void hide_incoming() override { ++hidden; }
+  QList<int> effects;
+  int cleared = 0, rank_updates = 0;
+  void set_track(const ov_track* t) override { shown << (track = t); }
+  void set_picture(const ov_track*) override {}
+  void show_incoming(int) override {}
+  void hide_incoming() override {}
   void clear() override { ++cleared; }
   void update_rank(const ov_track*) override { ++rank_updates; }
   void run_point_effect(int v) override { effects << v; }
@@ -69,15 +61,13 @@ struct ov_fake_next_tracks : ov_next_tracks_port {
 
 struct ov_fake_controls : ov_play_control_port, ov_volume_port, ov_medley_panel_port, ov_error_port {
   ov_track_pool::play_type type = ov_track_pool::play_normal;
-  ov_track_pool::selection_type selection = ov_track_pool::select_random;
-  int volume_value = 100;
   std::optional<ov_medley_values> preset;
   QStringList errors;
   std::function<bool()> busy;  // asked while the error is shown
   QList<bool> busy_at_error;
   ov_track_pool::play_type play_type() const override { return type; }
-  ov_track_pool::selection_type selection_type() const override { return selection; }
-  int volume() const override { return volume_value; }
+  ov_track_pool::selection_type selection_type() const override { return ov_track_pool::select_random; }
+  int volume() const override { return 100; }
   std::optional<ov_medley_values> preset_values() const override { return preset; }
   void show_error(const QString& text) override {
     errors << text;

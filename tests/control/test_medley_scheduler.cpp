@@ -142,17 +142,6 @@ private slots:
     QCOMPARE(s.fadein_min, 2000);
     QCOMPARE(s.fadein_max, 7000);
   }
-
-  void start_position() {
-    S s;
-    s.start_min = 1000, s.start_max = 5000;
-    QCOMPARE(s.draw_start_position(800)[S::key_start], 1000);
-    QCOMPARE(s.draw_start_position(1000)[S::key_start], 1000);
-    for (int i = 0; i < 100; ++i) {
-      const int v = s.draw_start_position(3000)[S::key_start];
-      QVERIFY(v >= 1000 && v <= 3000);
-    }
-  }
 };
 
 QTEST_GUILESS_MAIN(test_medley_scheduler)
