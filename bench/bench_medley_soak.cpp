@@ -101,6 +101,7 @@ int main(int argc, char** argv) {
   QTimer look;
   look.setInterval(20);
   QObject::connect(&look, &QTimer::timeout, [&] {
+    capture.captured();  // take parec's output as it comes, not one pile at the end
     ov_playline* in = c.fadein_line();
     if (in && in != last)
       slices.push_back({clock.elapsed(), f.playlist->index_of(c.selected_item()), in->fadein_length()});
