@@ -1,0 +1,158 @@
+#pragma once
+
+#include "ov_playlist.h"
+#include "ov_track_pool.h"
+#include "ov_view_ports.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QReadWriteLock>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QTimer;
+class ov_favorite_engine;
+class ov_library;
+class ov_playline;
+class ov_playlist;
+class ov_playlist_item;
+class ov_track;
+
+// The views a controller drives, all owned elsewhere.
+struct ovg_controller_views {
+  ov_playback_port* playback = nullptr;
+  ov_track_info_port* track_info = nullptr;
+  ov_next_tracks_port* next_tracks = nullptr;
+  ov_play_control_port* play_control = nullptr;
+  ov_volume_port* volume = nullptr;
+  ov_error_port* error = nullptr;
+};
+
+// What both kinds of play share: the current playlist and item, the track
+// pool, the state with its 50 ms position timer, the listening count with
+// its play-through award, like and dislike, and the next-tracks panel with
+// its selected and not-selected awards. Lives on the GUI thread. Every slot
+// takes the lock for writing around its work; signals and the error dialog
+// run after it is released.
+class ovg_controller_abstract : public QObject {
+  Q_OBJECT
+
+public:
+  enum state_type : int { idle = 0, playing = 1, paused = 2, stopped = 3 };
+  static constexpr int position_interval_ms = 50;
+
+  ovg_controller_abstract(const ovg_controller_views& views, ov_library* library, ov_favorite_engine* engine,
+                          QObject* parent = nullptr);
+  ~ovg_controller_abstract() override;
+
+  state_type state() const { return state_; }
+  ov_playlist* playlist() const { return playlist_; }
+  ov_playlist_item* selected_item() const { return m_selected_item; }
+  ov_playlist_item* chosen_next() const { return chosen_next_; }
+  ov_track_pool* pool() const { return pool_.get(); }
+  const QList<ov_playline*>& lines() const { return lines_; }
+  int listening_seconds() const { return listening_seconds_; }
+  bool is_seeked() const { return seeked_; }
+  bool is_position_timer_active() const;
+  // True while a slot holds the lock.
+  bool is_busy();
+  // The wall clock of the listening count, in whole seconds.
+  void set_clock(std::function<qint64()> clock) { clock_ = std::move(clock); }
+
+signals:
+  void esignal_title_clicked(ov_playlist* playlist, ov_playlist_item* item);
+  void esignal_track_status_changed(ov_playlist* playlist);
+  void esignal_state_changed_to_playing();
+  void esignal_play_clicked_on_no_selected();
+  void esignal_point_incremented_on_play_new(ov_playlist* playlist, int row_index, int increment);
+
+public slots:
+  void islot_label_title_clicked();
+  void islot_button_like_clicked();
+  void islot_button_dislike_clicked();
+  void islot_volume_changed(int new_volume);
+  void islot_next_track_clicked(ov_playlist_item* item);
+  void islot_next_track_double_clicked(ov_playlist_item* item);
+  void islot_next_tracks_size_changed();
+  void islot_play_type_changed();
+  void islot_track_removed(ov_playlist_item* item_removed);
+  void islot_play_new(ov_playlist* playlist, int index);
+  void islot_toggle_play_pause();
+  void islot_pause();
+  void islot_stop();
+  void islot_go_next();
+  void islot_go_previous();
+  void islot_update_time_position();
+  void islot_position_changed(int new_position);
+  void islot_current_item_removed();
+
+protected:
+  virtual void p_play_new(ov_playlist* playlist, int row) = 0;
+  virtual void p_toggle_play_pause() = 0;
+  virtual void p_pause() = 0;
+  virtual void p_stop() = 0;
+  virtual void p_go_previous() = 0;
+  virtual void p_go_next() = 0;
+  virtual void p_update_time_position() = 0;
+  virtual void p_position_changed(int msec) = 0;
+  virtual void p_current_item_removed() = 0;
+  virtual void p_select_track(ov_playlist_item* item) = 0;
+
+  // Runs work under the lock, then what it deferred (signals, dialogs).
+  void locked(const std::function<void()>& work);
+  void defer(std::function<void()> action) { deferred_.push_back(std::move(action)); }
+  void defer_track_status_changed();
+  // The error dialog for a file that failed to open, shown after the lock.
+  void defer_load_error(const ov_playlist_item* item);
+
+  void set_state(state_type s);
+  void set_playlist(ov_playlist* playlist);
+  void set_current_item(ov_playlist_item* item) { m_selected_item = item; }
+  void forget_chosen_next() { chosen_next_ = nullptr; }
+  void refresh_nexts();
+  int play_type() const;
+  bool is_repeat_type() const;
+  bool is_at_end() const;
+  bool is_at_start() const;
+  void run_go_next_selection();
+  void run_go_previous_selection();
+  // Play new's common part: playlist, pool, nexts and award. Returns the item
+  // to play, or null when the row has nothing playable.
+  ov_playlist_item* begin_play_new(ov_playlist* playlist, int row);
+  int award_activity(ov_track* track, int kind, ov_playlist* playlist, int row);
+  void credit_points(ov_track* track, int kind, int points);
+  void play_through_tick();
+  // Listening seconds 0, seeked flag off, last second now.
+  void reset_listening_count();
+  void save_track(ov_track* track);
+  void start_position_timer();
+  void stop_position_timer();
+  // Drops the reports still queued from a line's previous file or run, so a
+  // stale "finished" does nothing.
+  static void drop_stale_reports(ov_playline* line);
+
+  ovg_controller_views views_;
+  ov_library* library_;
+  ov_favorite_engine* engine_;
+  QList<ov_playline*> lines_;
+
+private:
+  void like_award(int kind);
+  void spread(ov_track* track, const QList<ov_track*>* members, double rate, int count, int points);
+
+  QPointer<ov_playlist> playlist_;
+  std::unique_ptr<ov_track_pool> pool_;
+  ov_playlist_item* m_selected_item = nullptr;
+  state_type state_ = idle;
+  ov_playlist_item* chosen_next_ = nullptr;
+  QTimer* position_timer_ = nullptr;  // child
+  QReadWriteLock lock_;
+  bool seeked_ = false;
+  qint64 last_second_ = 0;
+  int listening_seconds_ = 0;
+  std::function<qint64()> clock_;
+  std::vector<std::function<void()>> deferred_;
+};

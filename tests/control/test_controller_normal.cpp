@@ -1,0 +1,284 @@
+// The normal controller and the shared awards on real play lines (ALSA
+// "null": files play out at once), a real library, playlist and engine in a
+// temporary directory, recording fakes for the views.
+#include "ov_controller_fixture.h"
+#include "ov_playline.h"
+#include "ov_util.h"
+#include "ovd_skill.h"
+#include "ovg_controller_normal.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using C = ovg_controller_normal;
+using E = ov_favorite_engine;
+
+class test_controller_normal : public QObject {
+  Q_OBJECT
+  std::unique_ptr<ov_controller_fixture> f_;
+  std::unique_ptr<C> c_;
+
+  void build(int tracks = 4) {
+    f_ = std::make_unique<ov_controller_fixture>();
+    QVERIFY(f_->make(QList<double>(tracks, 1.0)));
+    c_ = std::make_unique<C>(f_->views.ports(), f_->library.get(), f_->engine.get());
+    f_->views.controls.busy = [this] { return c_->is_busy(); };
+  }
+  int row() const { return c_->selected_item() ? f_->playlist->index_of(c_->selected_item()) : -1; }
+  QList<int> shown_rows() const {
+    QList<int> out;
+    for (const ov_track* t : f_->views.info.shown)
+      for (int r = 0; r < f_->playlist->count(); ++r)
+        if (f_->track(r) == t) out << r;
+    return out;
+  }
+
+private slots:
+  void init() { build(); }
+  void cleanup() {
+    c_.reset();
+    f_.reset();
+  }
+
+  void play_new_awards_and_stores() {
+    QSignalSpy points(c_.get(), &C::esignal_point_incremented_on_play_new);
+    QSignalSpy playing(c_.get(), &C::esignal_state_changed_to_playing);
+    const int gain = f_->engine->limit(f_->engine->gain(E::play_new), false);
+    QVERIFY(gain > 0);
+    c_->islot_play_new(f_->playlist.get(), 1);
+    QCOMPARE(c_->state(), C::playing);
+    QVERIFY(c_->is_position_timer_active());
+    QCOMPARE(playing.count(), 1);
+    QCOMPARE(points.count(), 1);
+    QCOMPARE(points[0][1].toInt(), 1);
+    QCOMPARE(points[0][2].toInt(), gain);
+    QCOMPARE(f_->track(1)->score(), gain);
+    QCOMPARE(f_->track(1)->count_n(), 1);
+    QCOMPARE(f_->stored_score(1), gain);
+    QCOMPARE(f_->views.info.track, f_->track(1));
+    // The engine waits: a second play new counts but earns nothing.
+    c_->islot_play_new(f_->playlist.get(), 2);
+    QCOMPARE(f_->track(2)->count_n(), 1);
+    QCOMPARE(f_->track(2)->score(), 0);
+    QCOMPARE(points.count(), 1);
+    QCOMPARE(row(), 2);
+  }
+
+  void play_new_without_playlist_or_item() {
+    c_->islot_play_new(nullptr, 0);
+    QCOMPARE(c_->playlist(), nullptr);
+    c_->islot_play_new(f_->playlist.get(), 99);
+    QCOMPARE(c_->playlist(), f_->playlist.get());
+    QCOMPARE(c_->state(), C::idle);
+    QVERIFY(!c_->is_position_timer_active());
+    QSignalSpy none(c_.get(), &C::esignal_play_clicked_on_no_selected);
+    c_->islot_toggle_play_pause();
+    QCOMPARE(none.count(), 1);
+  }
+
+  // A pick on the Nexts panel: points for the picked track, losses for the
+  // others, the pick becomes the chosen next; while waiting only the choice.
+  void selected_and_not_selected() {
+    f_->views.controls.type = ov_track_pool::play_shuffle;
+    c_->islot_play_type_changed();
+    QVERIFY(f_->views.nexts.enabled);
+    c_->islot_play_new(f_->playlist.get(), 0);
+    const QList<ov_playlist_item*> shown = f_->views.nexts.entries;
+    QCOMPARE(shown.size(), 3);
+    for (ov_playlist_item* i : shown) i->track()->add_score(1000);
+    const int loss = qAbs(int(f_->engine->limit_real(f_->engine->not_selected_gain(shown[1]->track(), shown[0]->track()))));
+    c_->islot_next_track_clicked(shown[0]);
+    QCOMPARE(c_->chosen_next(), shown[0]);
+    QCOMPARE(shown[0]->track()->count_s(), 1);
+    QCOMPARE(shown[0]->track()->score(), 1000 + f_->engine->limit(2 * loss, true));
+    QCOMPARE(shown[1]->track()->score(), 1000 - loss);
+    QCOMPARE(shown[2]->track()->count_ns(), 1);
+    QCOMPARE(f_->views.nexts.effects.size(), 3);
+    QCOMPARE(f_->stored_score(f_->playlist->index_of(shown[1])), 1000 - loss);
+    c_->islot_next_track_clicked(shown[1]);  // waiting: chosen, nothing earned
+    QCOMPARE(c_->chosen_next(), shown[1]);
+    QCOMPARE(shown[1]->track()->score(), 1000 - loss);
+    c_->islot_next_track_double_clicked(shown[2]);  // not the chosen one: nothing
+    QCOMPARE(row(), 0);
+    c_->islot_next_track_double_clicked(shown[1]);
+    QCOMPARE(row(), f_->playlist->index_of(shown[1]));
+    QCOMPARE(c_->chosen_next(), nullptr);
+  }
+
+  void like_and_dislike() {
+    c_->islot_play_new(f_->playlist.get(), 0);
+    ov_track* t = f_->track(0);
+    const int before = t->score();
+    const int gain = f_->engine->limit(f_->engine->gain(E::like), false);
+    c_->islot_button_like_clicked();
+    c_->islot_button_dislike_clicked();
+    c_->islot_button_like_clicked();  // the two clicks are used up
+    QCOMPARE(t->count_l(), 2);
+    QCOMPARE(t->count_dl(), 1);
+    QCOMPARE(t->score(), before + gain + f_->engine->limit(f_->engine->gain(E::dislike), false));
+    QCOMPARE(f_->views.info.effects.size(), 2);
+    QCOMPARE(f_->views.info.rank_updates, 2);
+  }
+
+  // One listening second per wall-clock second; play through after the
+  // grade's period, and again after each further period.
+  void play_through_by_the_clock() {
+    qint64 now = 1000;
+    c_->set_clock([&now] { return now; });
+    c_->islot_play_new(f_->playlist.get(), 0);
+    c_->islot_pause();
+    ov_track* t = f_->track(0);
+    const int period = f_->engine->play_through_seconds();
+    const int gain = f_->engine->limit(f_->engine->gain(E::play_through), false);
+    const int start = t->score();
+    for (int s = 0; s < period + period / 2; ++s) {
+      ++now;
+      c_->islot_update_time_position();
+      c_->islot_update_time_position();  // same second: not counted
+    }
+    QCOMPARE(t->count_t(), 1);
+    QCOMPARE(t->score(), start + gain);
+    QCOMPARE(t->played(), period + period / 2);
+    QCOMPARE(c_->listening_seconds(), period / 2);
+    QCOMPARE(f_->stored_score(0), start + gain);
+  }
+
+  // At the top grade (reached through the engine's own upgrades) with the
+  // album spread at its strongest and the artist spread plain, a play new
+  // gives shares to the album's tracks (rows 0, 1) and then to the artist's
+  // (all rows), stored in library.db.
+  void spread_over_album_and_artist() {
+    cleanup();
+    f_ = std::make_unique<ov_controller_fixture>();
+    QVERIFY(f_->make(QList<double>(4, 1.0), {QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("B"),
+                                              QStringLiteral("B")}));
+    c_ = std::make_unique<C>(f_->views.ports(), f_->library.get(), f_->engine.get());
+    E& e = *f_->engine;
+    for (e.add_experience(e.grade()->exp_requirement); e.can_upgrade(); e.add_experience(e.grade()->exp_requirement))
+      e.upgrade();
+    const ovd_skill& cat = ovd_skill::instance();
+    e.set_skills(ov_skill_set(99, {cat.find(ovd_skill::distribute_album), cat.find(ovd_skill::distribution_boost_album_2),
+                                   cat.find(ovd_skill::distribute_artist)}));
+    const int points = e.limit(e.gain(E::play_new) * e.score_multiplier(), false);
+    const int a = ov_trunc(e.spread_rate_album() * points), b = ov_trunc(e.spread_rate_artist() * points);
+    QVERIFY2(a > b && b > 0, qPrintable(QStringLiteral("%1 %2 %3").arg(points).arg(a).arg(b)));
+    c_->islot_play_new(f_->playlist.get(), 0);
+    const int album_b = f_->stored_score(2) + f_->stored_score(3);
+    QCOMPARE(album_b % b, 0);  // artist shares only
+    QVERIFY(f_->stored_score(0) + f_->stored_score(1) >= points + 5 * a);
+    QCOMPARE(f_->stored_score(0) + f_->stored_score(1) + album_b, points + 5 * a + 3 * b);
+    for (int r = 0; r < 4; ++r) QCOMPARE(f_->stored_score(r), f_->track(r)->score());
+  }
+
+  // The end of a track by play type, played out on the null device.
+  void end_of_track_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QList<int>>("rows");  // rows shown, in order (a prefix for the endless types)
+    QTest::addColumn<int>("final_state");
+    QTest::newRow("normal stops at the end") << 1 << 2 << QList<int>{2, 3} << int(C::stopped);
+    QTest::newRow("normal repeat restarts") << 2 << 2 << QList<int>{2, 3, 0, 1} << -1;
+    QTest::newRow("repeat track") << 6 << 1 << QList<int>{1, 1, 1} << -1;
+    QTest::newRow("shuffle plays each once") << 3 << 0 << QList<int>{0} << int(C::stopped);
+    QTest::newRow("shuffle repeat goes on") << 4 << 0 << QList<int>{0} << -1;
+    QTest::newRow("random goes on") << 5 << 0 << QList<int>{0} << -1;
+  }
+  void end_of_track() {
+    QFETCH(int, type);
+    QFETCH(int, start);
+    QFETCH(QList<int>, rows);
+    QFETCH(int, final_state);
+    f_->views.controls.type = ov_track_pool::play_type(type);
+    c_->islot_play_new(f_->playlist.get(), start);
+    if (final_state >= 0) {
+      QTRY_COMPARE_WITH_TIMEOUT(int(c_->state()), final_state, 10000);
+      const QList<int> shown = shown_rows();
+      QCOMPARE(shown.mid(0, rows.size()), rows);
+      if (type == ov_track_pool::play_shuffle) QCOMPARE(QSet<int>(shown.begin(), shown.end()).size(), 4);
+      QCOMPARE(shown.size(), type == ov_track_pool::play_shuffle ? 4 : rows.size());
+    } else {
+      QTRY_VERIFY_WITH_TIMEOUT(shown_rows().size() >= 8, 10000);
+      c_->islot_stop();
+      QCOMPARE(shown_rows().mid(0, rows.size()), rows);
+      QCOMPARE(c_->state(), C::stopped);
+    }
+  }
+
+  // Go-next and go-previous from each state (no event runs in between).
+  void step_in_each_state_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("state");
+    QTest::newRow("next playing") << int(C::playing) << true << 2 << int(C::playing);
+    QTest::newRow("next paused") << int(C::paused) << true << 2 << int(C::stopped);
+    QTest::newRow("next stopped") << int(C::stopped) << true << 2 << int(C::stopped);
+    QTest::newRow("previous playing") << int(C::playing) << false << 0 << int(C::playing);
+    QTest::newRow("previous paused") << int(C::paused) << false << 0 << int(C::stopped);
+  }
+  void step_in_each_state() {
+    QFETCH(int, from);
+    QFETCH(bool, forward);
+    QFETCH(int, row);
+    QFETCH(int, state);
+    c_->islot_play_new(f_->playlist.get(), 1);
+    if (from == C::paused) c_->islot_pause();
+    if (from == C::stopped) c_->islot_stop();
+    forward ? c_->islot_go_next() : c_->islot_go_previous();
+    QCOMPARE(this->row(), row);
+    QCOMPARE(int(c_->state()), state);
+    QCOMPARE(c_->is_position_timer_active(), state == C::playing);
+    // At the ends of the list without repeat nothing happens.
+    c_->islot_play_new(f_->playlist.get(), forward ? 3 : 0);
+    c_->islot_pause();
+    forward ? c_->islot_go_next() : c_->islot_go_previous();
+    QCOMPARE(this->row(), forward ? 3 : 0);
+    QCOMPARE(c_->state(), C::paused);
+  }
+
+  // A file that fails to open: stopped, the current item kept, the error
+  // dialog shown with the lock released.
+  void failed_load_shows_error() {
+    const QString path = f_->track(2)->tags().file_path();
+    QVERIFY(QFile::remove(path));
+    c_->islot_play_new(f_->playlist.get(), 2);
+    QCOMPARE(c_->state(), C::stopped);
+    QCOMPARE(row(), 2);
+    QCOMPARE(f_->views.controls.errors, QStringList{QStringLiteral("Failed to open file.\n") + path});
+    QCOMPARE(f_->views.controls.busy_at_error, QList<bool>{false});
+    c_->islot_toggle_play_pause();
+    QCOMPARE(f_->views.controls.errors.size(), 2);
+  }
+
+  // A "finished" sent before the user's command does not skip a track.
+  void stale_finish_is_ignored() {
+    c_->islot_play_new(f_->playlist.get(), 0);
+    QTest::qSleep(300);  // the file has played out; its report waits in the queue
+    c_->islot_play_new(f_->playlist.get(), 1);
+    c_->islot_pause();
+    QTest::qWait(300);
+    QCOMPARE(row(), 1);
+    QCOMPARE(c_->state(), C::paused);
+    QCOMPARE(shown_rows(), (QList<int>{0, 1}));
+  }
+
+  void current_item_removed() {
+    c_->islot_play_new(f_->playlist.get(), 1);
+    f_->playlist->remove_track_at(1);
+    QCOMPARE(c_->state(), C::idle);
+    QCOMPARE(c_->selected_item(), nullptr);
+    QCOMPARE(f_->views.info.cleared, 1);
+  }
+
+  // Destroyed with the line playing and reports queued: nothing fires later.
+  void destroyed_while_playing() {
+    f_->views.controls.type = ov_track_pool::play_normal_repeat;
+    c_->islot_play_new(f_->playlist.get(), 0);
+    QTest::qSleep(100);
+    c_.reset();
+    QTest::qWait(200);
+  }
+};
+
+QTEST_MAIN(test_controller_normal)
+#include "test_controller_normal.moc"
