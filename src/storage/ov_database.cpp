@@ -52,7 +52,7 @@ ov_database::ov_database(const QString& path, const QStringList& creation_statem
     information_ << QStringLiteral("created a new file.");
     add_flag(created);
   }
-  ids_ = std::make_unique<ov_id_counter>(max_id() + 1);
+  ids_ = std::make_unique<ov_id_counter>(max_id());
   if (!table_exists()) {
     for (const QString& sql : creation_statements) exec_write(sql);
     ok_ = table_exists();

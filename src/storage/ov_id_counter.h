@@ -6,8 +6,8 @@
 // the largest int: once it has been handed out, next() gives 0 (no id).
 class ov_id_counter {
 public:
-  // The first next() returns start.
-  explicit ov_id_counter(int start) : value_(static_cast<long long>(start) - 1) {}
+  // The first next() returns last_used + 1 (0 once last_used is the largest int).
+  explicit ov_id_counter(int last_used) : value_(last_used) {}
   int next();
   void set(int value);
 
