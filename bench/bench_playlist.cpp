@@ -1,4 +1,5 @@
 // Playlist, table and track pool figures on a 100,000-entry playlist.
+#include "ov_bench_sample.h"
 #include "ov_database.h"
 #include "ov_library.h"
 #include "ov_playlist.h"
@@ -19,45 +20,11 @@
 #include <random>
 #include <vector>
 
+using namespace ov_bench;
+
 namespace {
 
 constexpr int k_entries = 100000;
-
-const char* const k_words[] = {"Blue", "Night", "River", "Song", "Light", "Rain", "Dream", "Fire", "Winter",
-                               "Garden", "Echo", "Shadow", "Morning", "Road", "Heart", "Sky", "Ocean", "夜",
-                               "空", "海", "Café", "Élan", "Über", "Lullaby"};
-
-QString words(std::mt19937& gen, int n) {
-  QString s;
-  for (int i = 0; i < n; ++i) {
-    if (i) s += QLatin1Char(' ');
-    s += QString::fromUtf8(k_words[gen() % std::size(k_words)]);
-  }
-  return s;
-}
-
-// Scores spread over every rank: a rank first, then a score inside it.
-int score_of(std::mt19937& gen) {
-  const ov_rank_table& ranks = ov_rank_table::instance();
-  const int r = int(gen() % 15);
-  const int lo = ranks.lowest(r), hi = std::min(ranks.highest(r), lo + 100000);
-  return lo + int(gen() % unsigned(hi - lo + 1));
-}
-
-double thread_cpu_ms() {
-  timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-// Figures are the CPU time of this thread: on a shared machine the wall
-// time mostly measures the other processes. The wall time of the whole run
-// is printed at the end for comparison.
-double ms_of(const std::function<void()>& f) {
-  const double start = thread_cpu_ms();
-  f();
-  return thread_cpu_ms() - start;
-}
 
 // Best of several runs, with a preparation step that is not timed.
 double best_ms(int runs, const std::function<void()>& prepare, const std::function<void()>& f) {

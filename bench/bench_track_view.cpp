@@ -1,6 +1,7 @@
 // Track view figures on a 100,000-entry playlist, offscreen at 1300 x 700:
 // painting one viewport while scrolling from top to bottom, toggling a
 // column and restoring the header state.
+#include "ov_bench_sample.h"
 #include "ov_database.h"
 #include "ov_library.h"
 #include "ov_playlist.h"
@@ -24,45 +25,12 @@
 #include <random>
 #include <vector>
 
+using namespace ov_bench;
+
 namespace {
 
 constexpr int k_entries = 100000;
 constexpr int k_viewports = 1000;
-
-const char* const k_words[] = {"Blue", "Night", "River", "Song", "Light", "Rain", "Dream", "Fire", "Winter",
-                               "Garden", "Echo", "Shadow", "Morning", "Road", "Heart", "Sky", "Ocean", "夜",
-                               "空", "海", "Café", "Élan", "Über", "Lullaby"};
-
-QString words(std::mt19937& gen, int n) {
-  QString s;
-  for (int i = 0; i < n; ++i) {
-    if (i) s += QLatin1Char(' ');
-    s += QString::fromUtf8(k_words[gen() % std::size(k_words)]);
-  }
-  return s;
-}
-
-// Scores spread over every rank: a rank first, then a score inside it.
-int score_of(std::mt19937& gen) {
-  const ov_rank_table& ranks = ov_rank_table::instance();
-  const int r = int(gen() % 15);
-  const int lo = ranks.lowest(r), hi = std::min(ranks.highest(r), lo + 100000);
-  return lo + int(gen() % unsigned(hi - lo + 1));
-}
-
-double thread_cpu_ms() {
-  timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-// Figures are the CPU time of this thread: on a shared machine the wall
-// time mostly measures the other processes.
-double ms_of(const std::function<void()>& f) {
-  const double start = thread_cpu_ms();
-  f();
-  return thread_cpu_ms() - start;
-}
 
 double percentile(std::vector<double> v, double p) {
   std::sort(v.begin(), v.end());
