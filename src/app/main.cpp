@@ -15,8 +15,10 @@ bool answer_console_option(int argc, char** argv) {
     }
     if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
       std::printf(
-          "Usage: orvantis [--help | --version]\n"
-          "A music player and library for MP3 files that learns what you like.\n\n"
+          "Usage: orvantis [--help | --version] [FILE_OR_DIR...]\n"
+          "A music player and library for MP3 files that learns what you like.\n"
+          "Files and directories given are added to the library and the first of them is played;\n"
+          "when Orvantis already runs, they are handed to the running window.\n\n"
           "  --help      show this text and exit\n"
           "  --version   show the version and exit\n\n"
           "The data directory is $ORVANTIS_HOME when set, else the program's own directory when it is\n"

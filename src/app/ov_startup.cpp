@@ -47,6 +47,18 @@ void raise_front_window(QWidget* main_window) {
   ov_autotest::note(QStringLiteral("raised ") + target->windowTitle());
 }
 
+// The files and directories named on the command line ("Open With"), made
+// absolute against the directory the program was started in.
+QStringList command_line_paths(int argc, char** argv) {
+  QStringList paths;
+  const QDir start_dir = QDir::current();
+  for (int i = 1; i < argc; ++i) {
+    const QString arg = QString::fromLocal8Bit(argv[i]);
+    if (!arg.isEmpty() && !arg.startsWith(QLatin1Char('-'))) paths << start_dir.absoluteFilePath(arg);
+  }
+  return paths;
+}
+
 }  // namespace
 
 QString ov_startup_check(const QList<ov_database*>& handles) {
@@ -148,6 +160,7 @@ void report_unstored_scores(const ov_library& library) {
 }  // namespace
 
 int ov_startup_run(int& argc, char** argv) {
+  const QStringList open_paths = command_line_paths(argc, argv);
   // The data directory becomes the working directory; conf, log, conf_backup
   // and doc are relative to it.
   if (ov_data_dir::enter().isEmpty()) {
@@ -164,7 +177,7 @@ int ov_startup_run(int& argc, char** argv) {
     case ov_single_instance::lock_failed:
       return 1;
     case ov_single_instance::another_running:
-      instance.ask_running_to_raise();
+      instance.ask_running_to_raise(open_paths);
       return 1;
     case ov_single_instance::sole_instance:
       break;
@@ -197,9 +210,13 @@ int ov_startup_run(int& argc, char** argv) {
   QApplication::setApplicationName(app_name);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/ov.png")));
   QApplication::setQuitOnLastWindowClosed(true);
-  QWidget* main_window = nullptr;
+  ovg_mainwindow* main_window = nullptr;
   QObject::connect(&instance, &ov_single_instance::esignal_raise_requested, app.get(),
                    [&main_window] { raise_front_window(main_window); });
+  QObject::connect(&instance, &ov_single_instance::esignal_open_requested, app.get(),
+                   [&main_window](const QStringList& paths) {
+                     if (main_window) main_window->open_paths(paths);
+                   });
   instance.listen();
   struct stop_listening_first {
     ov_single_instance& instance;
@@ -266,6 +283,7 @@ int ov_startup_run(int& argc, char** argv) {
   if (!ov_quit_on_signal::requested()) window->present_startup_report(databases.in_order());
   if (!kept_for_old_seed.isEmpty() && !ov_quit_on_signal::requested())
     show_messages(QString(), ov_seed_loss_warning(kept_for_old_seed), window.get());
+  if (!open_paths.isEmpty() && !ov_quit_on_signal::requested()) window->open_paths(open_paths);
 
   // 17. Event loop; a signal that came during the start-up dialogs has
   // already closed the window, and then there is nothing to run.

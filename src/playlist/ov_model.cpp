@@ -64,6 +64,8 @@ QVariant ov_model::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ov_model::display(int row, int column) const {
+  // A view may paint rows a running batch has already taken away.
+  if (!playlist_->item_at(row)) return {};
   if (column == ovd_track::col_status) {
     switch (playlist_->status_at(row)) {
       case ov_playlist_item::playing: return QStringLiteral(">");

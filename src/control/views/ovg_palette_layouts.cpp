@@ -39,11 +39,17 @@ std::unique_ptr<ovg_palette_page> ovg_make_full_page(const ovg_mode_views& views
   add_slot(*page, controls, views.playback());
   add_slot(*page, controls, views.volume());
   add_slot(*page, controls, play_control);
-  controls->addStretch();
-  if (medley_panel) add_slot(*page, column(top), medley_panel);
-  QBoxLayout* engine = column(top);
-  add_slot(*page, engine, views.engine_status());
-  engine->addStretch();
+  if (medley_panel) {
+    // Narrow: the engine status goes under the controls, beside the panel.
+    add_slot(*page, controls, views.engine_status());
+    controls->addStretch();
+    add_slot(*page, column(top), medley_panel);
+  } else {
+    controls->addStretch();
+    QBoxLayout* engine = column(top);
+    add_slot(*page, engine, views.engine_status());
+    engine->addStretch();
+  }
   add_slot(*page, outer, views.next_tracks(), 1);
   return page;
 }

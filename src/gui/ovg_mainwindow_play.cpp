@@ -1,0 +1,244 @@
+// The main window's routing of play commands, keys, tabs and search.
+#include "ovg_mainwindow.h"
+
+#include "ov_log.h"
+#include "ov_model.h"
+#include "ov_model_playlist.h"
+#include "ov_playlist.h"
+#include "ov_random.h"
+#include "ov_track.h"
+#include "ov_playlist_item.h"
+#include "ovg_controller_abstract.h"
+#include "ovg_main_actions.h"
+#include "ovg_play_mode.h"
+#include "ovg_playlists_area.h"
+#include "ovg_point_effect.h"
+#include "ovg_table_view_playlist.h"
+#include "ovg_table_view_tracks.h"
+#include "ovgv_next_tracks.h"
+#include "ovgv_pc_normal.h"
+#include "ovgv_search_bar.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QTabWidget>
+
+namespace {
+const QString tag = QStringLiteral("mainwindow");
+const QString bold_first = QStringLiteral("QTabBar::tab { height: 24px; font: normal;}QTabBar::tab::first { font: bold;}");
+const QString bold_last = QStringLiteral("QTabBar::tab { height: 24px; font: normal;}QTabBar::tab::last { font: bold;}");
+}  // namespace
+
+ov_playlist* ovg_mainwindow::selected_playlist() const { return area_->selected(); }
+
+ovg_play_mode* ovg_mainwindow::mode_of(const ovg_controller_abstract* controller) const {
+  if (controller == normal_->controller()) return normal_.get();
+  if (controller == medley_->controller()) return medley_.get();
+  return nullptr;
+}
+
+ovg_controller_abstract* ovg_mainwindow::key_target() {
+  if (general_settings_.control_key_sent_to.read() == ov_general_settings::playing && playing_controller_)
+    return playing_controller_;
+  return selected_tab_controller_;
+}
+
+// ---- playing ------------------------------------------------------------------
+
+void ovg_mainwindow::islot_play_new(int row) {
+  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("double clicked: row = ") + QString::number(row));
+  ov_playlist* playlist = selected_playlist();
+  ovg_controller_abstract* controller = selected_tab_controller_;
+  if (!playlist || !controller) return;
+  if (controller->playlist() != playlist) area_->model()->set_playing_playlist(playlist);
+  controller->islot_play_new(playlist, row);
+}
+
+void ovg_mainwindow::islot_play_new_on_playlist() {
+  ov_playlist* playlist = selected_playlist();
+  if (!playlist || playlist->count() == 0 || !selected_tab_controller_) return;
+  const bool random_start = mode_of(selected_tab_controller_)->play_control()->is_shuffle_or_random();
+  islot_play_new(random_start ? ov_random::current().between(0, playlist->count() - 1) : 0);
+}
+
+void ovg_mainwindow::islot_play_pause() {
+  if (ovg_controller_abstract* c = key_target()) c->islot_toggle_play_pause();
+}
+
+void ovg_mainwindow::islot_stop() {
+  if (ovg_controller_abstract* c = key_target()) c->islot_stop();
+}
+
+void ovg_mainwindow::islot_go_next() {
+  if (ovg_controller_abstract* c = key_target()) c->islot_go_next();
+}
+
+void ovg_mainwindow::islot_go_previous() {
+  if (ovg_controller_abstract* c = key_target()) c->islot_go_previous();
+}
+
+void ovg_mainwindow::islot_process_global_key(int key, Qt::KeyboardModifiers modifiers) {
+  const bool ctrl_only = (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier;
+  if (key == Qt::Key_Space) islot_play_pause();
+  else if (key == Qt::Key_Left && ctrl_only) islot_go_previous();
+  else if (key == Qt::Key_Right && ctrl_only) islot_go_next();
+  else if (key == Qt::Key_Tab && ctrl_only) islot_toggle_show_palette();
+}
+
+void ovg_mainwindow::islot_controller_normal_state_changed_to_playing() {
+  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("islot_controller_normal_state_changed_to_playing"));
+  state_changed_to_playing(normal_.get());
+}
+
+void ovg_mainwindow::islot_controller_manual_medley_state_changed_to_playing() {
+  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("islot_controller_manual_medley_state_changed_to_playing"));
+  state_changed_to_playing(medley_.get());
+}
+
+// Only one mode plays at a time: the other stops, its entry loses the
+// playing mark, and the playing mode's tab title turns bold.
+void ovg_mainwindow::state_changed_to_playing(ovg_play_mode* mode) {
+  ovg_play_mode* other = mode == normal_.get() ? medley_.get() : normal_.get();
+  ovg_controller_abstract* stopped = other->controller();
+  stopped->islot_stop();
+  if (ov_playlist_item* item = stopped->selected_item(); item && stopped->playlist()) {
+    item->set_status(ov_playlist_item::ordinary);
+    islot_track_status_changed(stopped->playlist());
+  }
+  ovg_controller_abstract* playing = mode->controller();
+  if (ov_playlist_item* item = playing->selected_item()) item->set_status(ov_playlist_item::playing);
+  area_->model()->set_playing_playlist(playing->playlist());
+  area_->model()->reset();
+  if (playing->playlist()) islot_track_status_changed(playing->playlist());
+  playing_controller_ = playing;
+  set_playing_tab_bold(mode == normal_.get() ? 0 : 1);
+}
+
+void ovg_mainwindow::set_playing_tab_bold(int index) {
+  tab_widget_->setStyleSheet(index == 0 ? bold_first : bold_last);
+}
+
+void ovg_mainwindow::islot_track_status_changed(ov_playlist* playlist) {
+  if (ovg_table_view_tracks* view = area_->view_of(playlist)) view->track_model()->refresh_status();
+  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("reset_status_sign"));
+}
+
+void ovg_mainwindow::islot_playlist_run_point_effect(ov_playlist* playlist, int row, int increment) {
+  ovg_table_view_tracks* view = area_->view_of(playlist);
+  if (!view || row < 0 || row >= playlist->count()) return;
+  const QRect cell = view->visualRect(view->track_model()->index(row, ov_playlist::column_score));
+  if (!cell.isValid() || !view->viewport()->rect().intersects(cell)) return;
+  ovg_point_effect::run(view->viewport(), cell.center(), increment);
+}
+
+// ---- tabs and palettes --------------------------------------------------------
+
+void ovg_mainwindow::slot_tab_widget_current_changed(int index) {
+  if (changing_tab_ || index < 0) return;
+  changing_tab_ = true;
+  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("tab changed to") + QString::number(index));
+  ovg_play_mode* shown = index == 0 ? normal_.get() : medley_.get();
+  ovg_play_mode* hidden = index == 0 ? medley_.get() : normal_.get();
+  hidden->palette_widget()->hide();
+  shown->palette_widget()->show();
+  window_settings_.selected_tab.write(index);
+  shown->next_tracks_view()->refresh();
+  selected_tab_controller_ = shown->controller();
+  changing_tab_ = false;
+}
+
+void ovg_mainwindow::islot_show_normal_palette() { tab_widget_->setCurrentIndex(0); }
+void ovg_mainwindow::islot_show_medley_palette() { tab_widget_->setCurrentIndex(1); }
+void ovg_mainwindow::islot_toggle_show_palette() { tab_widget_->setCurrentIndex(1 - tab_widget_->currentIndex()); }
+
+// ---- selection in the tables --------------------------------------------------
+
+void ovg_mainwindow::slot_table_playlists_current_item_changed(const QModelIndex& current) {
+  if (!current.isValid() || !area_->show_row(current.row())) return;
+  actions_->get(ovg_main_actions::delete_from_playlist)->setEnabled(current.row() != 0);
+  window_settings_.selected_playlist.write(current.row());
+  update_play_controls();
+}
+
+void ovg_mainwindow::update_play_controls() {
+  const bool filled = selected_playlist() && selected_playlist()->count() > 0;
+  normal_->set_play_controls_enabled(filled);
+  medley_->set_play_controls_enabled(filled);
+}
+
+void ovg_mainwindow::islot_select_item_in_table_track() {
+  ovg_controller_abstract* playing = playing_controller_;
+  if (!playing || !playing->selected_item() || !playing->playlist()) return;
+  if (general_settings_.ctrll_follow_panel.read()) tab_widget_->setCurrentIndex(playing == normal_->controller() ? 0 : 1);
+  islot_select_item_in_table_track(playing->playlist(), playing->selected_item());
+}
+
+void ovg_mainwindow::islot_select_item_in_table_track(ov_playlist* playlist, ov_playlist_item* item) {
+  const int row = playlist ? playlist->index_of(item) : -1;
+  const int playlist_row = area_->row_of(playlist);
+  if (row < 0 || playlist_row < 0) return;
+  const ov_track* track = playlist->track_at(row);
+  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("title clicked: ") + (track ? track->tags().title() : QString()));
+  area_->select_row(playlist_row);
+  ovg_table_view_tracks* view = area_->view_of(playlist);
+  view->clearSelection();
+  view->selectRow(row);
+  view->setFocus();
+}
+
+void ovg_mainwindow::islot_move_focus_to_table_tracks() {
+  if (ovg_table_view_tracks* view = area_->selected_view()) view->setFocus();
+}
+
+void ovg_mainwindow::islot_move_focus_to_table_playlist() { area_->playlist_view()->setFocus(); }
+
+void ovg_mainwindow::slot_trunk_file_changed() {}
+
+// ---- search -------------------------------------------------------------------
+
+void ovg_mainwindow::islot_show_search_bar() {
+  search_bar_->eslot_parent_resized(width(), height());
+  search_bar_->show();
+  search_bar_->raise();
+  search_bar_->focus_text_field();
+}
+
+void ovg_mainwindow::islot_search_bar_hided() { islot_move_focus_to_table_tracks(); }
+
+void ovg_mainwindow::islot_search_next_after_current_position(const QString& word) {
+  ov_playlist* playlist = selected_playlist();
+  ovg_table_view_tracks* view = area_->selected_view();
+  if (!playlist || !view || word.isEmpty()) return;
+  const QModelIndex current = view->currentIndex();
+  int row = playlist->search_next(word, current.isValid() ? current.row() : 0);
+  if (row < 0) row = playlist->search_next(word, -1);
+  if (row >= 0) select_rows(view, {row});
+}
+
+void ovg_mainwindow::islot_search_previous_after_current_position(const QString& word) {
+  ov_playlist* playlist = selected_playlist();
+  ovg_table_view_tracks* view = area_->selected_view();
+  if (!playlist || !view || word.isEmpty()) return;
+  const QModelIndex current = view->currentIndex();
+  int row = playlist->search_previous(word, current.isValid() ? current.row() : playlist->count() - 1);
+  if (row < 0) row = playlist->search_previous(word, playlist->count());
+  if (row >= 0) select_rows(view, {row});
+}
+
+void ovg_mainwindow::islot_send_key_to_tableview_track(int key) {
+  ovg_table_view_tracks* view = area_->selected_view();
+  if (!view) return;
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QCoreApplication::sendEvent(view, &press);
+}
+
+void ovg_mainwindow::select_rows(ovg_table_view_tracks* view, const QList<int>& rows) {
+  view->clearSelection();
+  for (int row : rows) {
+    const QModelIndex index = view->track_model()->index(row, 0);
+    view->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+  }
+  if (!rows.isEmpty()) view->scrollTo(view->track_model()->index(rows.first(), 0));
+}
