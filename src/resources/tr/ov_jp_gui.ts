@@ -98,6 +98,48 @@
 <context>
     <name>ovg_mainwindow</name>
     <message>
+        <location filename="../../gui/ovg_mainwindow_edit.cpp" line="1" />
+        <source>Select Music Files</source>
+        <translation>音楽ファイルを選択</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow_edit.cpp" line="1" />
+        <source>MP3 (*.mp3)</source>
+        <translation>MP3 (*.mp3)</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow_edit.cpp" line="1" />
+        <source>Select Dirs to Add</source>
+        <translation>追加するフォルダーを選択</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow_edit.cpp" line="1" />
+        <source>Adding Tracks</source>
+        <translation>トラックを追加しています</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow_edit.cpp" line="1" />
+        <source>Removing Tracks</source>
+        <translation>トラックを削除しています</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow_edit.cpp" line="1" />
+        <source>Renewing Track #s</source>
+        <translation>トラック番号を更新しています</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow_edit.cpp" line="1" />
+        <source>Removing selected track from the library</source>
+        <translation>選択したトラックをライブラリから削除</translation>
+    </message>
+    <message>
+        <location filename="../../gui/ovg_mainwindow_edit.cpp" line="1" />
+        <source>Are you sure to remove selected tracks from library?
+Score info will be removed too.</source>
+        <translation>選択したトラックをライブラリから削除しますか？
+スコア情報も削除されます。</translation>
+    </message>
+    <message>
         <location filename="../../gui/ovg_mainwindow.cpp" line="44" />
         <source>Normal Play</source>
         <translation>ノーマル再生</translation>

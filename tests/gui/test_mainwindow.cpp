@@ -1,0 +1,238 @@
+#include "ov_database.h"
+#include "ov_library.h"
+#include "ov_model_playlist.h"
+#include "ov_playlist.h"
+#include "ov_schema.h"
+#include "ov_test_mp3.h"
+#include "ov_track.h"
+#include "ovg_controller_abstract.h"
+#include "ovg_flow_runner.h"
+#include "ovg_main_actions.h"
+#include "ovg_mainwindow.h"
+#include "ovg_play_mode.h"
+#include "ovg_playlists_area.h"
+#include "ovg_table_view_tracks.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+// The whole window on a real library in a temporary directory, with MP3
+// files made once for the run. Every case starts from an empty data
+// directory (the working directory, as in the program).
+class test_mainwindow : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir music_;
+  QString old_cwd_;
+
+  // One run of the program's data: the five databases, the library and
+  // the window, destroyed in the program's order.
+  struct run {
+    ov_databases dbs = ov_open_databases(QStringLiteral("conf"));
+    ov_group_map albums, artists;
+    std::unique_ptr<ov_library> library;
+    std::unique_ptr<ovg_mainwindow> window;
+
+    run() {
+      library = std::make_unique<ov_library>(dbs.library.get(), &albums, &artists, QStringLiteral("seed"));
+      window = std::make_unique<ovg_mainwindow>(library.get(), QStringLiteral("seed"), dbs.playlists.get(),
+                                                dbs.playlist_items.get(), dbs.presets.get(),
+                                                dbs.favorite_engine.get());
+    }
+    ~run() { window.reset(); }
+    ovg_playlists_area* area() const { return window->playlists_area(); }
+    QAction* action(ovg_main_actions::id id) const { return window->actions()->get(id); }
+  };
+
+  static QString read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+  }
+
+  void fresh_data_dir() {
+    QDir conf(QStringLiteral("conf"));
+    conf.removeRecursively();
+    QVERIFY(QDir().mkpath(QStringLiteral("conf")));
+  }
+
+  // Selects rows of the shown track view as the user would.
+  static void select_rows(run& r, const QList<int>& rows) {
+    ovg_table_view_tracks* view = r.area()->selected_view();
+    view->clearSelection();
+    for (int row : rows)
+      view->selectionModel()->select(view->model()->index(row, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+
+private slots:
+  void initTestCase() {
+    qputenv("ORVANTIS_PCM_DEVICE", "null");
+    qputenv("ORVANTIS_AUTOTEST", "accept");
+    for (int i = 0; i < 12; ++i) {
+      const QString path = music_.filePath(QStringLiteral("t%1.mp3").arg(i, 2, 10, QLatin1Char('0')));
+      QVERIFY(ov_test::make_tone_mp3(path, ov_test::tone{3.0, 22050, 1, 300.0 + 40 * i}));
+      QVERIFY(ov_test::set_tags(path, QStringLiteral("Title %1").arg(i), QStringLiteral("Album %1").arg(i % 3),
+                                QStringLiteral("Artist")));
+    }
+    old_cwd_ = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(music_.path()));
+  }
+  void cleanupTestCase() { QDir::setCurrent(old_cwd_); }
+  void init() { fresh_data_dir(); }
+
+  // First start: 1300 x 700, medley tab, library playlist; a width below
+  // its range reads as the default and is written back.
+  void first_start_and_repaired_width() {
+    {
+      run r;
+      QCOMPARE(r.window->windowTitle(), QStringLiteral("Orvantis 1.0.0a2"));
+      QCOMPARE(r.window->size(), QSize(1300, 700));
+      QCOMPARE(r.window->tab_widget()->currentIndex(), 1);
+      QCOMPARE(r.area()->selected_row(), 0);
+      QCOMPARE(r.window->selected_tab_controller(), r.window->medley_mode()->controller());
+      QVERIFY(!r.action(ovg_main_actions::delete_from_playlist)->isEnabled());
+    }
+    QFile f(QStringLiteral("conf/main.ini"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[window]\nwidth=400\nselected_tab=0\n");
+    f.close();
+    {
+      run r;
+      QCOMPARE(r.window->width(), 1300);
+      QCOMPARE(r.window->tab_widget()->currentIndex(), 0);
+    }
+    QVERIFY(read(QStringLiteral("conf/main.ini")).contains(QStringLiteral("width=1300")));
+  }
+
+  // Adding a directory onto a user playlist, removing rows from it, then
+  // from the library: every playlist and the stored rows follow.
+  void flows_on_a_real_library() {
+    run r;
+    r.window->islot_create_new_playlist();
+    QCOMPARE(r.area()->selected_row(), 1);
+    QVERIFY(r.action(ovg_main_actions::delete_from_playlist)->isEnabled());
+    ov_playlist* user = r.area()->selected();
+    r.window->islot_add_files({music_.path()});
+    QCOMPARE(r.library->paths().size(), 12);
+    QCOMPARE(r.area()->library_playlist()->count(), 12);
+    QCOMPARE(user->count(), 12);
+    QCOMPARE(r.area()->selected_view()->model()->rowCount(), 12);
+    // The same files again add entries to the playlist only.
+    r.window->islot_add_files({music_.filePath(QStringLiteral("./t00.mp3"))});
+    QCOMPARE(r.library->paths().size(), 12);
+    QCOMPARE(user->count(), 13);
+
+    const QList<ov_playlist_item*> before = user->items();
+    select_rows(r, {2, 5, 7});
+    r.window->islot_remove_tracks_from_selected_playlist();
+    QList<ov_playlist_item*> expected = before;
+    for (int row : {7, 5, 2}) expected.removeAt(row);
+    QCOMPARE(user->items(), expected);
+
+    // From the library (the remove dialog is accepted): gone from both lists.
+    select_rows(r, {0});
+    ov_track* first = user->track_at(0);
+    r.window->islot_remove_tracks_from_library();
+    QCOMPARE(r.library->paths().size(), 11);
+    QCOMPARE(r.area()->library_playlist()->index_of_track(first), -1);
+    QCOMPARE(user->index_of_track(first), -1);
+
+    // The library playlist has nothing to remove a track from.
+    r.area()->select_row(0);
+    QVERIFY(!r.action(ovg_main_actions::delete_from_playlist)->isEnabled());
+    select_rows(r, {0});
+    r.window->islot_remove_tracks_from_selected_playlist();
+    QCOMPARE(r.area()->library_playlist()->count(), 11);
+  }
+
+  // Cancelling stops after the current file; closing during a flow waits
+  // for it and loses nothing.
+  void cancel_and_close_during_a_flow() {
+    qsizetype kept = 0;
+    {
+      run r;
+      QTimer::singleShot(0, r.window.get(), [&r] { r.window->flow_runner()->cancel(); });
+      r.window->islot_add_files({music_.path()});
+      QCOMPARE(r.library->paths().size(), 1);
+      QCOMPARE(r.area()->library_playlist()->count(), 1);
+      r.window->show();
+      QTimer::singleShot(0, r.window.get(), [&r] { r.window->close(); });
+      r.window->islot_add_files({music_.path()});
+      QTRY_VERIFY(!r.window->isVisible());
+      kept = r.area()->library_playlist()->count();
+      QVERIFY(kept < 12);
+    }
+    run again;
+    QCOMPARE(again.library->paths().size(), kept);
+    QCOMPARE(again.area()->library_playlist()->count(), kept);
+  }
+
+  // Space plays whatever the modifiers; Ctrl+Tab switches only with Ctrl
+  // alone; starting the medley stops normal play and bolds its tab.
+  void keys_tabs_and_one_player_at_a_time() {
+    run r;
+    r.window->islot_add_files({music_.path()});
+    r.window->islot_process_global_key(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(r.window->tab_widget()->currentIndex(), 1);
+    r.window->islot_process_global_key(Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(r.window->tab_widget()->currentIndex(), 0);
+    ovg_controller_abstract* normal = r.window->normal_mode()->controller();
+    ovg_controller_abstract* medley = r.window->medley_mode()->controller();
+    r.window->islot_process_global_key(Qt::Key_Space, Qt::ShiftModifier | Qt::AltModifier);
+    QCOMPARE(normal->state(), ovg_controller_abstract::playing);
+    QCOMPARE(r.window->playing_controller(), normal);
+    QCOMPARE(r.area()->model()->playing_playlist(), r.area()->library_playlist());
+
+    r.window->islot_show_medley_palette();
+    r.window->islot_play_new(3);
+    QCOMPARE(medley->state(), ovg_controller_abstract::playing);
+    QCOMPARE(normal->state(), ovg_controller_abstract::stopped);
+    QVERIFY(r.window->tab_widget()->styleSheet().endsWith(QStringLiteral("QTabBar::tab::last { font: bold;}")));
+    // Ctrl+L selects the playing entry.
+    r.window->islot_select_item_in_table_track();
+    QCOMPARE(r.area()->selected_view()->currentIndex().row(), 3);
+  }
+
+  // Search wraps with a second pass; the stored state comes back.
+  void search_and_restore() {
+    {
+      run r;
+      r.window->islot_add_files({music_.path()});
+      const int row5 = r.area()->library_playlist()->index_of_track(
+          r.library->track_by_path(music_.filePath(QStringLiteral("t05.mp3"))));
+      r.area()->selected_view()->setCurrentIndex(r.area()->selected_view()->model()->index(row5 + 1, 0));
+      r.window->islot_search_next_after_current_position(QStringLiteral("title 5"));
+      QCOMPARE(r.area()->selected_view()->currentIndex().row(), row5);
+      r.window->islot_search_previous_after_current_position(QStringLiteral("no such words"));
+      QCOMPARE(r.area()->selected_view()->currentIndex().row(), row5);
+      r.window->islot_show_normal_palette();
+    }
+    const QString ini = read(QStringLiteral("conf/main.ini"));
+    QVERIFY(ini.contains(QStringLiteral("selected_tab=0")));
+    QVERIFY(ini.contains(QStringLiteral("table_track_state=")));
+    run again;
+    QCOMPARE(again.window->tab_widget()->currentIndex(), 0);
+    QCOMPARE(again.area()->library_playlist()->count(), 12);
+  }
+
+  void report_texts() {
+    QCOMPARE(ovg_mainwindow::startup_warning(0, false), QString());
+    QCOMPARE(ovg_mainwindow::startup_warning(3, false),
+             QStringLiteral("Failed to load score data on 3 tracks.  Their scores have been filled with 0.  "
+                            "Please check log if you didn't expect this situation."));
+    QVERIFY(ovg_mainwindow::startup_warning(1, true)
+                .endsWith(QStringLiteral("\nFailed to load presets data from db file.  Loaded default presets.  "
+                                         "If you did not expect this situation, please try to replace db file "
+                                         "from backup dir.")));
+  }
+};
+
+QTEST_MAIN(test_mainwindow)
+#include "test_mainwindow.moc"
