@@ -6,6 +6,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace {
 constexpr int slider_width = 100;
 constexpr int percent_width = 25;
@@ -21,10 +23,12 @@ ovgv_volume::ovgv_volume(ov_setting_int* stored, QObject* parent) : QObject(pare
   slider_->setFixedWidth(slider_width);
   slider_->setValue(stored_ ? stored_->read() : 100);
   percent_ = new QLabel(percent_text(slider_->value()), row_);
-  percent_->setFixedWidth(percent_width);
+  // 25 pixels, or what "100%" needs in the font in use, so it is never cut.
+  percent_->setFixedWidth(std::max(percent_width, percent_->fontMetrics().horizontalAdvance(percent_text(100)) + 2));
   layout->addWidget(new QLabel(tr("Vol"), row_));
   layout->addWidget(slider_);
   layout->addWidget(percent_);
+  layout->addStretch(1);
   connect(slider_, &QSlider::valueChanged, this, &ovgv_volume::islot_slider_volume_value_changed);
   connect(slider_, &QSlider::valueChanged, this, &ovgv_volume::esignal_slider_volume_value_changed);
 }
