@@ -18,7 +18,6 @@ namespace {
 // Reads one refill may spend skipping audio in a format the device was not
 // opened for, before it hands the sink an empty block and comes back later.
 constexpr int skip_reads_per_refill = 64;
-constexpr int samples_per_frame = 1152;
 
 void init_decoder_library() {
   static std::once_flag once;
@@ -55,6 +54,9 @@ ov_playback_core::ov_playback_core(const QString& file_path, int global_volume)
     log_refusal(QString::fromUtf8(mpg123_strerror(decoder_)));
     return;
   }
+  // MPEG-1 frames hold 1152 samples, MPEG-2 and 2.5 frames (sampled at 24 kHz
+  // and below) 576: positions and seeks count in the stream's own frames.
+  if (const int spf = mpg123_spf(decoder_); spf > 0) samples_per_frame_ = spf;
   // The device plays signed 16-bit samples only; anything else would be noise.
   if (encoding_ != MPG123_ENC_SIGNED_16 || channels_ < 1 || channels_ > 2 || rate_ <= 0) return;
 
@@ -183,7 +185,7 @@ int ov_playback_core::position() {
 void ov_playback_core::set_volume(int v) { volume_ = ov_clamp(v, 0, 100); }
 void ov_playback_core::set_global_volume(int v) { global_volume_ = ov_clamp(v, 0, 100); }
 
-double ov_playback_core::frame_ms() const { return 1000.0 / (double(rate_) / samples_per_frame); }
+double ov_playback_core::frame_ms() const { return 1000.0 / (double(rate_) / samples_per_frame_); }
 
 // Runs on the sink's thread for every block it hands back.
 void ov_playback_core::on_block_done(ov_pcm_sink::block* b) {

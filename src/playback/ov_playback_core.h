@@ -69,6 +69,7 @@ private:
   int channels_ = 0;
   int encoding_ = 0;
   long rate_ = 0;
+  int samples_per_frame_ = 1152;
   bool decoding_opened_format_ = true;  // the decoder's current output matches the device
   int drained_ = 0;
   std::unique_ptr<ov_pcm_sink> sink_;
