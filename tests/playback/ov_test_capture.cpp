@@ -60,6 +60,12 @@ qint64 ov_test_capture::captured() {
   return data_.size();
 }
 
+QByteArray ov_test_capture::tail(int ms) {
+  captured();
+  const qsizetype bytes = qsizetype(rate) * 4 * ms / 1000;
+  return data_.right(bytes);
+}
+
 QByteArray ov_test_capture::stop() {
   captured();
   parec_.terminate();

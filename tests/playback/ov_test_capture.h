@@ -23,6 +23,8 @@ public:
   bool start();
   // Bytes captured so far (reads what parec has delivered).
   qint64 captured();
+  // The last ms of what was captured so far.
+  QByteArray tail(int ms);
   // Stops parec; returns the whole capture.
   QByteArray stop();
 
