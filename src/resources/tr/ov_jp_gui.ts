@@ -159,40 +159,6 @@ Score info will be removed too.</source>
         <source>Failed to load presets data from db file.  Loaded default presets.  If you did not expect this situation, please try to replace db file from backup dir.</source>
         <translation>プリセットのデータを db ファイルから読み込めなかったため、既定のプリセットを読み込みました。心当たりがない場合は、バックアップフォルダーの db ファイルで置き換えてみてください。</translation>
     </message>
-    <message>
-        <source>Adding Tracks</source>
-        <translation>トラックを追加しています</translation>
-    </message>
-    <message>
-        <source>Removing Tracks</source>
-        <translation>トラックを削除しています</translation>
-    </message>
-    <message>
-        <source>Renewing Track #s</source>
-        <translation>トラック番号を振り直しています</translation>
-    </message>
-    <message>
-        <source>Removing selected track from the library</source>
-        <translation>選択したトラックをライブラリから削除</translation>
-    </message>
-    <message>
-        <source>Are you sure to remove selected tracks from library?
-Score info will be removed too.</source>
-        <translation>選択したトラックをライブラリから削除してもよろしいですか？
-スコア情報も削除されます。</translation>
-    </message>
-    <message>
-        <source>Select Music Files</source>
-        <translation>音楽ファイルを選択</translation>
-    </message>
-    <message>
-        <source>MP3 (*.mp3)</source>
-        <translation>MP3 (*.mp3)</translation>
-    </message>
-    <message>
-        <source>Select Dirs to Add</source>
-        <translation>追加するフォルダーを選択</translation>
-    </message>
 </context>
 <context>
     <name>ovg_pref_dialog_general</name>
