@@ -119,8 +119,10 @@ void ovg_mainwindow::set_playing_tab_bold(int index) {
   tab_widget_->setStyleSheet(index == 0 ? bold_first : bold_last);
 }
 
+// Scores, ranks and played times move with the status marks, so the whole
+// visible table is repainted, not only the mark column.
 void ovg_mainwindow::islot_track_status_changed(ov_playlist* playlist) {
-  if (ovg_table_view_tracks* view = area_->view_of(playlist)) view->track_model()->refresh_status();
+  if (ovg_table_view_tracks* view = area_->view_of(playlist)) view->track_model()->refresh_all();
   ov_log_write(ov_log::DEBUG, tag, QStringLiteral("reset_status_sign"));
 }
 
