@@ -47,7 +47,6 @@ private slots:
   void multiplier_success_ends_waiting_time();
   void experience_is_capped_until_upgrade();
   void upgrade_resets_waiting_time();
-  void last_grade_never_upgrades();
   void like_clicks_share_capacity();
   void countdown_releases_kinds();
   void elixir_changes_wait_length();
@@ -338,6 +337,15 @@ void test_favorite_engine::experience_is_capped_until_upgrade() {
   engine->upgrade();  // not allowed: nothing happens
   QCOMPARE(engine->grade()->index, 1);
   QCOMPARE(upgraded.count(), 1);
+
+  // The last grade never upgrades, whatever its experience; the one before can.
+  auto last = make(9, {}, 99999999);
+  QVERIFY(last);
+  QCOMPARE(last->experience(), 99999999);
+  QVERIFY(!last->can_upgrade());
+  last->upgrade();
+  QCOMPARE(last->grade()->index, 9);
+  QVERIFY(make(7, {}, 50000)->can_upgrade());
 }
 
 void test_favorite_engine::upgrade_resets_waiting_time() {
@@ -356,20 +364,6 @@ void test_favorite_engine::upgrade_resets_waiting_time() {
   // The skill set and its capacity stay as they were.
   QCOMPARE(ids_of(engine->skills()), QList<int>{4});
   QCOMPARE(engine->skills().capacity(), 1);
-}
-
-void test_favorite_engine::last_grade_never_upgrades() {
-  auto engine = make(9, {}, 99999999);
-  QVERIFY(engine);
-  QCOMPARE(engine->experience(), 99999999);
-  QVERIFY(!engine->can_upgrade());
-  engine->upgrade();
-  QCOMPARE(engine->grade()->index, 9);
-  QCOMPARE(engine->experience(), 99999999);
-
-  auto gold = make(7, {}, 50000);
-  QVERIFY(gold);
-  QVERIFY(gold->can_upgrade());
 }
 
 void test_favorite_engine::like_clicks_share_capacity() {

@@ -75,15 +75,10 @@ void test_favorite_record::stored_texts_read_back_with_seed_and_key_word() {
     ov_favorite_engine engine(f.db.get(), seed);
     engine.add_experience(1);
   }
+  // The stored layout itself: test_field_codec.
   const QStringList stored = f.stored();
   QCOMPARE(stored.size(), 3);
-  for (const QString& s : stored) {
-    QVERIFY(s.startsWith("01"));
-    QCOMPARE(s.size(), 98);  // plain texts of 1 to 8 characters
-  }
   const QString word = ov_favorite_record::key_word();
-  QCOMPARE(word.size(), 12);
-  QVERIFY(QRegularExpression("^[a-z]{12}$").match(word).hasMatch());
   QCOMPARE(decode_field(seed, stored[0], word), QString("3"));
   QCOMPARE(decode_field(seed, stored[1], word), QString("251"));
   QCOMPARE(decode_field(seed, stored[2], word), QString("5 8"));

@@ -96,17 +96,11 @@ private slots:
       QVERIFY(ta && !ta->is_dirty());
       QCOMPARE(lib.track_by_id(1), ta);
       QVERIFY(lib.contains(ta));
-      QCOMPARE(ta->tags().title(), QStringLiteral("Song A"));
-      QCOMPARE(ta->tags().length(), 2);
       ta->add_score(1234);
-      ta->increment_played();
-      ta->increment_played();
-      ta->increment_count_n();
-      ta->increment_count_s();
-      ta->increment_count_ns();
-      ta->increment_count_l();
-      ta->increment_count_dl();
-      ta->increment_count_t();
+      for (auto bump : {&ov_track::increment_played, &ov_track::increment_played, &ov_track::increment_count_n,
+                        &ov_track::increment_count_s, &ov_track::increment_count_ns, &ov_track::increment_count_l,
+                        &ov_track::increment_count_dl, &ov_track::increment_count_t})
+        (ta->*bump)();
       lib.write_score(ta);
       QVERIFY(!ta->is_dirty());
       lib.track_by_path(b)->add_score(-5);
@@ -126,9 +120,8 @@ private slots:
     QVERIFY(ta);
     QCOMPARE(ta->counters_text(), QStringLiteral("1234:2:1:1:1:1:1:1"));
     QCOMPARE(ta->timestamp_added(), 1700000001);
-    QCOMPARE(ta->tags().title(), QStringLiteral("Song A"));
-    QCOMPARE(ta->tags().album(), QStringLiteral("Album"));
-    QCOMPARE(ta->tags().artist(), QStringLiteral("Artist"));
+    QCOMPARE((QStringList{ta->tags().title(), ta->tags().album(), ta->tags().artist()}),
+             (QStringList{"Song A", "Album", "Artist"}));
     QCOMPARE(ta->tags().track_number(), 1u);
     QCOMPARE(ta->tags().length(), 2);
     QVERIFY(!ta->is_dirty());
@@ -224,6 +217,7 @@ private slots:
     QVERIFY(removed->is_dirty());
   }
 
+  // An unreadable file is skipped (its warnings: test_corpus); the id it took is not given back.
   void unreadable_file_is_skipped() {
     QTemporaryDir conf;
     auto db = open_db(conf.path());
@@ -234,14 +228,9 @@ private slots:
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(3000, '\0'));
     f.close();
-    ov_log_capture log;
     lib.add_music_file(bad, 1);
     QVERIFY(!lib.contains_path(bad));
     QVERIFY(rows(db.get()).isEmpty());
-    QCOMPARE(log.lines(),
-             QStringList({"WARNING\treading tags\tFailed to find MPEG audio.  file=" + bad,
-                          "WARNING\tadding music file\tFailed to load tag data. skipping this file.  file=" + bad}));
-    // The id it took is not given back.
     lib.add_music_file(make_file("skip", "ok.mp3", "t", "", ""), 2);
     QCOMPARE(rows(db.get()).first().id, 2);
   }
@@ -315,7 +304,7 @@ private slots:
     paths.insert(5, files_.filePath(QStringLiteral("batch/missing.mp3")));
     paths.insert(8, paths[1]);  // twice in the list
 
-    auto run = [&](bool batch, QStringList* log_lines, QList<stored>* stored_rows, QStringList* tracks) {
+    auto run = [&](bool batch, QStringList* log_lines, QStringList* stored_rows, QStringList* tracks) {
       QTemporaryDir conf;
       auto db = open_db(conf.path());
       ov_group_map albums, artists;
@@ -331,7 +320,7 @@ private slots:
         for (const QString& p : paths) lib.add_music_file(p, 9);
       }
       *log_lines = log.lines();
-      *stored_rows = rows(db.get());
+      for (const stored& r : rows(db.get())) *stored_rows << QStringLiteral("%1 %2 %3").arg(r.id).arg(r.filepath, r.s);
       for (const QString& p : lib.paths()) {
         const ov_track* t = lib.track_by_path(p);
         *tracks << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
@@ -339,20 +328,14 @@ private slots:
                        .arg(t->tags().track_number()).arg(t->timestamp_added()).arg(t->is_dirty());
       }
     };
-    QStringList log1, log2, tracks1, tracks2;
-    QList<stored> rows1, rows2;
+    QStringList log1, log2, tracks1, tracks2, rows1, rows2;
     run(false, &log1, &rows1, &tracks1);
     run(true, &log2, &rows2, &tracks2);
     QCOMPARE(log2, log1);
     QCOMPARE(log1.size(), 4);
     QCOMPARE(tracks2, tracks1);
     QCOMPARE(tracks1.size(), 12);
-    QCOMPARE(rows2.size(), rows1.size());
-    for (int i = 0; i < rows1.size(); ++i) {
-      QCOMPARE(rows2[i].id, rows1[i].id);
-      QCOMPARE(rows2[i].filepath, rows1[i].filepath);
-      QCOMPARE(rows2[i].s, rows1[i].s);
-    }
+    QCOMPARE(rows2, rows1);
 
     // Stopping after the third path.
     QTemporaryDir conf;

@@ -24,29 +24,27 @@ private slots:
     QVERIFY(ov_test::make_tone_mp3(plain_));
   }
 
+  // Tagged (texts beyond Latin-1) and untagged audio.
   void reads_tags_and_length() {
     const QString path = dir_.filePath(QStringLiteral("tagged.mp3"));
     ov_test::tone t;
     t.seconds = 3.2;
     QVERIFY(ov_test::make_tone_mp3(path, t));
-    QVERIFY(ov_test::set_tags(path, QStringLiteral("T\u00eftle \u66f2"), QStringLiteral("Alb\u00fcm"),
-                              QStringLiteral("\u30a2\u30fc\u30c6\u30a3\u30b9\u30c8"), 7));
+    const QStringList texts = {QStringLiteral("T\u00eftle \u66f2"), QStringLiteral("Alb\u00fcm"),
+                               QStringLiteral("\u30a2\u30fc\u30c6\u30a3\u30b9\u30c8")};
+    QVERIFY(ov_test::set_tags(path, texts[0], texts[1], texts[2], 7));
     const ov_tag_data d = ov_tag_data::from_file(path);
     QVERIFY(d.is_valid());
     QCOMPARE(d.file_path(), path);
-    QCOMPARE(d.title(), QStringLiteral("T\u00eftle \u66f2"));
-    QCOMPARE(d.album(), QStringLiteral("Alb\u00fcm"));
-    QCOMPARE(d.artist(), QStringLiteral("\u30a2\u30fc\u30c6\u30a3\u30b9\u30c8"));
+    QCOMPARE((QStringList{d.title(), d.album(), d.artist()}), texts);
     QCOMPARE(d.track_number(), 7u);
     QCOMPARE(d.length(), 3);
-  }
 
-  void untagged_audio_is_valid_with_empty_texts() {
-    const ov_tag_data d = ov_tag_data::from_file(plain_);
-    QVERIFY(d.is_valid());
-    QVERIFY(d.title().isEmpty() && d.album().isEmpty() && d.artist().isEmpty());
-    QCOMPARE(d.track_number(), 0u);
-    QCOMPARE(d.length(), 1);
+    const ov_tag_data plain = ov_tag_data::from_file(plain_);
+    QVERIFY(plain.is_valid());
+    QCOMPARE((QStringList{plain.title(), plain.album(), plain.artist()}), (QStringList{"", "", ""}));
+    QCOMPARE(plain.track_number(), 0u);
+    QCOMPARE(plain.length(), 1);
   }
 
   void unreadable_files_data() {
@@ -76,21 +74,6 @@ private slots:
     QCOMPARE(d.file_path(), path);
     QVERIFY(d.picture().isNull());
     QCOMPARE(log.lines(), QStringList{QStringLiteral("WARNING\treading tags\t") + warning + path});
-  }
-
-  void tag_only_file_is_not_audio() {
-    // An ID3v2 tag with a picture and nothing after it.
-    const QString path = copy_of_plain(QStringLiteral("tag_only.mp3"));
-    QVERIFY(ov_test::set_tags(path, "t", "a", "b", 1));
-    QVERIFY(ov_test::add_picture(path, 3, ov_test::png_of_at_least(3000)));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    const QByteArray head = f.read(10);
-    const int tag_size = 10 + ((head[6] & 0x7f) << 21 | (head[7] & 0x7f) << 14 | (head[8] & 0x7f) << 7 | (head[9] & 0x7f));
-    QVERIFY(f.resize(tag_size));
-    f.close();
-    QVERIFY(!ov_tag_data::from_file(path).is_valid());
-    QVERIFY(!ov_tag_data::from_file(path).picture().isNull());  // the picture is still readable
   }
 
   void length_text_data() {
@@ -155,25 +138,35 @@ private slots:
     }
   }
 
-  void undecodable_picture_gives_null_image() {
-    const QString path = copy_of_plain(QStringLiteral("bad_picture.mp3"));
-    QVERIFY(ov_test::add_picture(path, 3, QByteArray(4000, 'z')));
-    QVERIFY(ov_tag_data::from_file(path).picture().isNull());
-  }
-
-  void non_mpeg_file_gives_no_picture() {
-    // A WAV file: TagLib opens it, but it is no MPEG file.
-    const QString path = dir_.filePath(QStringLiteral("tone.wav"));
-    const QByteArray pcm = ov_test::tone_pcm(ov_test::tone());
-    QByteArray wav("RIFF");
-    auto le32 = [](quint32 v) { QByteArray b(4, '\0'); for (int i = 0; i < 4; ++i) b[i] = char(v >> (8 * i)); return b; };
-    wav += le32(36 + pcm.size()) + "WAVEfmt " + le32(16) + QByteArray("\x01\x00\x02\x00", 4) + le32(44100) +
-           le32(44100 * 4) + QByteArray("\x04\x00\x10\x00", 4) + "data" + le32(pcm.size()) + pcm;
+  // A tag with nothing after it is no audio, yet its picture is read; an
+  // undecodable picture and a file that is no MPEG file give none.
+  void pictures_of_odd_files() {
+    const QString path = copy_of_plain(QStringLiteral("tag_only.mp3"));
+    QVERIFY(ov_test::set_tags(path, "t", "a", "b", 1));
+    QVERIFY(ov_test::add_picture(path, 3, ov_test::png_of_at_least(3000)));
     QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(wav);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    const QByteArray head = f.read(10);
+    const int tag_size = 10 + ((head[6] & 0x7f) << 21 | (head[7] & 0x7f) << 14 | (head[8] & 0x7f) << 7 | (head[9] & 0x7f));
+    QVERIFY(f.resize(tag_size));
     f.close();
-    QVERIFY(ov_tag_data::from_values(path, "", "", "", 0, 1).picture().isNull());
+    QVERIFY(!ov_tag_data::from_file(path).is_valid());
+    QVERIFY(!ov_tag_data::from_file(path).picture().isNull());
+
+    const QString bad = copy_of_plain(QStringLiteral("bad_picture.mp3"));
+    QVERIFY(ov_test::add_picture(bad, 3, QByteArray(4000, 'z')));
+    QVERIFY(ov_tag_data::from_file(bad).picture().isNull());
+
+    // A WAV file: TagLib opens it, but it is no MPEG file.
+    const QString wav_path = dir_.filePath(QStringLiteral("tone.wav"));
+    const QByteArray pcm = ov_test::tone_pcm(ov_test::tone());
+    auto le32 = [](quint32 v) { QByteArray b(4, '\0'); for (int i = 0; i < 4; ++i) b[i] = char(v >> (8 * i)); return b; };
+    QFile wav(wav_path);
+    QVERIFY(wav.open(QIODevice::WriteOnly));
+    wav.write("RIFF" + le32(36 + pcm.size()) + "WAVEfmt " + le32(16) + QByteArray("\x01\x00\x02\x00", 4) +
+              le32(44100) + le32(44100 * 4) + QByteArray("\x04\x00\x10\x00", 4) + "data" + le32(pcm.size()) + pcm);
+    wav.close();
+    QVERIFY(ov_tag_data::from_values(wav_path, "", "", "", 0, 1).picture().isNull());
   }
 };
 

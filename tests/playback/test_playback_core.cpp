@@ -9,6 +9,7 @@
 #include "ov_test_signal_log.h"
 
 #include <QDir>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -78,19 +79,6 @@ private slots:
     QVERIFY2(played == expected, qPrintable(QStringLiteral("first difference at byte %1").arg(first)));
   }
 
-  void volume_clamps() {
-    ov_playback_core core(tone_path(44100, 2, 1.0), 250);
-    QCOMPARE(core.global_volume(), 100);
-    core.set_volume(150);
-    QCOMPARE(core.volume(), 100);
-    core.set_volume(-5);
-    QCOMPARE(core.volume(), 0);
-    core.set_global_volume(-5);
-    QCOMPARE(core.global_volume(), 0);
-    core.set_global_volume(150);
-    QCOMPARE(core.global_volume(), 100);
-  }
-
   void seek_by_frame() {
     ov_test_signal_log log;
     ov_playback_core core(tone_path(44100, 2, 3.0), 100);
@@ -130,37 +118,6 @@ private slots:
     QCOMPARE(log.lines, expected);
   }
 
-  void invalid_files_data() {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("missing") << "does-not-exist.mp3";
-    QTest::newRow("zeros with a stray header") << "corpus:lofty__junk.mp3";
-    QTest::newRow("tag only") << "corpus:tinytag__UTF16.mp3";
-    QTest::newRow("three bytes") << "corpus:tinytag__incomplete.mp3";
-    QTest::newRow("text") << "text.mp3";
-  }
-  void invalid_files() {
-    QFETCH(QString, name);
-    QString path = name.startsWith("corpus:") ? ov_test::corpus_dir() + '/' + name.mid(7) : dir_.filePath(name);
-    if (name == "text.mp3") {
-      QFile f(path);
-      QVERIFY(f.open(QIODevice::WriteOnly));
-      f.write(QByteArray(5000, 'x'));
-    }
-    ov_playback_core core(path, 100);
-    QVERIFY(!core.is_valid());
-
-    ov_playback_normal normal;
-    const QString good = tone_path(44100, 2, 1.0);
-    QVERIFY(normal.load(good));
-    QVERIFY(!normal.load(path));
-    QVERIFY(!normal.is_loaded());
-    QCOMPARE(normal.file_path(), good);
-    QCOMPARE(normal.position(), 0);
-    QCOMPARE(normal.volume(), 0);
-    normal.play();  // no core: nothing happens
-    QCOMPARE(normal.state(), ove_playback::closed);  // the last word of the dropped core
-  }
-
   // Without an output device the core is invalid; nothing else happens.
   void no_device() {
     ov_pcm_sink_alsa sink("no-such-device");
@@ -176,20 +133,46 @@ private slots:
     ov_test_recording_sink::install("null");
   }
 
-  // Every corpus file is refused or plays to its end; what reaches the sink
-  // is libmpg123's decode without the stretches in a foreign format (one
-  // file changes format mid-stream) and without anything after a decoder error.
-  void corpus_files_data() {
+  // Every corpus file (and a missing file and a text file) is refused or
+  // plays to its end. A refused file leaves the player without a core; what
+  // reaches the sink is libmpg123's decode without the stretches in a foreign
+  // format (one file changes format mid-stream) and without anything after a
+  // decoder error.
+  void files_data() {
     QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("must_refuse");
+    const QSet<QString> refused = {"lofty__junk.mp3", "tinytag__UTF16.mp3", "tinytag__incomplete.mp3"};
     const QStringList files = QDir(ov_test::corpus_dir()).entryList({"*.mp3"}, QDir::Files, QDir::Name);
     QVERIFY(files.size() > 20);
-    for (const QString& f : files) QTest::newRow(qPrintable(f)) << ov_test::corpus_dir() + '/' + f;
+    for (const QString& f : files)
+      QTest::newRow(qPrintable(f)) << ov_test::corpus_dir() + '/' + f << refused.contains(f);
+    QTest::newRow("missing") << dir_.filePath("does-not-exist.mp3") << true;
+    QTest::newRow("text") << dir_.filePath("text.mp3") << true;
   }
-  void corpus_files() {
+  void files() {
     QFETCH(QString, path);
-    ov_test_signal_log log;
+    QFETCH(bool, must_refuse);
+    if (path.endsWith("text.mp3")) {
+      QFile f(path);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write(QByteArray(5000, 'x'));
+    }
     ov_playback_core core(path, 100);
-    if (!core.is_valid()) return;
+    if (!core.is_valid()) {
+      ov_playback_normal normal;
+      const QString good = tone_path(44100, 2, 1.0);
+      QVERIFY(normal.load(good));
+      QVERIFY(!normal.load(path));
+      QVERIFY(!normal.is_loaded());
+      QCOMPARE(normal.file_path(), good);
+      QCOMPARE(normal.position(), 0);
+      QCOMPARE(normal.volume(), 0);
+      normal.play();  // no core: nothing happens
+      QCOMPARE(normal.state(), ove_playback::closed);  // the last word of the dropped core
+      return;
+    }
+    QVERIFY(!must_refuse);
+    ov_test_signal_log log;
     log.watch(&core);
     const QByteArray played = play_out(&core, &log);
     const QByteArray expected = ov_test::decode_all(path, true);
@@ -198,7 +181,16 @@ private slots:
     if (path.endsWith("mm__outofbounds.mp3")) QVERIFY(ov_test::decode_all(path).size() > expected.size());
   }
 
-  void normal_keeps_global_volume() {
+  // Volumes are clamped to 0..100; the player keeps the global volume across loads.
+  void volumes() {
+    ov_playback_core core(tone_path(44100, 2, 1.0), 250);
+    QCOMPARE(core.global_volume(), 100);
+    for (auto [given, kept] : {std::pair{150, 100}, {-5, 0}}) {
+      core.set_volume(given);
+      core.set_global_volume(given);
+      QCOMPARE(core.volume(), kept);
+      QCOMPARE(core.global_volume(), kept);
+    }
     ov_playback_normal normal;
     QCOMPARE(normal.volume(), 0);
     QCOMPARE(normal.position(), 0);

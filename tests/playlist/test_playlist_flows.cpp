@@ -1,6 +1,6 @@
 #include "ov_database.h"
 #include "ov_library.h"
-#include "ov_log.h"
+#include "../library/ov_log_capture.h"
 #include "ov_playlist.h"
 #include "ov_playlist_flows.h"
 #include "ov_playlist_store.h"
@@ -60,28 +60,6 @@ struct session {
   QList<ov_playlist*> playlists;
 };
 
-// Captures the DEBUG lines too, as "LEVEL\ttag\tmessage".
-struct log_capture {
-  log_capture() {
-    log.open(dir.filePath(QStringLiteral("log.txt")));
-    log.set_initial_filters();
-    log.set_level(ov_log::DEBUG, true);
-    ov_log::install(&log);
-  }
-  ~log_capture() { ov_log::install(nullptr); }
-  QStringList messages() {
-    log.flush();
-    QFile f(dir.filePath(QStringLiteral("log.txt")));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    QStringList out;
-    for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-      out << line.section(QLatin1Char('\t'), 3);
-    return out;
-  }
-  QTemporaryDir dir;
-  ov_log log;
-};
-
 }  // namespace
 
 class test_playlist_flows : public QObject {
@@ -121,7 +99,7 @@ private slots:
     {
       session s(conf.path());
       ov_playlist* user = s.add_playlist();
-      log_capture log;
+      ov_log_capture log(true);
       const ov_flow_result r = s.add({dir}, user, [&](qsizetype done) {
         calls << done;
         return true;
@@ -149,7 +127,7 @@ private slots:
     session s(conf.path());
     s.add({dir}, s.all());
     ov_playlist* user = s.add_playlist();
-    log_capture log;
+    ov_log_capture log(true);
     QCOMPARE(s.add({dir}, user).done, 3);
     QCOMPARE(s.library.paths().size(), 3);
     QCOMPARE(s.all()->count(), 3);
@@ -268,7 +246,7 @@ private slots:
     s.add({make_dir(5)}, s.all());
     ov_playlist* all = s.all();
     const QList<int> before = s.ids(all);
-    log_capture log;
+    ov_log_capture log(true);
     QCOMPARE(ov_playlist_flows::move_tracks(all, {3, 0}, 5), (QList<int>{3, 4}));
     QCOMPARE(log.messages(), (QStringList{QStringLiteral("index taken: 3"), QStringLiteral("index taken: 0")}));
     QCOMPARE(s.ids(all), (QList<int>{before[1], before[2], before[4], before[0], before[3]}));

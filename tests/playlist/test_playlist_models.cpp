@@ -113,18 +113,15 @@ void test_playlist_models::track_display() {
 void test_playlist_models::track_alignment_font_and_header() {
   ov_playlist_fixture f;
   auto p = f.playlist();
-  for (auto [len, played] : {std::pair{7, 59}, {760, 3600}, {0, 245}})
-    p->add_track(f.add({"t", "", "", 0, 0, len, played}));
+  for (int played : {59, 3600, 245}) p->add_track(f.add({"t", "", "", 0, 0, 0, played}));
   ov_model m;
   QCOMPARE(m.rowCount(), 0);
   QVERIFY(!m.data(m.index(0, 0)).isValid());
   m.set_playlist(p.get());
   QCOMPARE(m.columnCount(), 17);
-  QCOMPARE(m.data(m.index(0, 6)).toString(), QString("0:07"));
-  QCOMPARE(m.data(m.index(0, 8)).toString(), QString("0:59"));
-  QCOMPARE(m.data(m.index(1, 6)).toString(), QString("12:40"));
-  QCOMPARE(m.data(m.index(1, 8)).toString(), QString("1:00:00"));
-  QCOMPARE(m.data(m.index(2, 8)).toString(), QString("4:05"));
+  // Played time gains an hour field (length texts: test_tag_data).
+  for (auto [row, text] : {std::pair{0, "0:59"}, {1, "1:00:00"}, {2, "4:05"}})
+    QCOMPARE(m.data(m.index(row, 8)).toString(), QString(text));
 
   const int centred = int(Qt::AlignCenter), left = int(Qt::AlignLeft | Qt::AlignVCenter),
             right = int(Qt::AlignRight | Qt::AlignVCenter);
@@ -182,15 +179,13 @@ void test_playlist_models::playlist_model() {
   QList<ov_playlist*> lists = {library.get(), mine.get()};
   ov_model_playlist m(&lists);
   QCOMPARE(m.rowCount(), 2);
-  QCOMPARE(m.columnCount(), 2);
   QCOMPARE(m.playlist_at(1), mine.get());
   QVERIFY(!m.playlist_at(2));
 
   const Qt::ItemFlags base = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-  QCOMPARE(m.flags(m.index(0, 0)), base);
-  QCOMPARE(m.flags(m.index(0, 1)), base);
-  QCOMPARE(m.flags(m.index(1, 0)), base);
-  QCOMPARE(m.flags(m.index(1, 1)), base | Qt::ItemIsEditable);
+  // Only a user playlist's name is editable.
+  for (int r = 0; r < 2; ++r)
+    for (int c = 0; c < 2; ++c) QCOMPARE(m.flags(m.index(r, c)), r && c ? base | Qt::ItemIsEditable : base);
 
   QCOMPARE(m.headerData(0, Qt::Horizontal).toString(), QString(" "));
   QCOMPARE(m.headerData(1, Qt::Horizontal).toString(), QString("Playlist"));

@@ -4,79 +4,37 @@
 
 #include <QtTest>
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <thread>
 #include <vector>
-
-namespace {
-
-QStringList library_statements() {
-  return ov_creation_statements(QStringLiteral("library"));
-}
-
-}  // namespace
 
 class test_database : public QObject {
   Q_OBJECT
 
 private slots:
-  void new_file_is_created() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("library.db"));
-    ov_database db(path, library_statements(), QStringLiteral("library"));
-    QVERIFY(db.is_ok());
-    QCOMPARE(db.status_flags(), quint32(8 + 2));
-    QCOMPARE(db.information_messages(),
-             QStringList({QStringLiteral("file ") + path + QStringLiteral(" didn't exist."),
-                          QStringLiteral("created a new file.")}));
-    QVERIFY(db.error_messages().isEmpty());
-    QVERIFY(db.table_exists());
-    QCOMPARE(db.max_id(), 0);
-    QCOMPARE(db.next_id(), 1);
-    QCOMPARE(db.next_id(), 2);
-  }
-
-  void existing_file_continues_after_largest_id() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("library.db"));
-    {
-      ov_database db(path, library_statements(), QStringLiteral("library"));
-      for (int id : {1, 9, 5}) {
-        ov_statement st = db.prepare(QStringLiteral("INSERT INTO library (id, filepath) VALUES (?, ?);"));
-        QVERIFY(st.bind_int(1, id));
-        QVERIFY(st.bind_text(2, QStringLiteral("/m/%1.mp3").arg(id)));
-        QVERIFY(st.step_done());
-      }
-    }
-    ov_database db(path, library_statements(), QStringLiteral("library"));
-    QVERIFY(db.is_ok());
-    QCOMPARE(db.status_flags(), quint32(0));
-    QVERIFY(db.information_messages().isEmpty());
-    QCOMPARE(db.max_id(), 9);
-    QCOMPARE(db.next_id(), 10);
-    db.set_id(41);
-    QCOMPARE(db.next_id(), 42);
-  }
-
-  void unusable_paths_data() {
+  // The path as found: the flags, the messages and what the handle still does.
+  void opening_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<quint32>("flags");
-    QTest::addColumn<QString>("suffix");
-    QTest::newRow("directory") << "dir" << quint32(16) << " is not a regular file.";
-    QTest::newRow("read-only file") << "readonly" << quint32(32) << " is not writable.";
-    QTest::newRow("not a database") << "garbage" << quint32(1) << "";
+    QTest::addColumn<QString>("message");  // %1 is the path
+    QTest::newRow("new file") << "new" << quint32(ov_database::not_existed | ov_database::created)
+                              << "file %1 didn't exist.|created a new file.";
+    QTest::newRow("directory") << "dir" << quint32(ov_database::not_regular) << "file %1 is not a regular file.";
+    QTest::newRow("read-only file") << "readonly" << quint32(ov_database::not_writable) << "file %1 is not writable.";
+    QTest::newRow("not a database") << "garbage" << quint32(ov_database::unknown_error)
+                                    << "unknown error on opening a file %1";
+    QTest::newRow("missing directory") << "missing/" << quint32(ov_database::not_existed | ov_database::open_failed)
+                                       << "failed to open a file %1";
   }
-  void unusable_paths() {
+  void opening() {
     QFETCH(QString, kind);
     QFETCH(quint32, flags);
-    QFETCH(QString, suffix);
+    QFETCH(QString, message);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("library.db"));
+    const QString path = dir.filePath(kind == QLatin1String("missing/") ? "missing/library.db" : "library.db");
     if (kind == QLatin1String("dir")) {
       QVERIFY(QDir().mkdir(path));
-    } else {
+    } else if (kind == QLatin1String("readonly") || kind == QLatin1String("garbage")) {
       QFile f(path);
       QVERIFY(f.open(QIODevice::WriteOnly));
       f.write(QByteArray(4096, 'x'));
@@ -86,26 +44,21 @@ private slots:
         if (QFileInfo(path).isWritable()) QSKIP("running with rights that ignore file permissions");
       }
     }
-    ov_database db(path, library_statements(), QStringLiteral("library"));
-    QVERIFY(!db.is_ok());
+    ov_database db(path, ov_creation_statements(QStringLiteral("library")), QStringLiteral("library"));
     QCOMPARE(db.status_flags(), flags);
-    QCOMPARE(db.error_messages().size(), 1);
-    if (flags == 1)
-      QCOMPARE(db.error_messages().first(), QStringLiteral("unknown error on opening a file ") + path);
-    else
-      QCOMPARE(db.error_messages().first(), QStringLiteral("file ") + path + suffix);
-    QVERIFY(!db.prepare(QStringLiteral("SELECT 1;")) || flags == 1);
-    QCOMPARE(db.max_id(), 0);
-    QVERIFY(!db.table_exists());
-  }
-
-  void open_failure_is_reported() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("missing/library.db"));
-    ov_database db(path, library_statements(), QStringLiteral("library"));
-    QVERIFY(!db.is_ok());
-    QCOMPARE(db.status_flags(), quint32(8 + 4));
-    QCOMPARE(db.error_messages(), QStringList({QStringLiteral("failed to open a file ") + path}));
+    const QStringList messages = message.arg(path).split('|');
+    const bool ok = kind == QLatin1String("new");
+    QCOMPARE(db.is_ok(), ok);
+    QCOMPARE(ok ? db.information_messages() : db.error_messages(), messages);
+    QCOMPARE(db.table_exists(), ok);
+    if (ok) {
+      QVERIFY(db.error_messages().isEmpty());
+      QCOMPARE(db.next_id(), 1);
+      QCOMPARE(db.next_id(), 2);
+    } else {
+      QVERIFY(!db.prepare(QStringLiteral("SELECT 1;")) || flags == ov_database::unknown_error);
+      QCOMPARE(db.max_id(), 0);
+    }
   }
 
   void statements() {

@@ -51,6 +51,7 @@ private slots:
   void ids_never_overflow_data() {
     QTest::addColumn<QList<qint64>>("stored");
     QTest::addColumn<int>("next");
+    QTest::newRow("existing ids out of order") << QList<qint64>{1, 9, 5} << 10;
     QTest::newRow("largest int taken") << QList<qint64>{1, 2147483647} << 0;
     QTest::newRow("64-bit id beside small ones") << QList<qint64>{1, 4294967297LL} << 2;
     QTest::newRow("only a 64-bit id") << QList<qint64>{1099511627776LL} << 1;
@@ -69,6 +70,8 @@ private slots:
       }
     }
     const auto db = ov_open_database(conf.path(), QStringLiteral("playlists"));
+    QCOMPARE(db->status_flags(), quint32(0));
+    QVERIFY(db->information_messages().isEmpty());
     QCOMPARE(db->next_id(), next);
     if (next != 0) QCOMPARE(db->next_id(), next == 2147483647 ? 0 : next + 1);
   }

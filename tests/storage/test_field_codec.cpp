@@ -24,8 +24,8 @@ class test_field_codec : public QObject {
   Q_OBJECT
 
 private slots:
-  // Eric Young's Blowfish ECB vectors, each 4-byte half byte-reversed
-  // because our halves are little-endian.
+  // A sample of Eric Young's Blowfish ECB vectors, each 4-byte half
+  // byte-reversed because our halves are little-endian.
   void cipher_vectors_data() {
     QTest::addColumn<QByteArray>("key");
     QTest::addColumn<QByteArray>("plain");
@@ -34,50 +34,24 @@ private slots:
         {"0000000000000000", "0000000000000000", "4597F94E78DD9861"},
         {"FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF", "D56F86518ACB5EB8"},
         {"3000000000000000", "0000001001000000", "9A6F857DF2633061"},
-        {"1111111111111111", "1111111111111111", "87DD66249D3C968B"},
         {"0123456789ABCDEF", "1111111111111111", "80C3F96196B08122"},
-        {"1111111111111111", "67452301EFCDAB89", "30C60C7DC71EDAAF"},
         {"FEDCBA9876543210", "67452301EFCDAB89", "0FABCE0A8DA2A0C6"},
         {"7CA110454A1A6E57", "D0D6A10142677739", "4582C6592B2805EB"},
-        {"0131D9619DC1376E", "A84CD55CDA57EF3D", "0BCCB8B1A0090F25"},
-        {"07A1133E4A0B2686", "38D448027271F606", "77E53017A41DEA8B"},
-        {"3849674C2602319E", "584B45510A44DF2D", "56785EA2EB5126CF"},
-        {"04B915BA43FEB5B6", "3044FD42A27F5759", "B18238351A8FCE09"},
-        {"0113B970FD34F2CE", "085E9B053A14CF51", "88D0F4481899374C"},
-        {"0170F175468FB5E6", "E0D85607D2614777", "B793214398FC5189"},
-        {"43297FAD38E373FE", "B81425766A48BF29", "5441F013E51A9DD6"},
-        {"07A7137045DA2A16", "9011DD3B02283749", "93DAED2E799CD3FF"},
-        {"04689104C2FD3B2F", "685F95269A60AF35", "39E087D8E3A62D3C"},
-        {"37D06BB516CB7546", "405E4D163252274F", "4FD0995F6939165B"},
-        {"1F08260D1AC2465E", "186E056BCA5C9F75", "3B7A054A7B97D324"},
-        {"584023641ABA6176", "EFD64B0062601709", "C13120458EDAFAE4"},
-        {"025816164629B007", "00390D48F262E76E", "39AE5575BD879BF5"},
-        {"49793EBC79B3258F", "C8407543FA3C8F69", "9C5FC55319C09FB4"},
-        {"4FB05E1515AB73A7", "A0432D0792520777", "FA7B8E7AA3897E93"},
-        {"49E95D6D4CA229BF", "7755FE022AF11781", "7A5D9CCFB5AD8649"},
-        {"018310DC409B26D6", "505C9D1DC228F718", "90B2ABD178C78B65"},
-        {"1C587F1C13924FEF", "283255305A296F6D", "7437CB5501F23ED1"},
         {"0101010101010101", "67452301EFCDAB89", "48EC34FAB268B247"},
         {"1F1F1F1F0E0E0E0E", "67452301EFCDAB89", "517990A7AE3CEA08"},
         {"E0FEE0FEF1FEF1FE", "67452301EFCDAB89", "2D079EC31D63AC9F"},
-        {"0000000000000000", "FFFFFFFFFFFFFFFF", "E0334901E4F6AFCD"},
-        {"FFFFFFFFFFFFFFFF", "0000000000000000", "779A1EF2BC491CB7"},
-        {"0123456789ABCDEF", "0000000000000000", "884659249A365457"},
         {"FEDCBA9876543210", "FFFFFFFFFFFFFFFF", "9C5A5C6B5A0A9E5D"},
     };
     int row = 0;
     for (const auto& r : v) QTest::addRow("ecb-%d", ++row) << hex(r[0]) << hex(r[1]) << hex(r[2]);
 
-    // Key lengths 1 to 24 of one long key: the key bytes enter the schedule cyclically.
+    // Keys of 1 to 24 bytes cut from one long key: the key bytes enter the schedule cyclically.
     const QByteArray long_key = hex("F0E1D2C3B4A5968778695A4B3C2D1E0F0011223344556677");
-    const char* by_length[] = {
-        "7C59ADF95E00DB49", "C1211DE9D6A661D9", "0AB7C2E9F35CC61B", "94631EBE050F6408", "48449EB36E1EDB1B",
-        "83AA57940D8C92B1", "3270B78B9D6260F9", "4E247AE8825EC82C", "7A0E751577C54E4F", "0BA72B12E04AB63A",
-        "9A3C833AF637C5FF", "87DA0994F26B0FA9", "62804F88B4B86050", "1C03851F6819E119", "3A37D9794FA34C71",
-        "872814935CE13BEE", "839E42034BD1E28C", "279E29A47BF69F46", "D1AED5AFA896BCC1", "0E1C85109FDA5838",
-        "D71EF5E61FB29D9B", "4AE1A6646FB436FD", "D4D7C780AD79545A", "624B040580D052FA"};
-    for (int n = 1; n <= 24; ++n)
-      QTest::addRow("key-length-%d", n) << long_key.left(n) << hex("98BADCFE10325476") << hex(by_length[n - 1]);
+    const std::pair<int, const char*> by_length[] = {{1, "7C59ADF95E00DB49"},  {2, "C1211DE9D6A661D9"},
+                                                     {8, "4E247AE8825EC82C"},  {9, "7A0E751577C54E4F"},
+                                                     {17, "839E42034BD1E28C"}, {24, "624B040580D052FA"}};
+    for (const auto& [n, cipher] : by_length)
+      QTest::addRow("key-length-%d", n) << long_key.left(n) << hex("98BADCFE10325476") << hex(cipher);
   }
   void cipher_vectors() {
     QFETCH(QByteArray, key);
@@ -128,13 +102,6 @@ private slots:
     QVERIFY(QRegularExpression(QStringLiteral("^01[0-9a-f]*$")).match(stored).hasMatch());
     QCOMPARE(plain_block(stored, seed + QString::number(id, 16)), block);
     QCOMPARE(decode_field(seed, stored, id), plain);
-  }
-
-  void stored_lengths() {
-    QCOMPARE(encode_field(seed, QString(), QStringLiteral("1")).size(), 82);
-    for (int n = 1; n <= 8; ++n) QCOMPARE(encode_field(seed, QString(n, QLatin1Char('7')), 3).size(), 98);
-    QCOMPARE(encode_field(seed, QString(9, QLatin1Char('7')), 3).size(), 114);
-    QCOMPARE(encode_field(seed, QString(17, QLatin1Char('7')), 3).size(), 130);
   }
 
   // A fixed stored text: catches any change to the format that would make

@@ -20,19 +20,17 @@ class test_config_backup : public QObject {
   QString log_path_;
   QString old_cwd_;
   const QString format_ = QStringLiteral("yyyy-MM-dd_hhmmss");
-  const QStringList files_ = {"main.ini",   "seed.ini",          "favorite_engine.db", "library.db",
-                              "playlist_items.db", "playlists.db", "presets.db"};
 
-  ov_config_backup backup() { return ov_config_backup("conf", "conf_backup", files_, format_); }
+  ov_config_backup backup() {
+    return ov_config_backup("conf", "conf_backup", {"main.ini", "seed.ini", "library.db", "presets.db"}, format_);
+  }
   QStringList log_lines() {
     log_->flush();
     QFile f(log_path_);
     if (!f.open(QIODevice::ReadOnly)) return {};
     QStringList out;
-    for (const QString& line : QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)) {
-      const QStringList fields = line.split('\t');
-      out << fields.mid(1).join('\t');  // without the time
-    }
+    for (const QString& line : QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts))
+      out << line.section('\t', 1);  // without the time
     return out;
   }
   static void make_dir(const QString& name) { QVERIFY(QDir().mkpath(QStringLiteral("conf_backup/") + name)); }
@@ -66,43 +64,38 @@ private slots:
     dir_.reset();
   }
 
-  void first_backup_copies_existing_files() {
+  // Existing backup directories (seconds ago, or a fixed name) and what the
+  // start-up decision does; "%1" in the first line is the newest existing name.
+  void decision_data() {
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("first_line");
+    QTest::newRow("none yet") << QStringList{} << true << "INFO\tinit-backup\tbackup dir is empty";
+    QTest::newRow("recent") << QStringList{"10"} << false
+                            << "INFO\tinit-backup\tlatest backup dir name= %1 and it is NOT older than 600sec";
+    QTest::newRow("old") << QStringList{"3600"} << true
+                         << "INFO\tinit-backup\tlatest backup dir name= %1 and it is older than 600sec";
+    QTest::newRow("unparsable newest") << QStringList{"3600", "2999-13-01_000000"} << true
+                                       << "WARNING\tinit-backup\tparse error for latest backup dir name=%1";
+  }
+  void decision() {
+    QFETCH(QStringList, existing);
+    QFETCH(bool, taken);
+    QFETCH(QString, first_line);
+    for (const QString& e : existing) make_dir(e.contains('_') ? e : name_at(e.toInt()));
+    const QStringList before = backup().backup_dir_names();
     backup().take_backup_if_due(true, 600);
     const QStringList names = backup().backup_dir_names();
-    QCOMPARE(names.size(), 1);
-    const QDir taken(QStringLiteral("conf_backup/") + names.first());
-    QCOMPARE(taken.entryList(QDir::Files, QDir::Name), QStringList({"library.db", "main.ini"}));
-    QCOMPARE(log_lines(), QStringList({"INFO\tinit-backup\tbackup dir is empty",
-                                       "INFO\tinit-backup\ttaking backup.  backup dir= conf_backup/" + names.first()}));
-  }
-
-  void recent_backup_is_not_due() {
-    const QString recent = name_at(10);
-    make_dir(recent);
-    backup().take_backup_if_due(true, 600);
-    QCOMPARE(backup().backup_dir_names(), QStringList({recent}));
-    QCOMPARE(log_lines(), QStringList({"INFO\tinit-backup\tlatest backup dir name= " + recent +
-                                       " and it is NOT older than 600sec"}));
-  }
-
-  void old_backup_makes_a_new_one() {
-    const QString old = name_at(3600);
-    make_dir(old);
-    backup().take_backup_if_due(true, 600);
-    const QStringList names = backup().backup_dir_names();
-    QCOMPARE(names.size(), 2);
-    QCOMPARE(names.last(), old);
+    QCOMPARE(names.size(), before.size() + (taken ? 1 : 0));
     const QStringList lines = log_lines();
-    QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines.at(0), "INFO\tinit-backup\tlatest backup dir name= " + old + " and it is older than 600sec");
-  }
-
-  void unparsable_newest_name_warns_and_backs_up() {
-    make_dir(name_at(3600));
-    make_dir(QStringLiteral("2999-13-01_000000"));
-    backup().take_backup_if_due(true, 600);
-    QCOMPARE(backup().backup_dir_names().size(), 3);
-    QCOMPARE(log_lines().first(), QStringLiteral("WARNING\tinit-backup\tparse error for latest backup dir name=2999-13-01_000000"));
+    QCOMPARE(lines.value(0), before.isEmpty() ? first_line : first_line.arg(before.first()));
+    QCOMPARE(lines.size(), taken ? 2 : 1);
+    if (!taken) return;
+    QString made;
+    for (const QString& n : names)
+      if (!before.contains(n)) made = n;
+    QCOMPARE(lines.at(1), "INFO\tinit-backup\ttaking backup.  backup dir= conf_backup/" + made);
+    QCOMPARE(QDir("conf_backup/" + made).entryList(QDir::Files, QDir::Name), QStringList({"library.db", "main.ini"}));
   }
 
   void disabled_backup_still_prunes() {
@@ -127,26 +120,27 @@ private slots:
     }
     make_dir(QStringLiteral("backup-old"));
     touch(QStringLiteral("conf_backup/stray.txt"));
-    const QString oldest = made.last();
+    const QString oldest = "conf_backup/" + made.last();
     // A file that is not one of the backed-up names keeps the oldest directory alive.
-    touch(QStringLiteral("conf_backup/") + oldest + QStringLiteral("/notes.txt"));
+    touch(oldest + QStringLiteral("/notes.txt"));
     backup().remove_old_backups(25);
-    QVERIFY(QFileInfo::exists(QStringLiteral("conf_backup/") + oldest));
-    QVERIFY(!QFileInfo::exists(QStringLiteral("conf_backup/") + oldest + QStringLiteral("/main.ini")));
-    QVERIFY(QFileInfo::exists(QStringLiteral("conf_backup/backup-old")));
+    QVERIFY(QFileInfo::exists(oldest));
+    QVERIFY(!QFileInfo::exists(oldest + QStringLiteral("/main.ini")));
     QCOMPARE(backup().backup_dir_names().size(), 26);
     QCOMPARE(log_lines(), QStringList({"INFO\tinit-remove-old-backup\tnumber of backup dir is 26. it is over 25",
-                                       "INFO\tinit-remove-old-backup\tremoving " + oldest}));
+                                       "INFO\tinit-remove-old-backup\tremoving " + made.last()}));
     // Tried again at the next start; without the stray file it goes.
-    QVERIFY(QFile::remove(QStringLiteral("conf_backup/") + oldest + QStringLiteral("/notes.txt")));
+    QVERIFY(QFile::remove(oldest + QStringLiteral("/notes.txt")));
     backup().remove_old_backups(25);
-    QVERIFY(!QFileInfo::exists(QStringLiteral("conf_backup/") + oldest));
+    QVERIFY(!QFileInfo::exists(oldest));
     QCOMPARE(backup().backup_dir_names().size(), 25);
     QVERIFY(QFileInfo::exists(QStringLiteral("conf_backup/backup-old")));
     QVERIFY(QFileInfo::exists(QStringLiteral("conf_backup/stray.txt")));
   }
 
-  void prune_under_the_limit() {
+  void prune_under_the_limit_and_without_root() {
+    backup().remove_old_backups(1);
+    QVERIFY(log_lines().isEmpty());
     const QString name = name_at(5000);
     make_dir(name);
     backup().remove_old_backups(25);
@@ -154,11 +148,6 @@ private slots:
     log_->set_tag(ov_log::DEBUG, QStringLiteral("init-remove-old-backup"), true);
     backup().remove_old_backups(25);
     QCOMPARE(log_lines().at(1), "DEBUG\tinit-remove-old-backup\tbackup dir= " + name);
-  }
-
-  void no_root_no_pruning() {
-    backup().remove_old_backups(1);
-    QVERIFY(log_lines().isEmpty());
   }
 
   void backup_then_prune_leaves_at_most_k() {
