@@ -185,6 +185,7 @@ int main(int argc, char** argv) {
   std::printf("load average before: %s\n", load_average().constData());
   figures best_lib{1e9, 0, 0}, best_start{1e9, 0, 0};
   long peak_start = 0, peak_lib = 0;
+  double best_lib_cpu = 1e9, best_start_cpu = 1e9;
   for (int round = 1; round <= rounds; ++round) {
     // The order alternates, so neither side always runs right after the other.
     const bool library_first = round % 2 == 1;
@@ -199,6 +200,8 @@ int main(int argc, char** argv) {
                 start.peak_kb / 1024.0, start.seconds / lib.seconds);
     if (lib.seconds < best_lib.seconds) best_lib = lib;
     if (start.seconds < best_start.seconds) best_start = start;
+    best_lib_cpu = std::min(best_lib_cpu, lib.cpu_seconds);
+    best_start_cpu = std::min(best_start_cpu, start.cpu_seconds);
     peak_lib = std::max(peak_lib, lib.peak_kb);
     peak_start = std::max(peak_start, start.peak_kb);
   }
@@ -207,6 +210,10 @@ int main(int argc, char** argv) {
   std::printf("start-up to painted window (best of %d): %.3f s wall\n", rounds, best_start.seconds);
   std::printf("ratio start-up / library load: %.2f (target <= 1.30) %s\n", best_start.seconds / best_lib.seconds,
               best_start.seconds <= 1.3 * best_lib.seconds ? "OK" : "OVER");
+  // On a shared machine the wall times mostly follow the other processes;
+  // the CPU time of each process does not.
+  std::printf("process CPU time (best of %d): start-up %.3f s, library load %.3f s, ratio %.2f\n", rounds,
+              best_start_cpu, best_lib_cpu, best_start_cpu / best_lib_cpu);
   std::printf("peak RSS of the start-up process: %.1f MB (target < 400 MB) %s; library load alone: %.1f MB\n",
               peak_start / 1024.0, peak_start < 400 * 1024 ? "OK" : "OVER", peak_lib / 1024.0);
   return 0;
