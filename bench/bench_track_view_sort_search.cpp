@@ -100,7 +100,8 @@ int main(int argc, char** argv) {
   };
 
   std::printf("\nSorting: a header click and the repaint, against sort_by_column on the bare playlist\n"
-              "(best of 3, each from the loaded order; column 9 through the view starts from the reversed order)\n");
+              "(best of 3, each from the loaded order; through the view, the loaded order is column 9's ascending\n"
+              "order already, so its first click sorts descending and the second ascending)\n");
   std::unique_ptr<ov_playlist> bare;
   const int sortable[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 16};
   double worst_ratio = 0, view_total = 0, bare_total = 0;
