@@ -1,6 +1,7 @@
 // Loading the library store: 100,000 rows with valid enciphered score
 // fields, against the floor of one libgcrypt Blowfish key schedule per row
 // spread over all cores.
+#include "ov_bench_library_db.h"
 #include "ov_blowfish.h"
 #include "ov_database.h"
 #include "ov_field_codec.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QtConcurrent>
 
 #include <gcrypt.h>
 
@@ -31,44 +31,11 @@ double cpu_seconds() {
   return double(ts.tv_sec) + ts.tv_nsec / 1e9;
 }
 
-constexpr int row_count = 100000;
-const QString seed = QStringLiteral("9d4e1a2b-7c3f-4e5d-a6b7-c8d9e0f1a2b3");
+constexpr int row_count = ov_bench::library_rows;
+const QString& seed = ov_bench::library_seed;
+using ov_bench::path_of;
 
-QString plain_of(int id) {
-  return QStringLiteral("%1:%2:%3:%4:%5:%6:%7:%8")
-      .arg(qint64(id) * 7919 % 99999999).arg(id % 5000).arg(id % 31).arg(id % 17).arg(id % 13).arg(id % 7)
-      .arg(id % 5).arg(id % 29);
-}
-
-QString path_of(int id) {
-  return QStringLiteral("/music/artist%1/album%2/track%3.mp3").arg(id % 2000).arg(id % 5000).arg(id);
-}
-
-void build(ov_database& db) {
-  std::vector<int> ids(row_count);
-  for (int i = 0; i < row_count; ++i) ids[size_t(i)] = i + 1;
-  const QList<QString> fields = QtConcurrent::blockingMapped<QList<QString>>(
-      ids, [](int id) { return encode_field(seed, plain_of(id), id); });
-  db.begin_bulk();
-  ov_statement st = db.prepare(QStringLiteral(
-      "INSERT INTO  library (id, filepath, title, album, artist, track_no, length, timestamp_added, s)  VALUES (?, "
-      "?, ?, ?, ?, ?, ?, ?, ?);"));
-  for (int i = 0; i < row_count; ++i) {
-    const int id = i + 1;
-    st.bind_int(1, id);
-    st.bind_text(2, path_of(id));
-    st.bind_text(3, QStringLiteral("Title %1").arg(id));
-    st.bind_text(4, QStringLiteral("Album %1").arg(id % 5000));
-    st.bind_text(5, QStringLiteral("Artist %1").arg(id % 2000));
-    st.bind_int(6, id % 20 + 1);
-    st.bind_int(7, 120 + id % 300);
-    st.bind_int(8, 1700000000 + id);
-    st.bind_text(9, fields[i]);
-    (void)st.write();
-    st.reset();
-  }
-  db.end_bulk();
-}
+void build(ov_database& db) { ov_bench::build_library_rows(db); }
 
 double thread_cpu_seconds() {
   timespec ts{};

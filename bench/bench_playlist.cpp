@@ -26,16 +26,6 @@ namespace {
 
 constexpr int k_entries = 100000;
 
-// Best of several runs, with a preparation step that is not timed.
-double best_ms(int runs, const std::function<void()>& prepare, const std::function<void()>& f) {
-  double best = 1e300;
-  for (int i = 0; i < runs; ++i) {
-    if (prepare) prepare();
-    best = std::min(best, ms_of(f));
-  }
-  return best;
-}
-
 void verdict(const char* what, double value, double target, const char* unit) {
   std::printf("  %-44s %10.3f %s   target <= %g %s   %s (%.2fx of target)\n", what, value, unit, target, unit,
               value <= target ? "OK" : "OVER", value / target);
@@ -56,18 +46,7 @@ int main(int argc, char** argv) {
 
   ov_group_map albums, artists;
   ov_library library(nullptr, &albums, &artists, QStringLiteral("seed"));
-  const double t_tracks = ms_of([&] {
-    for (int i = 1; i <= k_entries; ++i) {
-      const QString album = words(gen, 2) + QString::number(gen() % 8000);
-      auto track = std::make_unique<ov_track>(
-          i, int(1600000000 + gen() % 100000000),
-          ov_tag_data::from_values(QStringLiteral("/music/%1.mp3").arg(i), words(gen, 3), album,
-                                   words(gen, 1) + QString::number(gen() % 2000), gen() % 20, int(gen() % 600)));
-      track->add_score(score_of(gen));
-      for (unsigned p = gen() % 5000; p > 0; --p) track->increment_played();
-      library.register_track(std::move(track));
-    }
-  });
+  const double t_tracks = ms_of([&] { fill_library(library, gen, 1, k_entries); });
   std::printf("  building %d library tracks (setup)           %10.1f ms\n", k_entries, t_tracks);
 
   const QString items_path = dir.filePath(QStringLiteral("playlist_items.db"));
@@ -99,14 +78,11 @@ int main(int argc, char** argv) {
   const int sortable[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 16};
   double worst_sort = 0;
   for (int column : sortable) {
-    double asc = 1e300, desc = 1e300;
-    for (int run = 0; run < 3; ++run) {
-      // Each run starts from the stored order (untimed reload).
-      playlist = std::make_unique<ov_playlist>(&library, items_db.get(), 1, QStringLiteral("bench"), 1);
-      ov_playlist& p = *playlist;
-      asc = std::min(asc, ms_of([&] { p.sort_by_column(column); }));
-      desc = std::min(desc, ms_of([&] { p.sort_by_column(column); }));
-    }
+    // Each run starts from the stored order (untimed reload).
+    const sort_figures f = best_sorts(
+        3, [&] { playlist = std::make_unique<ov_playlist>(&library, items_db.get(), 1, QStringLiteral("bench"), 1); },
+        [&] { playlist->sort_by_column(column); });
+    const double asc = f.ascending, desc = f.descending;
     char label[64];
     std::snprintf(label, sizeof label, "sort column %2d ascending", column);
     verdict(label, asc, 100, "ms");

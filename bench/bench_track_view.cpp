@@ -42,19 +42,6 @@ void verdict(const char* what, double value, double target) {
   std::printf("  %-48s %9.3f ms   target < %g ms   %s\n", what, value, target, value < target ? "OK" : "OVER");
 }
 
-void fill_library(ov_library& library, std::mt19937& gen) {
-  for (int i = 1; i <= k_entries; ++i) {
-    auto track = std::make_unique<ov_track>(
-        i, int(1600000000 + gen() % 100000000),
-        ov_tag_data::from_values(QStringLiteral("/music/%1.mp3").arg(i), words(gen, 3),
-                                 words(gen, 2) + QString::number(gen() % 8000),
-                                 words(gen, 1) + QString::number(gen() % 2000), gen() % 20, int(gen() % 600)));
-    track->add_score(score_of(gen));
-    for (unsigned p = gen() % 5000; p > 0; --p) track->increment_played();
-    library.register_track(std::move(track));
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,7 +56,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<ov_database> items_db = ov_open_database(dir.path(), QStringLiteral("playlist_items"));
   ov_playlist playlist(&library, items_db.get(), 1, QStringLiteral("bench"), 1);
   const double t_setup = ms_of([&] {
-    fill_library(library, gen);
+    fill_library(library, gen, 1, k_entries);
     items_db->begin_bulk();
     for (const QString& path : library.paths()) playlist.add_track(library.track_by_path(path));
     items_db->end_bulk();
