@@ -289,6 +289,7 @@ private slots:
       order = playlist_tones();
     QCOMPARE(order.size(), 3);
     QCOMPARE(wait_for_tone(order[0]), order[0]);
+    QThread::msleep(1500);  // listened to long enough to count a second
 
     // Ctrl+Right: the next entry of the list is heard instead.
     type_keys(window, QStringLiteral("ctrl+Right"));
