@@ -6,6 +6,7 @@
 #include "ov_view_ports.h"
 #include "ov_volume_settings.h"
 #include "ov_window_settings.h"
+#include "ovg_flow_runner.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -21,7 +22,6 @@ class ov_library;
 class ov_playlist;
 class ov_playlist_item;
 class ovg_controller_abstract;
-class ovg_flow_runner;
 class ovg_main_actions;
 class ovg_play_mode;
 class ovg_playlists_area;
@@ -155,7 +155,7 @@ private:
   void refresh_after_flow();
   void add_expanded(const QStringList& files);
   // Runs one flow behind the progress dialog; false when another one runs.
-  bool run_flow(const QString& title, qsizetype total, const std::function<void(const std::function<bool(qsizetype)>&)>& body);
+  bool run_flow(const QString& title, qsizetype total, const ovg_flow_runner::flow& body);
   QString music_folder() const;
 
   ov_library* library_;

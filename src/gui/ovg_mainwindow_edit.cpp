@@ -35,8 +35,7 @@ QList<int> rows_of(const QModelIndexList& indexes) {
 }
 }  // namespace
 
-bool ovg_mainwindow::run_flow(const QString& title, qsizetype total,
-                              const std::function<void(const std::function<bool(qsizetype)>&)>& body) {
+bool ovg_mainwindow::run_flow(const QString& title, qsizetype total, const ovg_flow_runner::flow& body) {
   const bool ran = flows_->run(title, total, body);
   if (ran) refresh_after_flow();
   return ran;
