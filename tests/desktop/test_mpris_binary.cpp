@@ -89,8 +89,7 @@ class test_mpris_binary : public QObject {
     return env;
   }
 
-  std::unique_ptr<QProcess> start(const run_dirs& dirs, const QStringList& args,
-                                  const QProcessEnvironment& env) const {
+  static std::unique_ptr<QProcess> start(const QStringList& args, const QProcessEnvironment& env) {
     auto p = std::make_unique<QProcess>();
     p->setProcessEnvironment(env);
     p->setReadChannel(QProcess::StandardError);
@@ -215,7 +214,7 @@ private slots:
                          &listener, SLOT(properties_changed(QString, QVariantMap, QStringList))));
 
     // Started with the directory as its argument, it plays one of its files.
-    auto first = start(dirs, {music_.path()}, environment(dirs));
+    auto first = start({music_.path()}, environment(dirs));
     QString err;
     QVERIFY2(wait_for(*first, err, QStringLiteral("window shown")), qPrintable(err));
     const QString listed = playerctl_until({QStringLiteral("-l")}, [](const QString& a) {
@@ -243,6 +242,13 @@ private slots:
              QStringLiteral("Playing"));
     QVERIFY(loud_ms_of_a_second() > 500);
 
+    // A jump into the track: the position goes on from there.
+    playerctl({QStringLiteral("position"), QStringLiteral("20")});
+    const double position = playerctl_until({QStringLiteral("position")}, [](const QString& a) {
+                              return a.toDouble() >= 20;
+                            }).toDouble();
+    QVERIFY2(position >= 20 && position < lengths.value(playing), qPrintable(QString::number(position)));
+
     // Next: another track, announced to listeners.
     listener.titles.clear();
     playerctl({QStringLiteral("next")});
@@ -257,7 +263,7 @@ private slots:
     QCOMPARE(playerctl({QStringLiteral("volume")}).toDouble(), 0.5);
 
     // Open With while it runs: the second start hands the file over and ends with 1.
-    auto second = start(dirs, {extra_.filePath(QStringLiteral("Delta.mp3"))}, environment(dirs));
+    auto second = start({extra_.filePath(QStringLiteral("Delta.mp3"))}, environment(dirs));
     QString err2;
     QCOMPARE(run_to_end(*second, err2), 1);
     QCOMPARE(playerctl_until({QStringLiteral("metadata"), QStringLiteral("title")},
@@ -282,7 +288,7 @@ private slots:
     write(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n");
     QProcessEnvironment env = environment(dirs);
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/bus"));
-    auto p = start(dirs, {}, env);
+    auto p = start({}, env);
     QString err;
     QVERIFY2(wait_for(*p, err, QStringLiteral("window shown")), qPrintable(err));
     p->terminate();
