@@ -9,7 +9,10 @@
 #include "ovg_controller_normal.h"
 #include "ovg_mainwindow.h"
 #include "ovg_play_mode.h"
+#include "ovg_playlists_area.h"
 #include "ovg_slider.h"
+#include "ovg_table_view_playlist.h"
+#include "ovg_table_view_tracks.h"
 #include "ovgv_playback.h"
 #include "ovgv_volume.h"
 
@@ -39,6 +42,17 @@ void ovg_media_player_bridge::watch() {
     });
   }
   connect(window_->tab_widget(), &QTabWidget::currentChanged, this, &ovg_media_player_bridge::islot_refresh);
+  // Whether there is something to play: the shown playlist and its size.
+  ovg_playlists_area* area = window_->playlists_area();
+  connect(area->playlist_view(), &ovg_table_view_playlist::signal_current_item_changed, this,
+          &ovg_media_player_bridge::islot_refresh);
+  const auto watch_playlist = [this](ov_playlist* playlist) {
+    connect(playlist, &ov_playlist::esignal_number_of_tracks_changed, this, &ovg_media_player_bridge::islot_refresh,
+            Qt::UniqueConnection);
+  };
+  for (ov_playlist* playlist : area->playlists()) watch_playlist(playlist);
+  connect(area, &ovg_playlists_area::esignal_view_attached, this,
+          [watch_playlist](ovg_table_view_tracks*, ov_playlist* playlist) { watch_playlist(playlist); });
   told_ = take();
 }
 
