@@ -8,6 +8,7 @@
 #include "ov_grade_table.h"
 #include "ov_library.h"
 #include "ov_log.h"
+#include "ov_mpris.h"
 #include "ov_playback_normal.h"
 #include "ov_quit_on_signal.h"
 #include "ov_rank_table.h"
@@ -20,6 +21,7 @@
 #include "ovg_dialog_lang.h"
 #include "ovg_exec.h"
 #include "ovg_mainwindow.h"
+#include "ovg_media_player_bridge.h"
 
 #include <QApplication>
 #include <QDir>
@@ -283,14 +285,24 @@ int ov_startup_run(int& argc, char** argv) {
   if (!ov_quit_on_signal::requested()) window->present_startup_report(databases.in_order());
   if (!kept_for_old_seed.isEmpty() && !ov_quit_on_signal::requested())
     show_messages(QString(), ov_seed_loss_warning(kept_for_old_seed), window.get());
+
+  // 17. The desktop's media controls, also when a signal already asked to
+  // quit (the run ends right after); without a session bus the player runs
+  // without them and one INFO line says so.
+  auto media_player = std::make_unique<ovg_media_player_bridge>(window.get());
+  auto mpris = std::make_unique<ov_mpris>(media_player.get());
+  if (mpris->start()) media_player->attach(mpris.get());
+
   if (!open_paths.isEmpty() && !ov_quit_on_signal::requested()) window->open_paths(open_paths);
 
-  // 17. Event loop; a signal that came during the start-up dialogs has
+  // 18. Event loop; a signal that came during the start-up dialogs has
   // already closed the window, and then there is nothing to run.
   const int result = ov_quit_on_signal::requested() ? 0 : QApplication::exec();
 
-  // 18. Shutdown.
+  // 19. Shutdown: the media controls leave the bus before the window goes.
   flush_log.log->flush();
+  mpris.reset();
+  media_player.reset();
   main_window = nullptr;
   window.reset();
   report_unstored_scores(*library);

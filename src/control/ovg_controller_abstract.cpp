@@ -199,7 +199,7 @@ void ovg_controller_abstract::set_state(state_type s) {
   const state_type old = state_;
   state_ = s;
   views_.playback->set_state(shown_state(s));
-  Q_UNUSED(old);
+  if (s != old) defer([this] { emit esignal_state_changed(); });
   if (s == playing) {
     position_timer_->start();
     defer([this] { emit esignal_state_changed_to_playing(); });

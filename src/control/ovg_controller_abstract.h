@@ -66,6 +66,8 @@ signals:
   void esignal_title_clicked(ov_playlist* playlist, ov_playlist_item* item);
   void esignal_track_status_changed(ov_playlist* playlist);
   void esignal_state_changed_to_playing();
+  // Any change of state(), after the slot that made it released the lock.
+  void esignal_state_changed();
   void esignal_play_clicked_on_no_selected();
   void esignal_point_incremented_on_play_new(ov_playlist* playlist, int row_index, int increment);
 

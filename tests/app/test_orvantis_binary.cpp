@@ -33,6 +33,8 @@ class test_orvantis_binary : public QObject {
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dirs.runtime.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("ORVANTIS_AUTOTEST"), mode);
+    // Never the user's session bus: the media controls stay off here.
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/bus"));
     return env;
   }
 

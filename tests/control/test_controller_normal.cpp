@@ -64,6 +64,23 @@ private slots:
     QCOMPARE(row(), 2);
   }
 
+  // Every change of state is announced once, after the lock is released;
+  // a command that leaves the state as it was announces nothing.
+  void state_changes_are_announced() {
+    QList<int> seen;
+    connect(c_.get(), &C::esignal_state_changed, this, [&] {
+      QVERIFY(!c_->is_busy());
+      seen << c_->state();
+    });
+    c_->islot_play_new(f_->playlist.get(), 1);
+    c_->islot_pause();
+    c_->islot_pause();
+    c_->islot_toggle_play_pause();
+    c_->islot_play_new(f_->playlist.get(), 2);
+    c_->islot_stop();
+    QCOMPARE(seen, (QList<int>{C::playing, C::paused, C::playing, C::stopped}));
+  }
+
   void play_new_without_playlist_or_item() {
     c_->islot_play_new(nullptr, 0);
     QCOMPARE(c_->playlist(), nullptr);
