@@ -1,4 +1,5 @@
 #include "ov_test_env.h"
+#include "ov_test_program.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,112 +40,40 @@ class test_orvantis_binary : public QObject {
   }
 
   static std::unique_ptr<QProcess> start(const run_dirs& dirs, const QString& mode) {
-    auto p = std::make_unique<QProcess>();
-    p->setProcessEnvironment(environment(dirs, mode));
-    p->setProcessChannelMode(QProcess::SeparateChannels);
-    p->setReadChannel(QProcess::StandardError);
-    p->start(ov_test::orvantis_binary(), QStringList());
-    return p;
+    return ov_test::start_program({}, environment(dirs, mode));
   }
 
-  // Reads stderr until it holds the marker; false when the process ends first.
-  static bool wait_for(QProcess& p, QString& err, const QString& marker, int count = 1) {
-    while (err.count(marker) < count) {
-      if (p.state() == QProcess::NotRunning) return false;
-      p.waitForReadyRead(60000);
-      err += QString::fromUtf8(p.readAllStandardError());
-    }
-    return true;
-  }
-
-  // Runs to the end and returns the exit code (-1 on a crash).
-  static int run_to_end(QProcess& p, QString& err) {
-    p.waitForFinished(120000);
-    err += QString::fromUtf8(p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-  }
-
-  static QString read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-  }
   static QByteArray bytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
-  static QString log_text(const run_dirs& dirs) {
-    const QStringList logs = QDir(dirs.home.filePath(QStringLiteral("log"))).entryList(QDir::Files);
-    return logs.size() == 1 ? read(dirs.home.filePath(QStringLiteral("log/")) + logs.first()) : QString();
-  }
-  static void write(const QString& path, const QByteArray& text) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text);
-  }
-
-
-  // An X server of the test's own, for runs where a dialog must stay open
-  // until the test acts; null (and the test skips) where there is none.
-  struct x_server {
-    std::unique_ptr<QProcess> process;
-    QString display;
-  };
-  static x_server start_x() {
-    x_server x;
-    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-      return x;
-    for (int n = 90 + int(QCoreApplication::applicationPid() % 200); n < 400; ++n) {
-      if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) continue;
-      x.process = std::make_unique<QProcess>();
-      x.process->start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"),
-                                                QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                                                QStringLiteral("1280x1024x24")});
-      x.process->waitForStarted(10000);
-      for (int i = 0; i < 100 && x.process->state() == QProcess::Running; ++i) {
-        if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
-          x.display = QStringLiteral(":%1").arg(n);
-          return x;
-        }
-        QThread::msleep(50);
-      }
-      x.process->kill();
-      x.process->waitForFinished();
-      x.process.reset();
-    }
-    return x;
-  }
-  static bool window_open(const QString& display, const QString& title) {
-    QProcess xdotool;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display);
-    xdotool.setProcessEnvironment(env);
-    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                              QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')});
-    xdotool.waitForFinished(10000);
-    return !xdotool.readAllStandardOutput().trimmed().isEmpty();
+  static QString log_text(const run_dirs& dirs) { return ov_test::log_text(dirs.home.path()); }
+  static void write(const QString& path, const QByteArray& text) { QVERIFY(ov_test::write_file(path, text)); }
+  static bool window_open(const ov_test::x_server& x, const QString& title) {
+    return !x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                       QLatin1Char('^') + title + QLatin1Char('$')})
+                .isEmpty();
   }
   static bool lock_held(const run_dirs& dirs) {
     // A second copy ends with 1 while the first holds the lock; otherwise it
     // starts in full and is closed again.
     auto second = start(dirs, QStringLiteral("accept"));
     QString err;
-    if (wait_for(*second, err, QStringLiteral("window shown"))) {
+    if (ov_test::wait_for(*second, err, QStringLiteral("window shown"))) {
       second->terminate();
-      run_to_end(*second, err);
+      ov_test::run_to_end(*second, err);
       return false;
     }
-    return run_to_end(*second, err) == 1;
+    return ov_test::run_to_end(*second, err) == 1;
   }
   // A run that ends on its first start-up dialog, for a set-up data directory.
   static void first_run(run_dirs& dirs) {
     write(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n");
     auto p = start(dirs, QStringLiteral("accept"));
     QString err;
-    QVERIFY2(wait_for(*p, err, QStringLiteral("window shown")), qPrintable(err));
+    QVERIFY2(ov_test::wait_for(*p, err, QStringLiteral("window shown")), qPrintable(err));
     p->terminate();
-    QCOMPARE(run_to_end(*p, err), 0);
+    QCOMPARE(ov_test::run_to_end(*p, err), 0);
   }
 
 private slots:
@@ -155,8 +84,8 @@ private slots:
     auto first = start(dirs, QStringLiteral("accept"));
     QString err;
     // Japanese is preselected; the report of the new files then comes translated.
-    QVERIFY2(wait_for(*first, err, QStringLiteral("dialog: メッセージ")), qPrintable(err));
-    QVERIFY2(wait_for(*first, err, QStringLiteral("dialog result"), 2), qPrintable(err));
+    QVERIFY2(ov_test::wait_for(*first, err, QStringLiteral("dialog: メッセージ")), qPrintable(err));
+    QVERIFY2(ov_test::wait_for(*first, err, QStringLiteral("dialog result"), 2), qPrintable(err));
     QVERIFY(err.contains(QStringLiteral("dialog: Language")));
     QVERIFY(err.contains(QStringLiteral("window shown: Orvantis 1.0.0a2")));
     for (const char* name : {"library", "playlists", "playlist_items", "presets", "favorite_engine"}) {
@@ -174,23 +103,23 @@ private slots:
              1);
     auto second = start(dirs, QStringLiteral("accept"));
     QString err2;
-    QCOMPARE(run_to_end(*second, err2), 1);
+    QCOMPARE(ov_test::run_to_end(*second, err2), 1);
     QVERIFY2(!err2.contains(QStringLiteral("dialog")), qPrintable(err2));
-    QVERIFY(wait_for(*first, err, QStringLiteral("raised Orvantis 1.0.0a2")));
+    QVERIFY(ov_test::wait_for(*first, err, QStringLiteral("raised Orvantis 1.0.0a2")));
     QCOMPARE(log_text(dirs), log_before);
 
     // A termination request closes the window the normal way.
     first->terminate();
-    QCOMPARE(run_to_end(*first, err), 0);
+    QCOMPARE(ov_test::run_to_end(*first, err), 0);
     QVERIFY(err.contains(QStringLiteral("exit 0")));
 
-    const QString main_ini = read(dirs.home.filePath(QStringLiteral("conf/main.ini")));
+    const QString main_ini = ov_test::read_text(dirs.home.filePath(QStringLiteral("conf/main.ini")));
     QVERIFY(main_ini.contains(QStringLiteral("[backup]\nenabled=yes\nkeep_old_dirs_back_to=25\nsec_diff_to_run=600")));
     QVERIFY(main_ini.contains(QStringLiteral("[main]\nlang=japanese")));
     const QRegularExpression seed(QStringLiteral("sec_seed=[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\n"));
-    QVERIFY(seed.match(read(dirs.home.filePath(QStringLiteral("conf/seed.ini")))).hasMatch());
+    QVERIFY(seed.match(ov_test::read_text(dirs.home.filePath(QStringLiteral("conf/seed.ini")))).hasMatch());
     QVERIFY(QFile::exists(dirs.home.filePath(QStringLiteral("doc/keys.txt"))));
-    QVERIFY(read(dirs.home.filePath(QStringLiteral("doc/orvantis_LICENSE.txt"))).contains(QStringLiteral("Orvantis")));
+    QVERIFY(ov_test::read_text(dirs.home.filePath(QStringLiteral("doc/orvantis_LICENSE.txt"))).contains(QStringLiteral("Orvantis")));
     const QString log = log_text(dirs);
     QVERIFY(log.contains(QStringLiteral("\tINFO\tinit-backup\tbackup dir is empty\n")));
     QVERIFY(log.contains(QStringLiteral("\tINFO\tinit-backup\ttaking backup.  backup dir= conf_backup/")));
@@ -200,14 +129,14 @@ private slots:
 
     // The next start: no language question, no report (nothing new), the
     // backup is not due yet, and the same seed.
-    const QString seed_before = read(dirs.home.filePath(QStringLiteral("conf/seed.ini")));
+    const QString seed_before = ov_test::read_text(dirs.home.filePath(QStringLiteral("conf/seed.ini")));
     auto third = start(dirs, QStringLiteral("accept"));
     QString err3;
-    QVERIFY2(wait_for(*third, err3, QStringLiteral("window shown")), qPrintable(err3));
+    QVERIFY2(ov_test::wait_for(*third, err3, QStringLiteral("window shown")), qPrintable(err3));
     third->terminate();
-    QCOMPARE(run_to_end(*third, err3), 0);
+    QCOMPARE(ov_test::run_to_end(*third, err3), 0);
     QVERIFY(!err3.contains(QStringLiteral("dialog:")));
-    QCOMPARE(read(dirs.home.filePath(QStringLiteral("conf/seed.ini"))), seed_before);
+    QCOMPARE(ov_test::read_text(dirs.home.filePath(QStringLiteral("conf/seed.ini"))), seed_before);
     QVERIFY(log_text(dirs).contains(QStringLiteral(" and it is NOT older than 600sec\n")));
   }
 
@@ -216,11 +145,11 @@ private slots:
     for (int run = 0; run < 2; ++run) {
       auto p = start(dirs, QStringLiteral("reject"));
       QString err;
-      QCOMPARE(run_to_end(*p, err), 0);
+      QCOMPARE(ov_test::run_to_end(*p, err), 0);
       QVERIFY2(err.contains(QStringLiteral("dialog: Language")), qPrintable(err));
       QVERIFY(err.contains(QStringLiteral("combo language_combo: Japanese")));
       QVERIFY(!err.contains(QStringLiteral("window shown")));
-      const QString main_ini = read(dirs.home.filePath(QStringLiteral("conf/main.ini")));
+      const QString main_ini = ov_test::read_text(dirs.home.filePath(QStringLiteral("conf/main.ini")));
       QVERIFY(main_ini.contains(QStringLiteral("enabled=yes")));
       QVERIFY(!main_ini.contains(QStringLiteral("lang")));
     }
@@ -233,7 +162,7 @@ private slots:
     QVERIFY(QDir().mkpath(dirs.home.filePath(QStringLiteral("conf/library.db"))));
     auto p = start(dirs, QStringLiteral("accept"));
     QString err;
-    QCOMPARE(run_to_end(*p, err), 1);
+    QCOMPARE(ov_test::run_to_end(*p, err), 1);
     QVERIFY2(err.contains(QStringLiteral("dialog: Messages")), qPrintable(err));
     QVERIFY(err.contains(QStringLiteral("label fatal_label: Fatal:")));
     QVERIFY(err.contains(QStringLiteral("text fatal_text: file conf/library.db is not a regular file.\n")));
@@ -247,36 +176,37 @@ private slots:
     write(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n");
     auto crashed = start(dirs, QStringLiteral("accept"));
     QString err;
-    QVERIFY2(wait_for(*crashed, err, QStringLiteral("window shown")), qPrintable(err));
+    QVERIFY2(ov_test::wait_for(*crashed, err, QStringLiteral("window shown")), qPrintable(err));
     crashed->kill();
     crashed->waitForFinished(60000);
     QVERIFY(!QDir(dirs.runtime.path()).entryList(QStringList{QStringLiteral("Orvantis-*.lock")}, QDir::Files).isEmpty());
 
     auto next = start(dirs, QStringLiteral("accept"));
     QString err2;
-    QVERIFY2(wait_for(*next, err2, QStringLiteral("window shown")), qPrintable(err2));
+    QVERIFY2(ov_test::wait_for(*next, err2, QStringLiteral("window shown")), qPrintable(err2));
     // It also answers the next copy, over the socket left behind.
     auto third = start(dirs, QStringLiteral("accept"));
     QString err3;
-    QCOMPARE(run_to_end(*third, err3), 1);
-    QVERIFY(wait_for(*next, err2, QStringLiteral("raised")));
+    QCOMPARE(ov_test::run_to_end(*third, err3), 1);
+    QVERIFY(ov_test::wait_for(*next, err2, QStringLiteral("raised")));
     next->terminate();
-    QCOMPARE(run_to_end(*next, err2), 0);
+    QCOMPARE(ov_test::run_to_end(*next, err2), 0);
     QCOMPARE(log_text(dirs).count(QStringLiteral("\tbooting\t")), 2);
   }
   // A termination signal while a start-up dialog is open (no autotest
   // switch: a real dialog on a real X server) ends the run at once, through
   // the normal close, and frees the lock.
   void signal_during_startup_dialog_ends_the_run() {
-    x_server x = start_x();
-    if (x.display.isEmpty()) QSKIP("no Xvfb or xdotool here");
+    const ov_test::x_server x;
+    if (x.display().isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+      QSKIP("no Xvfb or xdotool here");
     for (const int sig : {SIGTERM, SIGINT}) {
       run_dirs dirs;
       write(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n");
       QProcessEnvironment env = environment(dirs, QString());
       env.remove(QStringLiteral("ORVANTIS_AUTOTEST"));
       env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-      env.insert(QStringLiteral("DISPLAY"), x.display);
+      env.insert(QStringLiteral("DISPLAY"), x.display());
       QProcess p;
       p.setProcessEnvironment(env);
       p.start(ov_test::orvantis_binary(), QStringList());
@@ -284,7 +214,7 @@ private slots:
       // The first run reports the files it created in the messages dialog.
       bool open = false;
       for (int i = 0; i < 600 && !open && p.state() == QProcess::Running; ++i) {
-        open = window_open(x.display, QStringLiteral("Messages"));
+        open = window_open(x, QStringLiteral("Messages"));
         if (!open) QThread::msleep(100);
       }
       QVERIFY2(open, "the start-up dialog did not open");
@@ -295,8 +225,6 @@ private slots:
       QVERIFY(!lock_held(dirs));
       QVERIFY(log_text(dirs).contains(QStringLiteral("\tbooting\t")));
     }
-    x.process->terminate();
-    x.process->waitForFinished();
   }
 
   // conf/ itself not writable (its files are): SQLite could not make its
@@ -324,7 +252,7 @@ private slots:
     p.start(setpriv, {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=%1").arg(nobody->pw_gid),
                       QStringLiteral("--clear-groups"), ov_test::orvantis_binary()});
     QString err;
-    const int code = run_to_end(p, err);
+    const int code = ov_test::run_to_end(p, err);
     if (err.contains(QStringLiteral("Permission denied")) && code != 1) QSKIP("the build tree is closed to nobody");
     QCOMPARE(code, 1);
     QVERIFY2(err.contains(QStringLiteral("text fatal_text: directory conf is not writable.")), qPrintable(err));
@@ -349,7 +277,7 @@ private slots:
     const QByteArray before = bytes(dirs.home.filePath(QStringLiteral("conf/library.db")));
     auto p = start(dirs, QStringLiteral("accept"));
     QString err;
-    QCOMPARE(run_to_end(*p, err), 1);
+    QCOMPARE(ov_test::run_to_end(*p, err), 1);
     QVERIFY2(err.contains(QStringLiteral("text fatal_text: file conf/library.db holds other data than this program's.")),
              qPrintable(err));
     QCOMPARE(bytes(dirs.home.filePath(QStringLiteral("conf/library.db"))), before);
@@ -369,17 +297,17 @@ private slots:
     auto p = start(dirs, QStringLiteral("accept"));
     QString err;
     // The engine's record, enciphered with the old seed, is reported first.
-    QVERIFY2(wait_for(*p, err, QStringLiteral("window shown")), qPrintable(err));
-    QVERIFY2(wait_for(*p, err, QStringLiteral("conf_backup/seed_lost_")), qPrintable(err));
+    QVERIFY2(ov_test::wait_for(*p, err, QStringLiteral("window shown")), qPrintable(err));
+    QVERIFY2(ov_test::wait_for(*p, err, QStringLiteral("conf_backup/seed_lost_")), qPrintable(err));
     p->terminate();
-    QCOMPARE(run_to_end(*p, err), 0);
+    QCOMPARE(ov_test::run_to_end(*p, err), 0);
     const QStringList kept =
         QDir(dirs.home.filePath(QStringLiteral("conf_backup"))).entryList({QStringLiteral("seed_lost_*")}, QDir::Dirs);
     QCOMPARE(kept.size(), 1);
     const QString dir = dirs.home.filePath(QStringLiteral("conf_backup/") + kept.first());
     for (const char* file : {"library.db", "favorite_engine.db", "seed.ini"})
       QVERIFY2(QFile::exists(dir + QLatin1Char('/') + QLatin1String(file)), file);
-    QVERIFY(read(dir + QStringLiteral("/seed.ini")).contains(QStringLiteral("sec_seed=damaged")));
+    QVERIFY(ov_test::read_text(dir + QStringLiteral("/seed.ini")).contains(QStringLiteral("sec_seed=damaged")));
     QVERIFY2(err.contains(QStringLiteral("conf_backup/") + kept.first()), qPrintable(err));
   }
 };

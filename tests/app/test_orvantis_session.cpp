@@ -2,6 +2,7 @@
 #include "ov_test_capture.h"
 #include "ov_test_env.h"
 #include "ov_test_mp3.h"
+#include "ov_test_program.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -28,42 +29,12 @@ class test_orvantis_session : public QObject {
   QTemporaryDir home_;
   QTemporaryDir runtime_;
   QTemporaryDir music_;
-  std::unique_ptr<QProcess> x_;
-  QString display_;
+  std::unique_ptr<ov_test::x_server> x_;
   std::unique_ptr<ov_test_capture> capture_;
 
   // ---- the X server and xdotool -------------------------------------------
 
-  bool start_x() {
-    for (int n = 100 + int(QCoreApplication::applicationPid() % 200); n < 400; ++n) {
-      if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) continue;
-      x_ = std::make_unique<QProcess>();
-      x_->start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                         QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1400x900x24")});
-      x_->waitForStarted(10000);
-      for (int i = 0; i < 100 && x_->state() == QProcess::Running; ++i) {
-        if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
-          display_ = QStringLiteral(":%1").arg(n);
-          return true;
-        }
-        QThread::msleep(50);
-      }
-      x_->kill();
-      x_->waitForFinished();
-      x_.reset();
-    }
-    return false;
-  }
-
-  QString xdotool(const QStringList& args) const {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display_);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral("xdotool"), args);
-    p.waitForFinished(10000);
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-  }
+  QString xdotool(const QStringList& args) const { return x_->xdotool(args); }
 
   QString main_window() const {
     return xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
@@ -84,32 +55,10 @@ class test_orvantis_session : public QObject {
     env.insert(QStringLiteral("ORVANTIS_HOME"), home_.path());
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("DISPLAY"), x_->display());
     env.insert(QStringLiteral("ORVANTIS_AUTOTEST"), QStringLiteral("accept"));
     env.insert(QStringLiteral("ORVANTIS_PCM_DEVICE"), QStringLiteral("default"));
-    auto p = std::make_unique<QProcess>();
-    p->setProcessEnvironment(env);
-    p->setReadChannel(QProcess::StandardError);
-    p->start(ov_test::orvantis_binary(), args);
-    return p;
-  }
-
-  static bool wait_for(QProcess& p, QString& err, const QString& marker) {
-    QElapsedTimer t;
-    t.start();
-    while (!err.contains(marker) && t.elapsed() < 60000) {
-      if (p.state() == QProcess::NotRunning) break;
-      p.waitForReadyRead(200);
-      err += QString::fromUtf8(p.readAllStandardError());
-    }
-    err += QString::fromUtf8(p.readAllStandardError());
-    return err.contains(marker);
-  }
-
-  static int wait_for_end(QProcess& p, QString& err) {
-    p.waitForFinished(30000);
-    err += QString::fromUtf8(p.readAllStandardError());
-    return p.state() == QProcess::NotRunning && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return ov_test::start_program(args, env);
   }
 
   // Closes the window with the program's own Alt+F4 and waits for the end.
@@ -117,7 +66,7 @@ class test_orvantis_session : public QObject {
     const QString window = main_window();
     if (window.isEmpty()) return -2;
     type_keys(window, QStringLiteral("alt+F4"));
-    return wait_for_end(p, err);
+    return ov_test::run_to_end(p, err);
   }
 
   // ---- what was heard --------------------------------------------------------
@@ -224,7 +173,8 @@ private slots:
         QSKIP(qPrintable(QStringLiteral("no %1 here").arg(QLatin1String(tool))));
     capture_ = std::make_unique<ov_test_capture>();
     if (!capture_->server_ready()) QSKIP("no PulseAudio test server");
-    if (!start_x()) QSKIP("Xvfb did not start");
+    x_ = std::make_unique<ov_test::x_server>(QSize(1400, 900));
+    if (x_->display().isEmpty()) QSKIP("Xvfb did not start");
     // Three tracks of 20 s, told apart by their tones.
     for (int i = 0; i < 3; ++i) {
       ov_test::tone t;
@@ -247,10 +197,7 @@ private slots:
 
   void cleanupTestCase() {
     capture_.reset();
-    if (x_) {
-      x_->terminate();
-      x_->waitForFinished();
-    }
+    x_.reset();
   }
 
   // Open a directory, hear it, skip to the next track, make a playlist of
@@ -259,9 +206,9 @@ private slots:
     QVERIFY(capture_->start());
     auto first = start({});
     QString err;
-    QVERIFY2(wait_for(*first, err, QStringLiteral("window shown: Orvantis 1.0.0a2")), qPrintable(err));
+    QVERIFY2(ov_test::wait_for(*first, err, QStringLiteral("window shown: Orvantis 1.0.0a2")), qPrintable(err));
     // The first run reports the files it created, once.
-    QVERIFY2(wait_for(*first, err, QStringLiteral("dialog result")), qPrintable(err));
+    QVERIFY2(ov_test::wait_for(*first, err, QStringLiteral("dialog result")), qPrintable(err));
     const QString window = main_window();
     QVERIFY(!window.isEmpty());
 
@@ -279,8 +226,8 @@ private slots:
     // the first track is heard.
     auto open_with = start({music_.path()});
     QString err2;
-    QCOMPARE(wait_for_end(*open_with, err2), 1);
-    QVERIFY2(wait_for(*first, err, QStringLiteral("raised Orvantis 1.0.0a2")), qPrintable(err));
+    QCOMPARE(ov_test::run_to_end(*open_with, err2), 1);
+    QVERIFY2(ov_test::wait_for(*first, err, QStringLiteral("raised Orvantis 1.0.0a2")), qPrintable(err));
     // A directory is read in the order the file system lists it; the new
     // playlist shows that order, and its first entry plays.
     QList<int> order;
@@ -337,7 +284,7 @@ private slots:
     QVERIFY(capture_->start());
     auto again = start({});
     QString err3;
-    QVERIFY2(wait_for(*again, err3, QStringLiteral("window shown: Orvantis 1.0.0a2")), qPrintable(err3));
+    QVERIFY2(ov_test::wait_for(*again, err3, QStringLiteral("window shown: Orvantis 1.0.0a2")), qPrintable(err3));
     QThread::msleep(1000);
     QCOMPARE(tone_heard(), -1);
     QCOMPARE(close_window(*again, err3), 0);

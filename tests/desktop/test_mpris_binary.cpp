@@ -4,6 +4,7 @@
 #include "ov_test_capture.h"
 #include "ov_test_env.h"
 #include "ov_test_mp3.h"
+#include "ov_test_program.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -41,23 +42,6 @@ public slots:
   }
 };
 
-QString read(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-void write(const QString& path, const QByteArray& text) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile f(path);
-  if (f.open(QIODevice::WriteOnly)) f.write(text);
-}
-
-QString log_text(const QString& home) {
-  const QDir dir(home + QStringLiteral("/log"));
-  const QStringList logs = dir.entryList(QDir::Files);
-  return logs.size() == 1 ? read(dir.filePath(logs.first())) : QString();
-}
-
 }  // namespace
 
 class test_mpris_binary : public QObject {
@@ -65,8 +49,7 @@ class test_mpris_binary : public QObject {
 
   QProcess bus_daemon_;
   QString bus_address_;
-  QProcess x_server_;
-  QString display_;
+  std::unique_ptr<ov_test::x_server> x_;
   std::unique_ptr<ov_test_capture> sound_;
   QTemporaryDir music_;
   QTemporaryDir extra_;  // a file handed over by a second start
@@ -84,33 +67,9 @@ class test_mpris_binary : public QObject {
     env.insert(QStringLiteral("XDG_CACHE_HOME"), dirs.cache.path());
     env.insert(QStringLiteral("ORVANTIS_AUTOTEST"), QStringLiteral("accept"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("DISPLAY"), x_->display());
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus_address_);
     return env;
-  }
-
-  static std::unique_ptr<QProcess> start(const QStringList& args, const QProcessEnvironment& env) {
-    auto p = std::make_unique<QProcess>();
-    p->setProcessEnvironment(env);
-    p->setReadChannel(QProcess::StandardError);
-    p->start(ov_test::orvantis_binary(), args);
-    return p;
-  }
-
-  // Reads stderr until it holds the marker; false when the process ends first.
-  static bool wait_for(QProcess& p, QString& err, const QString& marker) {
-    while (!err.contains(marker)) {
-      if (p.state() == QProcess::NotRunning) return false;
-      p.waitForReadyRead(1000);
-      err += QString::fromUtf8(p.readAllStandardError());
-    }
-    return true;
-  }
-
-  static int run_to_end(QProcess& p, QString& err) {
-    p.waitForFinished(120000);
-    err += QString::fromUtf8(p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
   }
 
   static QString playerctl(const QStringList& args) {
@@ -133,26 +92,6 @@ class test_mpris_binary : public QObject {
     return answer;
   }
   static QString title() { return playerctl({QStringLiteral("metadata"), QStringLiteral("title")}); }
-
-  bool start_x() {
-    for (int n = 400 + int(QCoreApplication::applicationPid() % 200); n < 700; ++n) {
-      if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) continue;
-      x_server_.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"),
-                                               QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                                               QStringLiteral("1280x1024x24")});
-      x_server_.waitForStarted(10000);
-      for (int i = 0; i < 100 && x_server_.state() == QProcess::Running; ++i) {
-        if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
-          display_ = QStringLiteral(":%1").arg(n);
-          return true;
-        }
-        QThread::msleep(50);
-      }
-      x_server_.kill();
-      x_server_.waitForFinished();
-    }
-    return false;
-  }
 
   // Loudness of about a second of what the sink plays, after the moment
   // that was still on its way when the capture started.
@@ -177,7 +116,8 @@ private slots:
     QVERIFY(bus_daemon_.waitForReadyRead(10000));
     bus_address_ = QString::fromUtf8(bus_daemon_.readLine()).trimmed();
     qputenv("DBUS_SESSION_BUS_ADDRESS", bus_address_.toUtf8());
-    QVERIFY2(start_x(), "Xvfb did not start");
+    x_ = std::make_unique<ov_test::x_server>();
+    QVERIFY2(!x_->display().isEmpty(), "Xvfb did not start");
 
     // Three tones of different lengths, so each title has its own length.
     int seconds = 40;
@@ -197,16 +137,15 @@ private slots:
   }
 
   void cleanupTestCase() {
-    for (QProcess* p : {&x_server_, &bus_daemon_}) {
-      p->terminate();
-      if (!p->waitForFinished(5000)) p->kill();
-      p->waitForFinished();
-    }
+    x_.reset();
+    bus_daemon_.terminate();
+    if (!bus_daemon_.waitForFinished(5000)) bus_daemon_.kill();
+    bus_daemon_.waitForFinished();
   }
 
   void media_controls_and_open_with() {
     run_dirs dirs;
-    write(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n");
+    QVERIFY(ov_test::write_file(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n"));
     QDBusConnection listener_bus = QDBusConnection::connectToBus(bus_address_, QStringLiteral("listener"));
     changes_listener listener;
     QVERIFY(listener_bus.connect(QString(), QStringLiteral("/org/mpris/MediaPlayer2"),
@@ -214,9 +153,9 @@ private slots:
                          &listener, SLOT(properties_changed(QString, QVariantMap, QStringList))));
 
     // Started with the directory as its argument, it plays one of its files.
-    auto first = start({music_.path()}, environment(dirs));
+    auto first = ov_test::start_program({music_.path()}, environment(dirs));
     QString err;
-    QVERIFY2(wait_for(*first, err, QStringLiteral("window shown")), qPrintable(err));
+    QVERIFY2(ov_test::wait_for(*first, err, QStringLiteral("window shown")), qPrintable(err));
     const QString listed = playerctl_until({QStringLiteral("-l")}, [](const QString& a) {
       return a.split(QLatin1Char('\n')).contains(QStringLiteral("orvantis"));
     });
@@ -263,9 +202,9 @@ private slots:
     QCOMPARE(playerctl({QStringLiteral("volume")}).toDouble(), 0.5);
 
     // Open With while it runs: the second start hands the file over and ends with 1.
-    auto second = start({extra_.filePath(QStringLiteral("Delta.mp3"))}, environment(dirs));
+    auto second = ov_test::start_program({extra_.filePath(QStringLiteral("Delta.mp3"))}, environment(dirs));
     QString err2;
-    QCOMPARE(run_to_end(*second, err2), 1);
+    QCOMPARE(ov_test::run_to_end(*second, err2), 1);
     QCOMPARE(playerctl_until({QStringLiteral("metadata"), QStringLiteral("title")},
                              [](const QString& a) { return a == QLatin1String("Delta"); }),
              QStringLiteral("Delta"));
@@ -275,25 +214,25 @@ private slots:
                                                        QStringLiteral("/org/mpris/MediaPlayer2"),
                                                        QStringLiteral("org.mpris.MediaPlayer2"), QStringLiteral("Quit"));
     QCOMPARE(listener_bus.call(quit).type(), QDBusMessage::ReplyMessage);
-    QCOMPARE(run_to_end(*first, err), 0);
+    QCOMPARE(ov_test::run_to_end(*first, err), 0);
     QDBusConnection::disconnectFromBus(QStringLiteral("listener"));
-    QVERIFY2(read(dirs.home.filePath(QStringLiteral("conf/main.ini"))).contains(QStringLiteral("[volume]\nvolume=50\n")),
-             qPrintable(read(dirs.home.filePath(QStringLiteral("conf/main.ini")))));
+    QVERIFY2(ov_test::read_text(dirs.home.filePath(QStringLiteral("conf/main.ini"))).contains(QStringLiteral("[volume]\nvolume=50\n")),
+             qPrintable(ov_test::read_text(dirs.home.filePath(QStringLiteral("conf/main.ini")))));
   }
 
   // Without a session bus the program runs as usual; one INFO line says why
   // the media controls are not there.
   void no_session_bus() {
     run_dirs dirs;
-    write(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n");
+    QVERIFY(ov_test::write_file(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n"));
     QProcessEnvironment env = environment(dirs);
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/bus"));
-    auto p = start({}, env);
+    auto p = ov_test::start_program({}, env);
     QString err;
-    QVERIFY2(wait_for(*p, err, QStringLiteral("window shown")), qPrintable(err));
+    QVERIFY2(ov_test::wait_for(*p, err, QStringLiteral("window shown")), qPrintable(err));
     p->terminate();
-    QCOMPARE(run_to_end(*p, err), 0);
-    const QStringList lines = log_text(dirs.home.path()).split(QLatin1Char('\n')).filter(QStringLiteral("\tmpris\t"));
+    QCOMPARE(ov_test::run_to_end(*p, err), 0);
+    const QStringList lines = ov_test::log_text(dirs.home.path()).split(QLatin1Char('\n')).filter(QStringLiteral("\tmpris\t"));
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines.first().contains(QStringLiteral("\tINFO\tmpris\tno session bus")), qPrintable(lines.first()));
   }
