@@ -5,6 +5,7 @@
 // 2. 10,000 tracks of a 100,000-track library removed through the remove
 //    flow, against the track-by-track removal it replaces (measured on a
 //    smaller count, since it is quadratic).
+#include "ov_bench_library_db.h"
 #include "ov_database.h"
 #include "ov_library.h"
 #include "ov_playlist.h"
@@ -139,20 +140,9 @@ void fill(conf_dir& c) {
   c.library_db->end_bulk();
   c.items_db->begin_bulk();
   {
-    ov_statement st = c.items_db->prepare(QStringLiteral(
-        "INSERT INTO  playlist_items (id, playlist_id, library_id, number, position)  VALUES (?, ?, ?, ?, ?);"));
-    int item_id = 0;
-    auto insert = [&](int playlist, int library_id, int position) {
-      st.bind_int(1, ++item_id);
-      st.bind_int(2, playlist);
-      st.bind_int(3, library_id);
-      st.bind_int(4, position + 1);
-      st.bind_int(5, position);
-      (void)st.step_done();
-      st.reset();
-    };
-    for (int id = 1; id <= library_size; ++id) insert(0, id, id - 1);
-    for (int id = 5; id <= library_size; id += 5) insert(1, id, id / 5 - 1);
+    ov_bench::item_writer items(*c.items_db);
+    for (int id = 1; id <= library_size; ++id) items.add(0, id, id - 1);
+    for (int id = 5; id <= library_size; id += 5) items.add(1, id, id / 5 - 1);
   }
   c.items_db->end_bulk();
   ov_statement st = c.playlists_db->prepare(

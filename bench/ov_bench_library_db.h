@@ -55,27 +55,37 @@ inline void build_library_rows(ov_database& db) {
   db.end_bulk();
 }
 
+// Writes playlist_items rows with ids 1, 2, ... (call inside a bulk).
+class item_writer {
+public:
+  explicit item_writer(ov_database& items_db)
+      : st_(items_db.prepare(QStringLiteral(
+            "INSERT INTO  playlist_items (id, playlist_id, library_id, number, position)  VALUES (?, ?, ?, ?, ?);"))) {}
+  void add(int playlist, int library_id, int position) {
+    st_.bind_int(1, ++id_);
+    st_.bind_int(2, playlist);
+    st_.bind_int(3, library_id);
+    st_.bind_int(4, position + 1);
+    st_.bind_int(5, position);
+    (void)st_.write();
+    st_.reset();
+  }
+
+private:
+  ov_statement st_;
+  int id_ = 0;
+};
+
 // The library playlist (every library row in id order) and playlists
 // 1..count of entries each; playlist p takes every count-th library row
 // from row p on.
 inline void build_playlist_rows(ov_database& playlists_db, ov_database& items_db, int count, int entries) {
   items_db.begin_bulk();
   {
-    ov_statement st = items_db.prepare(QStringLiteral(
-        "INSERT INTO  playlist_items (id, playlist_id, library_id, number, position)  VALUES (?, ?, ?, ?, ?);"));
-    int item_id = 0;
-    auto insert = [&](int playlist, int library_id, int position) {
-      st.bind_int(1, ++item_id);
-      st.bind_int(2, playlist);
-      st.bind_int(3, library_id);
-      st.bind_int(4, position + 1);
-      st.bind_int(5, position);
-      (void)st.write();
-      st.reset();
-    };
-    for (int id = 1; id <= library_rows; ++id) insert(0, id, id - 1);
+    item_writer items(items_db);
+    for (int id = 1; id <= library_rows; ++id) items.add(0, id, id - 1);
     for (int p = 1; p <= count; ++p)
-      for (int i = 0; i < entries; ++i) insert(p, (i * count + p - 1) % library_rows + 1, i);
+      for (int i = 0; i < entries; ++i) items.add(p, (i * count + p - 1) % library_rows + 1, i);
   }
   items_db.end_bulk();
   playlists_db.begin_bulk();
