@@ -113,12 +113,6 @@ void ov_model::refresh_all() {
   emit dataChanged(index(0, 0), index(rows - 1, columns - 1));
 }
 
-void ov_model::refresh_status() {
-  const int rows = rowCount();
-  if (rows == 0) return;
-  emit dataChanged(index(0, 0), index(rows - 1, 0));
-}
-
 void ov_model::islot_playlist_sorted() {
   refresh_all();
 }

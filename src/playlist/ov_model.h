@@ -28,7 +28,6 @@ public:
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
   void refresh_all();
-  void refresh_status();
 
 public slots:
   void islot_playlist_sorted();

@@ -56,7 +56,7 @@ void test_playlist_models::models_pass_the_model_tester() {
   tracks.reset();
   lists[0]->item_at(1)->set_status(2);
   lists[0]->sort_by_column(7);
-  tracks.refresh_status();
+  tracks.refresh_all();
   ov_model_playlist playlists(&lists);
   QAbstractItemModelTester playlist_tester(&playlists, QAbstractItemModelTester::FailureReportingMode::QtTest);
   playlists.set_playing_playlist(lists[1]);
@@ -160,8 +160,8 @@ void test_playlist_models::track_refreshes() {
   ov_model m;
   m.set_playlist(p.get());
   QSignalSpy changed(&m, &QAbstractItemModel::dataChanged);
-  m.refresh_status();
-  QCOMPARE(changed.last().at(1).toModelIndex(), m.index(2, 0));
+  m.refresh_all();
+  QCOMPARE(changed.last().at(1).toModelIndex(), m.index(2, 16));
   p->sort_by_column(7);  // the model refreshes everything
   QCOMPARE(changed.count(), 2);
   QCOMPARE(changed.last().at(0).toModelIndex(), m.index(0, 0));
