@@ -49,19 +49,33 @@ void raise_front_window(QWidget* main_window) {
   ov_autotest::note(QStringLiteral("raised ") + target->windowTitle());
 }
 
-// The files and directories named on the command line ("Open With"), made
-// absolute against the directory the program was started in.
-QStringList command_line_paths(int argc, char** argv) {
+}  // namespace
+
+QStringList ov_command_line_paths(const QStringList& args, const QDir& start_dir) {
+  // Qt's options that take the next argument as their value.
+  static const QStringList with_value = {
+      QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+      QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"), QStringLiteral("geometry"),
+      QStringLiteral("qwindowtitle"), QStringLiteral("title"), QStringLiteral("qwindowicon"),
+      QStringLiteral("icon"), QStringLiteral("display"), QStringLiteral("name"), QStringLiteral("style"),
+      QStringLiteral("stylesheet"), QStringLiteral("session")};
   QStringList paths;
-  const QDir start_dir = QDir::current();
-  for (int i = 1; i < argc; ++i) {
-    const QString arg = QString::fromLocal8Bit(argv[i]);
-    if (!arg.isEmpty() && !arg.startsWith(QLatin1Char('-'))) paths << start_dir.absoluteFilePath(arg);
+  bool options_end = false;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (arg.isEmpty()) continue;
+    if (!options_end && arg == QLatin1String("--")) {
+      options_end = true;
+    } else if (!options_end && arg.startsWith(QLatin1Char('-'))) {
+      QString name = arg;
+      while (name.startsWith(QLatin1Char('-'))) name.remove(0, 1);
+      if (with_value.contains(name)) ++i;
+    } else {
+      paths << QDir::cleanPath(start_dir.absoluteFilePath(arg));
+    }
   }
   return paths;
 }
-
-}  // namespace
 
 QString ov_startup_check(const QList<ov_database*>& handles) {
   for (const ov_database* db : handles)
@@ -162,7 +176,9 @@ void report_unstored_scores(const ov_library& library) {
 }  // namespace
 
 int ov_startup_run(int& argc, char** argv) {
-  const QStringList open_paths = command_line_paths(argc, argv);
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  const QStringList open_paths = ov_command_line_paths(args, QDir::current());
   // The data directory becomes the working directory; conf, log, conf_backup
   // and doc are relative to it.
   if (ov_data_dir::enter().isEmpty()) {

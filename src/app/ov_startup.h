@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDir>
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 class ov_database;
@@ -8,6 +10,11 @@ class ov_database;
 // The entry function's body: start-up in its fixed order, the event loop and
 // shutdown. Returns the process exit code.
 int ov_startup_run(int& argc, char** argv);
+
+// The files and directories named on a command line (arguments after the
+// program), made absolute against start_dir: options and the values of Qt's
+// own options are left out; after "--" every argument is a path.
+QStringList ov_command_line_paths(const QStringList& args, const QDir& start_dir);
 
 // The start-up check of the five handles (library, playlists, playlist
 // items, presets, favorite engine): empty when all are usable, otherwise the

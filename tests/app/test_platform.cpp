@@ -1,3 +1,4 @@
+#include "ov_startup.h"
 #include "ov_data_dir.h"
 #include "ov_single_instance.h"
 
@@ -13,6 +14,17 @@ class test_platform : public QObject {
   Q_OBJECT
 
 private slots:
+  // What "Open With" hands over: paths made absolute; options and the
+  // values of Qt's own options left out; after "--" everything is a path.
+  void command_line_paths() {
+    const QDir start(QStringLiteral("/music/start"));
+    QCOMPARE(ov_command_line_paths({QStringLiteral("a.mp3"), QStringLiteral("-platform"), QStringLiteral("xcb"),
+                                    QStringLiteral("--style=fusion"), QStringLiteral("../b dir/"),
+                                    QStringLiteral("/abs/c.mp3"), QStringLiteral("--"), QStringLiteral("-d.mp3")},
+                                   start),
+             (QStringList{QStringLiteral("/music/start/a.mp3"), QStringLiteral("/music/b dir"),
+                          QStringLiteral("/abs/c.mp3"), QStringLiteral("/music/start/-d.mp3")}));
+  }
   void data_dir_choice_data() {
     QTest::addColumn<QString>("home");
     QTest::addColumn<QString>("program_dir");
