@@ -1,6 +1,6 @@
-#include "ov_startup.h"
 #include "ov_data_dir.h"
 #include "ov_single_instance.h"
+#include "ov_startup.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The data directory choice and the single-instance guard, in process.
+// The data directory choice, the single-instance guard and the command
+// line, in process.
 class test_platform : public QObject {
   Q_OBJECT
 
