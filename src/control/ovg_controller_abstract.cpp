@@ -191,7 +191,16 @@ void ovg_controller_abstract::islot_position_changed(int new_position) {
   });
 }
 
-void ovg_controller_abstract::islot_current_item_removed() { locked([this] { p_current_item_removed(); }); }
+// With the current item gone (or its whole playlist) no candidate on the
+// Nexts panel may be picked any more: they can belong to a playlist that is
+// being deleted.
+void ovg_controller_abstract::islot_current_item_removed() {
+  locked([this] {
+    p_current_item_removed();
+    forget_chosen_next();
+    views_.next_tracks->set_entries({});
+  });
+}
 
 // --- steps ---
 

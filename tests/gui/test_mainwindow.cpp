@@ -11,7 +11,9 @@
 #include "ovg_mainwindow.h"
 #include "ovg_play_mode.h"
 #include "ovg_playlists_area.h"
+#include "ovg_next_track_box.h"
 #include "ovg_table_view_tracks.h"
+#include "ovgv_next_tracks.h"
 
 #include <QAction>
 #include <QDir>
@@ -198,6 +200,29 @@ private slots:
     // Ctrl+L selects the playing entry.
     r.window->islot_select_item_in_table_track();
     QCOMPARE(r.area()->selected_view()->currentIndex().row(), 3);
+  }
+
+  // Removing the playlist in play stops its controller and leaves no
+  // candidate of it on the Nexts panel to be picked.
+  void removing_the_playlist_in_play() {
+    run r;
+    r.window->islot_create_new_playlist();
+    r.window->islot_add_files({music_.path()});
+    ovg_controller_abstract* medley = r.window->medley_mode()->controller();
+    r.window->islot_play_new(0);
+    QCOMPARE(medley->state(), ovg_controller_abstract::playing);
+    ovgv_next_tracks* nexts = r.window->medley_mode()->next_tracks_view();
+    QVERIFY(nexts->boxes().first()->entry());
+    r.window->islot_playlist_removed(1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(medley->state(), ovg_controller_abstract::idle);
+    QCOMPARE(r.area()->selected_row(), 0);
+    for (ovg_next_track_box* box : nexts->boxes()) {
+      QCOMPARE(box->entry(), nullptr);
+      nexts->islot_box_clicked(box, box->entry());
+    }
+    r.window->islot_play_pause();  // plays the library playlist instead
+    QCOMPARE(medley->playlist(), r.area()->library_playlist());
   }
 
   // Search wraps with a second pass; the stored state comes back.
