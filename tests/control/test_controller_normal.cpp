@@ -29,9 +29,7 @@ class test_controller_normal : public QObject {
   int row() const { return c_->selected_item() ? f_->playlist->index_of(c_->selected_item()) : -1; }
   QList<int> shown_rows() const {
     QList<int> out;
-    for (const ov_track* t : f_->views.info.shown)
-      for (int r = 0; r < f_->playlist->count(); ++r)
-        if (f_->track(r) == t) out << r;
+    for (const ov_track* t : f_->views.info.shown) out << f_->playlist->index_of_track(t);
     return out;
   }
 

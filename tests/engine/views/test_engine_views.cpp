@@ -93,7 +93,8 @@ private slots:
     engine.use_kind(ov_favorite_engine::play_new);
     for (int kind : {ov_favorite_engine::like, ov_favorite_engine::play_new, ov_favorite_engine::selected,
                      ov_favorite_engine::play_through})
-      QCOMPARE(panel.activity_icon(kind)->isEnabled(), kind == ov_favorite_engine::selected || kind == ov_favorite_engine::play_through);
+      QCOMPARE(panel.activity_icon(kind)->isEnabled(),
+               kind == ov_favorite_engine::selected || kind == ov_favorite_engine::play_through);
     // A waiting activity's icon is drawn in grey.
     const ovg_icon* like_icon = panel.activity_icon(ov_favorite_engine::like);
     const QImage& colour = like_icon->image();

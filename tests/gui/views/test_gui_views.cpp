@@ -156,7 +156,8 @@ private slots:
     const auto& boxes = panel.boxes();
     QCOMPARE(boxes.size(), 4);
     QCOMPARE(boxes[1]->title_label()->text(), QStringLiteral("two"));
-    for (int i : {2, 3}) QVERIFY(!boxes[i]->entry() && !boxes[i]->is_selectable() && boxes[i]->picture()->shows_no_image());
+    for (int i : {2, 3})
+      QVERIFY(!boxes[i]->entry() && !boxes[i]->is_selectable() && boxes[i]->picture()->shows_no_image());
     QVERIFY(panel.contains(one));
     QCOMPARE(panel.shown_entries_except(one), QList<ov_playlist_item*>{two});
 
@@ -259,7 +260,8 @@ private slots:
     QVERIFY(info.incoming_picture()->isHidden());
 
     info.clear();
-    QVERIFY(info.title_link()->text().isEmpty() && info.title_link()->isHidden() && info.rank_icon()->pixmap().isNull());
+    QVERIFY(info.title_link()->text().isEmpty() && info.title_link()->isHidden());
+    QVERIFY(info.rank_icon()->pixmap().isNull());
     QCOMPARE(info.large_picture()->image(), QImage(QString::fromLatin1(ovg_attached_picture::no_track_path)));
     QTest::mouseClick(info.title_link(), Qt::LeftButton);
     QCOMPARE(titles.count(), 1);

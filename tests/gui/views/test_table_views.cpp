@@ -171,7 +171,8 @@ private slots:
     auto view = shown_view();
     QSignalSpy moves(view.get(), &ovg_table_view_tracks::esignal_move_tracks);
     for (int row : {3, 1})
-      view->selectionModel()->select(view->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+      view->selectionModel()->select(view->model()->index(row, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QCOMPARE(rows_of(view->selected_rows()), (QList<int>{1, 3}));
 
     ovg_mime_data_drag_tracks on_row(view->selected_rows());
@@ -269,7 +270,8 @@ private slots:
   void playlist_view_keys_and_remove() {
     const QList<ov_playlist*> lists{library.get(), list.get(), second.get()};
     ov_model_playlist model(&lists);
-    const struct { int row; QByteArray answer; int removed; } cases[] = {{2, "accept", 2}, {2, "reject", -1}, {0, "accept", -1}};
+    const struct { int row; QByteArray answer; int removed; } cases[] = {
+        {2, "accept", 2}, {2, "reject", -1}, {0, "accept", -1}};
     for (const auto& c : cases) {
       ovg_table_view_playlist view;
       view.setModel(&model);
