@@ -18,18 +18,18 @@ class test_controller_normal : public QObject {
   std::unique_ptr<ov_controller_fixture> f_;
   std::unique_ptr<C> c_;
 
-  void build(int tracks = 4) {
+  // Four one-second tracks; the albums of the rows when given.
+  void build(const QStringList& albums = {}) {
+    c_.reset();
     f_ = std::make_unique<ov_controller_fixture>();
-    QVERIFY(f_->make(QList<double>(tracks, 1.0)));
+    QVERIFY(f_->make(QList<double>(4, 1.0), albums));
     c_ = std::make_unique<C>(f_->views.ports(), f_->library.get(), f_->engine.get());
     f_->views.controls.busy = [this] { return c_->is_busy(); };
   }
   int row() const { return c_->selected_item() ? f_->playlist->index_of(c_->selected_item()) : -1; }
   QList<int> shown_rows() const {
     QList<int> out;
-    for (const ov_track* t : f_->views.info.shown)
-      for (int r = 0; r < f_->playlist->count(); ++r)
-        if (f_->track(r) == t) out << r;
+    for (const ov_track* t : f_->views.info.shown) out << f_->playlist->index_of_track(t);
     return out;
   }
 
@@ -165,11 +165,7 @@ private slots:
   // gives shares to the album's tracks (rows 0, 1) and then to the artist's
   // (all rows), stored in library.db.
   void spread_over_album_and_artist() {
-    cleanup();
-    f_ = std::make_unique<ov_controller_fixture>();
-    QVERIFY(f_->make(QList<double>(4, 1.0), {QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("B"),
-                                              QStringLiteral("B")}));
-    c_ = std::make_unique<C>(f_->views.ports(), f_->library.get(), f_->engine.get());
+    build({QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("B")});
     E& e = *f_->engine;
     for (e.add_experience(e.grade()->exp_requirement); e.can_upgrade(); e.add_experience(e.grade()->exp_requirement))
       e.upgrade();
@@ -187,70 +183,55 @@ private slots:
     for (int r = 0; r < 4; ++r) QCOMPARE(f_->stored_score(r), f_->track(r)->score());
   }
 
-  // The end of a track by play type, played out on the null device.
-  void end_of_track_data() {
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<QList<int>>("rows");  // rows shown, in order (a prefix for the endless types)
-    QTest::addColumn<int>("final_state");
-    QTest::newRow("normal stops at the end") << 1 << 2 << QList<int>{2, 3} << int(C::stopped);
-    QTest::newRow("normal repeat restarts") << 2 << 2 << QList<int>{2, 3, 0, 1} << -1;
-    QTest::newRow("repeat track") << 6 << 1 << QList<int>{1, 1, 1} << -1;
-    QTest::newRow("shuffle plays each once") << 3 << 0 << QList<int>{0} << int(C::stopped);
-    QTest::newRow("shuffle repeat goes on") << 4 << 0 << QList<int>{0} << -1;
-    QTest::newRow("random goes on") << 5 << 0 << QList<int>{0} << -1;
-  }
+  // The end of a track by play type, played out on the null device: the rows
+  // shown in order (a prefix for the types that go on until stopped).
   void end_of_track() {
-    QFETCH(int, type);
-    QFETCH(int, start);
-    QFETCH(QList<int>, rows);
-    QFETCH(int, final_state);
-    f_->views.controls.type = ov_track_pool::play_type(type);
-    c_->islot_play_new(f_->playlist.get(), start);
-    if (final_state >= 0) {
-      QTRY_COMPARE_WITH_TIMEOUT(int(c_->state()), final_state, 10000);
-      const QList<int> shown = shown_rows();
-      QCOMPARE(shown.mid(0, rows.size()), rows);
-      if (type == ov_track_pool::play_shuffle) QCOMPARE(QSet<int>(shown.begin(), shown.end()).size(), 4);
-      QCOMPARE(shown.size(), type == ov_track_pool::play_shuffle ? 4 : rows.size());
-    } else {
-      QTRY_VERIFY_WITH_TIMEOUT(shown_rows().size() >= 8, 10000);
-      c_->islot_stop();
-      QCOMPARE(shown_rows().mid(0, rows.size()), rows);
-      QCOMPARE(c_->state(), C::stopped);
+    const struct { ov_track_pool::play_type type; int start; QList<int> rows; bool stops; } cases[] = {
+        {ov_track_pool::play_normal, 2, {2, 3}, true},
+        {ov_track_pool::play_normal_repeat, 2, {2, 3, 0, 1}, false},
+        {ov_track_pool::play_repeat_track, 1, {1, 1, 1}, false},
+        {ov_track_pool::play_shuffle, 0, {0}, true},  // each row once
+        {ov_track_pool::play_shuffle_repeat, 0, {0}, false},
+        {ov_track_pool::play_random, 0, {0}, false}};
+    for (const auto& c : cases) {
+      build();
+      f_->views.controls.type = c.type;
+      c_->islot_play_new(f_->playlist.get(), c.start);
+      if (c.stops) {
+        QTRY_COMPARE_WITH_TIMEOUT(c_->state(), C::stopped, 10000);
+        const QList<int> shown = shown_rows();
+        QCOMPARE(shown.mid(0, c.rows.size()), c.rows);
+        if (c.type == ov_track_pool::play_shuffle) QCOMPARE(QSet<int>(shown.begin(), shown.end()).size(), 4);
+        QCOMPARE(shown.size(), c.type == ov_track_pool::play_shuffle ? 4 : c.rows.size());
+      } else {
+        QTRY_VERIFY_WITH_TIMEOUT(shown_rows().size() >= 8, 10000);
+        c_->islot_stop();
+        QCOMPARE(shown_rows().mid(0, c.rows.size()), c.rows);
+        QCOMPARE(c_->state(), C::stopped);
+      }
     }
   }
 
-  // Go-next and go-previous from each state (no event runs in between).
-  void step_in_each_state_data() {
-    QTest::addColumn<int>("from");
-    QTest::addColumn<bool>("forward");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("state");
-    QTest::newRow("next playing") << int(C::playing) << true << 2 << int(C::playing);
-    QTest::newRow("next paused") << int(C::paused) << true << 2 << int(C::stopped);
-    QTest::newRow("next stopped") << int(C::stopped) << true << 2 << int(C::stopped);
-    QTest::newRow("previous playing") << int(C::playing) << false << 0 << int(C::playing);
-    QTest::newRow("previous paused") << int(C::paused) << false << 0 << int(C::stopped);
-  }
+  // Go-next and go-previous from each state (no event runs in between); at
+  // the ends of the list without repeat nothing happens.
   void step_in_each_state() {
-    QFETCH(int, from);
-    QFETCH(bool, forward);
-    QFETCH(int, row);
-    QFETCH(int, state);
-    c_->islot_play_new(f_->playlist.get(), 1);
-    if (from == C::paused) c_->islot_pause();
-    if (from == C::stopped) c_->islot_stop();
-    forward ? c_->islot_go_next() : c_->islot_go_previous();
-    QCOMPARE(this->row(), row);
-    QCOMPARE(int(c_->state()), state);
-    QCOMPARE(c_->is_position_timer_active(), state == C::playing);
-    // At the ends of the list without repeat nothing happens.
-    c_->islot_play_new(f_->playlist.get(), forward ? 3 : 0);
-    c_->islot_pause();
-    forward ? c_->islot_go_next() : c_->islot_go_previous();
-    QCOMPARE(this->row(), forward ? 3 : 0);
-    QCOMPARE(c_->state(), C::paused);
+    const struct { C::state_type from; bool forward; int row; C::state_type state; } cases[] = {
+        {C::playing, true, 2, C::playing}, {C::paused, true, 2, C::stopped},  {C::stopped, true, 2, C::stopped},
+        {C::playing, false, 0, C::playing}, {C::paused, false, 0, C::stopped}};
+    for (const auto& c : cases) {
+      c_->islot_play_new(f_->playlist.get(), 1);
+      if (c.from == C::paused) c_->islot_pause();
+      if (c.from == C::stopped) c_->islot_stop();
+      c.forward ? c_->islot_go_next() : c_->islot_go_previous();
+      QCOMPARE(row(), c.row);
+      QCOMPARE(c_->state(), c.state);
+      QCOMPARE(c_->is_position_timer_active(), c.state == C::playing);
+      c_->islot_play_new(f_->playlist.get(), c.forward ? 3 : 0);
+      c_->islot_pause();
+      c.forward ? c_->islot_go_next() : c_->islot_go_previous();
+      QCOMPARE(row(), c.forward ? 3 : 0);
+      QCOMPARE(c_->state(), C::paused);
+    }
   }
 
   // A file that fails to open: stopped, the current item kept, the error

@@ -52,19 +52,13 @@ class test_medley_preset_pages : public QObject {
   QList<ov_medley_preset> five() { return ov_medley_preset::built_in().mid(0, 5); }
 
 private slots:
-  void page_round_trips_values_in_both_layouts_data() {
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("layout");
-    for (int i = 0; i < 6; ++i)
-      for (int layout : {0, 1}) QTest::addRow("preset %d layout %d", i, layout) << i << layout;
-  }
   void page_round_trips_values_in_both_layouts() {
-    QFETCH(int, index);
-    QFETCH(int, layout);
-    const ov_medley_preset p = ov_medley_preset::built_in()[index];
-    ovgp_medley_preset page(p, ovgp_medley_preset::layout_kind(layout));
-    QCOMPARE(page.record(), p);
-    QCOMPARE(page.copy(ovgp_medley_preset::layout_kind::full)->record(), p);
+    for (const ov_medley_preset& p : ov_medley_preset::built_in())
+      for (auto layout : {ovgp_medley_preset::layout_kind::compact, ovgp_medley_preset::layout_kind::full}) {
+        ovgp_medley_preset page(p, layout);
+        QCOMPARE(page.record(), p);
+        QCOMPARE(page.copy(ovgp_medley_preset::layout_kind::full)->record(), p);
+      }
   }
 
   void radio_pairs_enable_their_fields() {
@@ -93,24 +87,21 @@ private slots:
     page.widget()->resize(600, 400);
     page.widget()->show();
     QVERIFY(drop(page, 3, centre_of(page, 1)));
-    QCOMPARE(names_of(page.presets()),
-             QStringList({"Default", "Sabi Medley", "Long", "Short", "Game Soundtrack"}));
+    QCOMPARE(names_of(page.presets()), QStringList({"Default", "Sabi Medley", "Long", "Short", "Game Soundtrack"}));
     QCOMPARE(page.current_row(), 1);
-    const QPoint below_last = centre_of(page, 4) + QPoint(0, 60);
-    QVERIFY(drop(page, 1, below_last));
-    QCOMPARE(names_of(page.presets()),
-             QStringList({"Default", "Long", "Short", "Game Soundtrack", "Sabi Medley"}));
+    QVERIFY(drop(page, 1, centre_of(page, 4) + QPoint(0, 60)));  // below the last row
+    const QStringList moved{"Default", "Long", "Short", "Game Soundtrack", "Sabi Medley"};
+    QCOMPARE(names_of(page.presets()), moved);
     QCOMPARE(page.current_row(), 4);
     QVERIFY(!drop(page, 2, centre_of(page, 0)));  // row 0 refuses the drop
     QVERIFY(drop(page, 2, centre_of(page, 2)));   // onto itself: nothing
-    QCOMPARE(names_of(page.presets()),
-             QStringList({"Default", "Long", "Short", "Game Soundtrack", "Sabi Medley"}));
+    QCOMPARE(names_of(page.presets()), moved);
   }
 
   void moves_out_of_range_do_nothing() {
     ovgp_medley_presets page(five(), nullptr);
-    const QList<QPair<int, int>> moves = {{0, 2}, {2, 0}, {5, 1}, {1, 6}, {2, 3}};
-    for (const auto& [from, to] : moves) page.islot_move_preset(from, to);
+    for (const auto& [from, to] : QList<QPair<int, int>>{{0, 2}, {2, 0}, {5, 1}, {1, 6}, {2, 3}})
+      page.islot_move_preset(from, to);
     QCOMPARE(page.presets(), five());
   }
 
@@ -118,15 +109,14 @@ private slots:
     ovgp_medley_presets page(five(), nullptr);
     page.view()->setCurrentIndex(page.model()->index(0, 0));
     QVERIFY(!page.remove_button()->isEnabled());
-    page.islot_remove_selected_preset();
+    page.islot_remove_selected_preset();  // the default stays
     QCOMPARE(page.count(), 5);
     page.view()->setCurrentIndex(page.model()->index(4, 0));
-    page.islot_remove_selected_preset();
-    QCOMPARE(page.count(), 4);
+    page.islot_remove_selected_preset();  // the last: the one above becomes current
     QCOMPARE(page.current_row(), 3);
     QCOMPARE(page.current_page(), page.preset_at(3)->widget());
     page.view()->setCurrentIndex(page.model()->index(1, 0));
-    page.islot_remove_selected_preset();
+    page.islot_remove_selected_preset();  // else the one below moves up
     QCOMPARE(page.current_row(), 1);
     QCOMPARE(page.preset_at(1)->name(), QStringLiteral("Short"));
     QCOMPARE(page.removed_ids(), QList<int>({4, 1}));

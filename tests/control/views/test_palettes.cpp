@@ -36,19 +36,14 @@ public:
   QWidget* next_tracks() const override { return widgets_[2]; }
   QWidget* volume() const override { return widgets_[3]; }
   QWidget* engine_status() const override { return widgets_[4]; }
-  QList<QWidget*> all() const {
-    QList<QWidget*> list;
-    for (const auto& w : widgets_) list << w;
-    return list;
-  }
+  QList<QWidget*> all() const { return {playback(), track_info(), next_tracks(), volume(), engine_status()}; }
 
   void set_playback_arrangement(playback_arrangement a) override { arrangement = a; }
   void set_playback_icon_size(icon_size s) override { icons = s; }
-  void set_track_info_text_max_width(int width) override { text_width = width; }
+  void set_track_info_text_max_width(int) override {}
 
   playback_arrangement arrangement = playback_arrangement::compact;
   icon_size icons = icon_size::small;
-  int text_width = 0;
 
 private:
   QList<QPointer<QWidget>> widgets_;
@@ -76,112 +71,101 @@ class test_palettes : public QObject {
   Q_OBJECT
 
   QTemporaryDir dir_;
-  QString ini() const { return dir_.filePath(QStringLiteral("main.ini")); }
+
+  // The settings of a mode (with the given stored values), its views and
+  // play control panels, for a palette to place.
+  struct mode {
+    ov_settings_group group;
+    recording_views views;
+    ovgv_pc_normal pc;
+    ovgv_pc_medley medley;
+    mode(const QString& ini, const QString& name, const QMap<QString, QString>& stored)
+        : group(ini, name), pc((store(group, stored), &group)), medley(&group, ov_medley_preset::built_in()) {}
+    static void store(ov_settings_group& group, const QMap<QString, QString>& stored) {
+      for (auto it = stored.begin(); it != stored.end(); ++it) group.set_value(it.key(), it.value());
+    }
+    QString stored(const char* key) const { return group.value(QString::fromLatin1(key)).toString(); }
+  };
+  std::unique_ptr<mode> make(const char* name, const QMap<QString, QString>& stored = {}) {
+    QFile::remove(dir_.filePath(QStringLiteral("main.ini")));
+    return std::make_unique<mode>(dir_.filePath(QStringLiteral("main.ini")), QString::fromLatin1(name), stored);
+  }
 
 private slots:
-  void init() { QFile::remove(ini()); }
-
   void normal_palette_moves_the_same_views() {
-    ov_settings_group group(ini(), QStringLiteral("normal_play"));
-    recording_views views;
-    ovgv_pc_normal pc(&group);
-    ovg_palette_normal palette(&group, &views, &pc);
+    auto m = make("normal_play");
+    ovg_palette_normal palette(&m->group, &m->views, &m->pc);
     QSignalSpy clicked(&palette, &ovg_palette_normal::esignal_min_max_clicked);
-    verify_views_in(views, palette.widget(), palette.full_page()->widget());
-    QVERIFY(inside(pc.full_widget(), palette.full_page()->widget()));
-    QCOMPARE(views.text_width, 605);
-    QVERIFY(views.arrangement == ovg_mode_views::playback_arrangement::wide);
+    verify_views_in(m->views, palette.widget(), palette.full_page()->widget());
+    QVERIFY(inside(m->pc.full_widget(), palette.full_page()->widget()));
+    QVERIFY(m->views.arrangement == ovg_mode_views::playback_arrangement::wide);
     QCOMPARE(palette.min_max_button()->text(), QStringLiteral("Minimize"));
 
     palette.min_max_button()->click();
     QCOMPARE(clicked.count(), 1);
     palette.medium()->toggle();
-    verify_views_in(views, palette.widget(), palette.small()->widget());
-    QVERIFY(inside(pc.play_type_combo(), palette.small()->widget()));
-    QCOMPARE(views.text_width, 580);
-    QVERIFY(views.arrangement == ovg_mode_views::playback_arrangement::compact);
-    QVERIFY(views.icons == ovg_mode_views::icon_size::small);
-    QCOMPARE(group.value(QStringLiteral("minimized")).toString(), QStringLiteral("yes"));
+    verify_views_in(m->views, palette.widget(), palette.small()->widget());
+    QVERIFY(inside(m->pc.play_type_combo(), palette.small()->widget()));
+    QVERIFY(m->views.arrangement == ovg_mode_views::playback_arrangement::compact);
+    QVERIFY(m->views.icons == ovg_mode_views::icon_size::small);
+    QCOMPARE(m->stored("minimized"), QStringLiteral("yes"));
     QCOMPARE(palette.min_max_button()->text(), QStringLiteral("Maximize"));
 
     palette.medium()->toggle();
-    verify_views_in(views, palette.widget(), palette.full_page()->widget());
-    QVERIFY(inside(pc.play_type_combo(), palette.full_page()->widget()));
-    QVERIFY(views.icons == ovg_mode_views::icon_size::large);
-    QCOMPARE(group.value(QStringLiteral("minimized")).toString(), QStringLiteral("no"));
+    verify_views_in(m->views, palette.widget(), palette.full_page()->widget());
+    QVERIFY(inside(m->pc.play_type_combo(), palette.full_page()->widget()));
+    QVERIFY(m->views.icons == ovg_mode_views::icon_size::large);
+    QCOMPARE(m->stored("minimized"), QStringLiteral("no"));
+
+    auto restored = make("normal_play", {{"minimized", "yes"}});
+    ovg_palette_normal again(&restored->group, &restored->views, &restored->pc);
+    QVERIFY(again.medium()->is_minimized());
+    verify_views_in(restored->views, again.widget(), again.small()->widget());
+    QVERIFY(restored->pc.placed() == ovgv_pc_normal::grid::minimized);
   }
 
-  void normal_palette_restores_minimized() {
-    ov_settings_group group(ini(), QStringLiteral("normal_play"));
-    group.set_value(QStringLiteral("minimized"), QStringLiteral("yes"));
-    recording_views views;
-    ovgv_pc_normal pc(&group);
-    ovg_palette_normal palette(&group, &views, &pc);
-    QVERIFY(palette.medium()->is_minimized());
-    verify_views_in(views, palette.widget(), palette.small()->widget());
-    QVERIFY(pc.placed() == ovgv_pc_normal::grid::minimized);
-  }
-
-  void medley_palette_states_data() {
-    QTest::addColumn<QString>("minimized");
-    QTest::addColumn<QString>("collapsed");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<int>("width");
-    QTest::newRow("first start") << "" << "" << int(ovg_palette_large::state::narrow) << 470;
-    QTest::newRow("collapsed") << "no" << "yes" << int(ovg_palette_large::state::wide) << 605;
-    QTest::newRow("minimized wins") << "yes" << "yes" << int(ovg_palette_large::state::minimized) << 580;
-    QTest::newRow("minimized") << "yes" << "no" << int(ovg_palette_large::state::minimized) << 580;
-  }
+  // The stored state picks the page; minimized wins over collapsed.
   void medley_palette_states() {
-    QFETCH(QString, minimized);
-    QFETCH(QString, collapsed);
-    QFETCH(int, state);
-    QFETCH(int, width);
-    ov_settings_group group(ini(), QStringLiteral("shuffle_medley_play"));
-    if (!minimized.isEmpty()) group.set_value(QStringLiteral("minimized"), minimized);
-    if (!collapsed.isEmpty()) group.set_value(QStringLiteral("collapsed"), collapsed);
-    recording_views views;
-    ovgv_pc_normal pc(&group);
-    ovgv_pc_medley medley(&group, ov_medley_preset::built_in());
-    ovg_palette_manual_medley palette(&group, &views, &pc, &medley);
-    QCOMPARE(int(palette.large()->current()), state);
-    QCOMPARE(views.text_width, width);
-    const QWidget* page = state == int(ovg_palette_large::state::narrow) ? palette.narrow_page()->widget()
-                          : state == int(ovg_palette_large::state::wide) ? palette.wide_page()->widget()
-                                                                         : palette.small()->widget();
-    verify_views_in(views, palette.widget(), page);
-    QCOMPARE(inside(medley.widget(), palette.narrow_page()->widget()), state == int(ovg_palette_large::state::narrow));
+    using st = ovg_palette_large::state;
+    const struct { QMap<QString, QString> stored; st state; } cases[] = {
+        {{}, st::narrow}, {{{"minimized", "no"}, {"collapsed", "yes"}}, st::wide},
+        {{{"minimized", "yes"}, {"collapsed", "yes"}}, st::minimized}, {{{"minimized", "yes"}}, st::minimized}};
+    for (const auto& c : cases) {
+      auto m = make("shuffle_medley_play", c.stored);
+      ovg_palette_manual_medley palette(&m->group, &m->views, &m->pc, &m->medley);
+      QVERIFY(palette.large()->current() == c.state);
+      const QWidget* page = c.state == st::narrow ? palette.narrow_page()->widget()
+                            : c.state == st::wide ? palette.wide_page()->widget()
+                                                  : palette.small()->widget();
+      verify_views_in(m->views, palette.widget(), page);
+      QCOMPARE(inside(m->medley.widget(), palette.narrow_page()->widget()), c.state == st::narrow);
+    }
   }
 
   void medley_palette_switches_and_stores() {
-    ov_settings_group group(ini(), QStringLiteral("shuffle_medley_play"));
-    recording_views views;
-    ovgv_pc_normal pc(&group);
-    ovgv_pc_medley medley(&group, ov_medley_preset::built_in());
-    ovg_palette_manual_medley palette(&group, &views, &pc, &medley);
+    auto m = make("shuffle_medley_play");
+    ovg_palette_manual_medley palette(&m->group, &m->views, &m->pc, &m->medley);
     QSignalSpy more(&palette, &ovg_palette_manual_medley::esignal_more_clicked);
     QSignalSpy collapse(&palette, &ovg_palette_manual_medley::esignal_minimize_clicked);
     QSignalSpy expand(&palette, &ovg_palette_manual_medley::esignal_collapse_expand_clicked);
-    medley.more_button()->click();
-    medley.collapse_button()->click();
+    m->medley.more_button()->click();
+    m->medley.collapse_button()->click();
     palette.collapse_expand_button()->click();
     QCOMPARE(more.count() + collapse.count() + expand.count(), 3);
 
     palette.large()->toggle_collapsed();
     QVERIFY(palette.large()->current() == ovg_palette_large::state::wide);
-    verify_views_in(views, palette.widget(), palette.wide_page()->widget());
+    verify_views_in(m->views, palette.widget(), palette.wide_page()->widget());
     QCOMPARE(palette.collapse_expand_button()->text(), QStringLiteral("Expand"));
     palette.large()->toggle_minimized();
     QVERIFY(palette.large()->current() == ovg_palette_large::state::minimized);
-    verify_views_in(views, palette.widget(), palette.small()->widget());
+    verify_views_in(m->views, palette.widget(), palette.small()->widget());
     palette.large()->toggle_minimized();
     palette.large()->toggle_collapsed();
     QVERIFY(palette.large()->current() == ovg_palette_large::state::narrow);
-    verify_views_in(views, palette.widget(), palette.narrow_page()->widget());
-    QVERIFY(inside(medley.widget(), palette.narrow_page()->widget()));
-    QCOMPARE(views.text_width, 470);
-    QCOMPARE(group.value(QStringLiteral("collapsed")).toString(), QStringLiteral("no"));
-    QCOMPARE(group.value(QStringLiteral("minimized")).toString(), QStringLiteral("no"));
+    verify_views_in(m->views, palette.widget(), palette.narrow_page()->widget());
+    QCOMPARE(m->stored("collapsed"), QStringLiteral("no"));
+    QCOMPARE(m->stored("minimized"), QStringLiteral("no"));
   }
 };
 

@@ -23,45 +23,36 @@ class test_play_control_panels : public QObject {
 private slots:
   void init() { QFile::remove(ini()); }
 
-  void play_type_and_selection_from_settings_data() {
-    QTest::addColumn<QString>("group");
-    QTest::addColumn<QString>("stored");  // empty: first start
-    QTest::addColumn<int>("play_type");
-    QTest::addColumn<bool>("selection_enabled");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("first start normal") << "normal_play" << "" << 1 << false << "normal";
-    QTest::newRow("first start medley") << "shuffle_medley_play" << "" << 4 << true << "shuffle_repeat";
-    QTest::newRow("stored random") << "normal_play" << "random" << 5 << true << "random";
-    QTest::newRow("stored repeat track") << "shuffle_medley_play" << "repeat_track" << 6 << false << "repeat_track";
-    QTest::newRow("stored nonsense") << "shuffle_medley_play" << "sideways" << 4 << true << "shuffle_repeat";
-  }
+  // The stored play type (or the mode's default) and whether a selection
+  // applies to it; what is read is written back.
   void play_type_and_selection_from_settings() {
-    QFETCH(QString, group);
-    QFETCH(QString, stored);
-    QFETCH(int, play_type);
-    QFETCH(bool, selection_enabled);
-    QFETCH(QString, written);
-    auto g = this->group(group);
-    if (!stored.isEmpty()) g->set_value(QStringLiteral("play_type"), stored);
-    ovgv_pc_normal pc(g.get());
-    QCOMPARE(int(pc.play_type()), play_type);
-    QCOMPARE(pc.selection_combo()->isEnabled(), selection_enabled);
-    QCOMPARE(pc.selection_label()->isEnabled(), selection_enabled);
-    QCOMPARE(pc.selection_label()->text(), QStringLiteral("Selection:"));
-    QCOMPARE(int(pc.selection_type()), 1);
-    QCOMPARE(g->value(QStringLiteral("play_type")).toString(), written);
+    const struct { const char* group; QString stored; int play_type; bool selection; QString written; } cases[] = {
+        {"normal_play", {}, 1, false, "normal"},   {"shuffle_medley_play", {}, 4, true, "shuffle_repeat"},
+        {"normal_play", "random", 5, true, "random"}, {"shuffle_medley_play", "repeat_track", 6, false, "repeat_track"},
+        {"shuffle_medley_play", "sideways", 4, true, "shuffle_repeat"}};
+    for (const auto& c : cases) {
+      QFile::remove(ini());
+      auto g = group(QString::fromLatin1(c.group));
+      if (!c.stored.isEmpty()) g->set_value(QStringLiteral("play_type"), c.stored);
+      ovgv_pc_normal pc(g.get());
+      QCOMPARE(int(pc.play_type()), c.play_type);
+      QCOMPARE(pc.selection_combo()->isEnabled(), c.selection);
+      QCOMPARE(pc.selection_label()->isEnabled(), c.selection);
+      QCOMPARE(int(pc.selection_type()), 1);
+      QCOMPARE(g->value(QStringLiteral("play_type")).toString(), c.written);
+    }
   }
 
   void choosing_types_stores_them_and_enables_selection() {
     auto g = group(QStringLiteral("normal_play"));
     ovgv_pc_normal pc(g.get());
     QSignalSpy changed(&pc, &ovgv_pc_normal::esignal_play_type_changed);
-    QCOMPARE(pc.play_type_combo()->count(), 8);  // six types and two separators
     QVERIFY(!(pc.play_type_combo()->model()->flags(pc.play_type_combo()->model()->index(2, 0)) & Qt::ItemIsEnabled));
     pc.play_type_combo()->set_current_value(ov_track_pool::play_shuffle_repeat);
     QVERIFY(pc.selection_combo()->isEnabled());
     QVERIFY(pc.is_repeat() && pc.is_shuffle_or_random());
     QCOMPARE(pc.play_type_combo()->currentText(), QStringLiteral("Shuffle + Repeat"));
+    QCOMPARE(pc.selection_label()->text(), QStringLiteral("Selection:"));
     pc.play_type_combo()->set_current_value(ov_track_pool::play_repeat_track);
     QVERIFY(!pc.selection_combo()->isEnabled());
     QVERIFY(pc.is_repeat() && !pc.is_shuffle_or_random());
@@ -71,17 +62,6 @@ private slots:
     QCOMPARE(g->value(QStringLiteral("selection_type")).toString(), QStringLiteral("random"));
     ovgv_pc_normal again(g.get());
     QCOMPARE(int(again.selection_type()), int(ov_track_pool::select_random));
-  }
-
-  void grids_hold_the_same_widgets() {
-    auto g = group(QStringLiteral("normal_play"));
-    ovgv_pc_normal pc(g.get());
-    QCOMPARE(pc.play_type_combo()->parentWidget(), pc.full_widget());
-    pc.place(ovgv_pc_normal::grid::minimized);
-    QCOMPARE(pc.play_type_combo()->parentWidget(), pc.minimized_widget());
-    QCOMPARE(pc.selection_combo()->parentWidget(), pc.minimized_widget());
-    QCOMPARE(pc.minimized_widget()->findChildren<ovg_combo_box*>().size(), 2);
-    QCOMPARE(pc.full_widget()->findChildren<ovg_combo_box*>().size(), 0);
   }
 
   void medley_panel_gives_the_selected_presets_values() {
@@ -105,34 +85,26 @@ private slots:
     QCOMPARE(panel.combo()->currentIndex(), 5);
     panel.reload_presets({});
     QVERIFY(!panel.preset_values());
-    ovgv_pc_medley empty(g.get(), {});
-    QVERIFY(!empty.preset_values());
+    QVERIFY(!ovgv_pc_medley(g.get(), {}).preset_values());
   }
 
-  void reload_keeps_the_selected_id() {
-    auto g = group(QStringLiteral("shuffle_medley_play"));
-    QList<ov_medley_preset> presets = ov_medley_preset::built_in();
-    ovgv_pc_medley panel(g.get(), presets);
-    panel.combo()->setCurrentIndex(4);  // "Game Soundtrack", id 4
-    presets.move(4, 0);
-    panel.reload_presets(presets);
-    QCOMPARE(panel.combo()->currentIndex(), 0);
-    QCOMPARE(panel.combo()->currentText(), QStringLiteral("Game Soundtrack"));
-    QCOMPARE(g->value(QStringLiteral("selected_preset")).toInt(), 0);
-    QCOMPARE(panel.preset_values(), std::optional(presets[0].values()));
-  }
-
-  void reload_without_the_selected_preset_selects_nothing_new() {
-    auto g = group(QStringLiteral("shuffle_medley_play"));
-    QList<ov_medley_preset> presets = ov_medley_preset::built_in();
-    ovgv_pc_medley panel(g.get(), presets);
-    panel.combo()->setCurrentIndex(2);
-    presets.removeAt(2);
-    panel.reload_presets(presets);
-    QCOMPARE(panel.combo()->currentIndex(), 0);
-    QCOMPARE(panel.count(), 5);
-    QCOMPARE(g->value(QStringLiteral("selected_preset")).toInt(), 2);
-    QCOMPARE(panel.preset_values(), std::optional(presets[0].values()));
+  // A reload keeps the selected preset by id; without it the first is shown
+  // and the stored choice stays.
+  void reload_follows_the_selected_id() {
+    for (bool keep : {true, false}) {
+      QFile::remove(ini());
+      auto g = group(QStringLiteral("shuffle_medley_play"));
+      QList<ov_medley_preset> presets = ov_medley_preset::built_in();
+      ovgv_pc_medley panel(g.get(), presets);
+      panel.combo()->setCurrentIndex(keep ? 4 : 2);  // "Game Soundtrack", id 4; "Short", id 2
+      keep ? presets.move(4, 0) : presets.removeAt(2);
+      panel.reload_presets(presets);
+      QCOMPARE(panel.combo()->currentIndex(), 0);
+      QCOMPARE(panel.count(), keep ? 6 : 5);
+      QCOMPARE(panel.combo()->currentText(), presets[0].name);
+      QCOMPARE(g->value(QStringLiteral("selected_preset")).toInt(), keep ? 0 : 2);
+      QCOMPARE(panel.preset_values(), std::optional(presets[0].values()));
+    }
   }
 
   void medley_panel_buttons_signal() {

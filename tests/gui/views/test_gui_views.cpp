@@ -71,7 +71,6 @@ private slots:
     QVERIFY(QTest::qWaitForWindowExposed(view.wide_widget()));
     ovg_slider* slider = view.position_slider();
     QSignalSpy seeks(&view, &ovgv_playback::esignal_slider_position_released);
-
     const QPoint start(slider->width() / 4, slider->height() / 2);
     QTest::mousePress(slider, Qt::LeftButton, {}, start);
     QVERIFY(view.is_dragging());
@@ -79,7 +78,6 @@ private slots:
     QVERIFY(qAbs(held - 250) <= 10);
     view.set_position(200000);
     QCOMPARE(slider->value(), held);
-
     const QPoint end(slider->width() * 3 / 4, slider->height() / 2);
     QTest::mouseMove(slider, end);
     QTest::mouseRelease(slider, Qt::LeftButton, {}, end);
@@ -87,34 +85,26 @@ private slots:
     QCOMPARE(seeks.at(0).at(0).toLongLong(), view.ms_of_value(slider->value()));
     QVERIFY(slider->value() > held);
     QVERIFY(!view.is_dragging());
-
     view.set_position(60000);
     QCOMPARE(slider->value(), 250);
     QCOMPARE(view.elapsed_label()->text(), QStringLiteral("1:00"));
   }
 
-  void slider_milliseconds_of_long_tracks_data() {
-    QTest::addColumn<int>("seconds");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<qint64>("ms");
-    QTest::newRow("4 minutes, half") << 240 << 500 << qint64(120000);
-    QTest::newRow("40 minutes, end") << 2400 << 1000 << qint64(2400000);
-    QTest::newRow("40 minutes, 999") << 2400 << 999 << qint64(2397600);
-    QTest::newRow("10 hours, end") << 36000 << 1000 << qint64(36000000);
-    QTest::newRow("zero length") << 0 << 700 << qint64(0);
-  }
+  // Slider values map to milliseconds both ways without overflow on long
+  // tracks; a release seeks to the value's millisecond.
   void slider_milliseconds_of_long_tracks() {
-    QFETCH(int, seconds);
-    QFETCH(int, value);
-    QFETCH(qint64, ms);
-    ovgv_playback view;
-    view.set_track(long_track(seconds));
-    QCOMPARE(view.ms_of_value(value), ms);
-    QCOMPARE(view.value_of_ms(ms), seconds ? value : 0);
-    QSignalSpy seeks(&view, &ovgv_playback::esignal_slider_position_released);
-    view.position_slider()->setValue(value);
-    view.islot_slider_position_released();
-    QCOMPARE(seeks.at(0).at(0).toLongLong(), ms);
+    const struct { int seconds, value; qint64 ms; } cases[] = {
+        {240, 500, 120000}, {2400, 1000, 2400000}, {2400, 999, 2397600}, {36000, 1000, 36000000}, {0, 700, 0}};
+    for (const auto& c : cases) {
+      ovgv_playback view;
+      view.set_track(long_track(c.seconds));
+      QCOMPARE(view.ms_of_value(c.value), c.ms);
+      QCOMPARE(view.value_of_ms(c.ms), c.seconds ? c.value : 0);
+      QSignalSpy seeks(&view, &ovgv_playback::esignal_slider_position_released);
+      view.position_slider()->setValue(c.value);
+      view.islot_slider_position_released();
+      QCOMPARE(seeks.at(0).at(0).toLongLong(), c.ms);
+    }
   }
 
   void playback_state_and_reset() {
@@ -134,104 +124,86 @@ private slots:
     QSignalSpy plays(&view, &ovgv_playback::esignal_action_play_triggered);
     view.play_button()->click();
     QCOMPARE(plays.count(), 1);
-    view.use_compact();
-    QCOMPARE(view.position_slider()->parentWidget(), view.compact_widget());
-    view.use_wide();
-    QCOMPARE(view.position_slider()->parentWidget(), view.wide_widget());
   }
 
-  void volume_reads_and_writes_the_setting_data() {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("shown");
-    QTest::newRow("missing") << QString() << 100;
-    QTest::newRow("100") << "100" << 100;
-    QTest::newRow("40") << "40" << 40;
-    QTest::newRow("out of range") << "140" << 100;
-  }
+  // The stored volume is shown when valid (else 100) and a moved slider
+  // stores its value.
   void volume_reads_and_writes_the_setting() {
-    QFETCH(QString, stored);
-    QFETCH(int, shown);
-    const QString file = dir_.filePath(QStringLiteral("main-%1.ini").arg(QTest::currentDataTag()));
-    ov_settings_group group(file, QStringLiteral("volume"));
-    if (!stored.isNull()) group.set_value(QStringLiteral("volume"), stored);
-    ov_setting_int item(&group, QStringLiteral("volume"), 0, 100, 100);
-    ovgv_volume view(&item);
-    QCOMPARE(view.volume(), shown);
-    QCOMPARE(view.percent_label()->text(), QString::number(shown) + QLatin1Char('%'));
-    QSignalSpy changes(&view, &ovgv_volume::esignal_slider_volume_value_changed);
-    view.slider()->setValue(37);
-    QCOMPARE(changes.count(), 1);
-    QCOMPARE(view.percent_label()->text(), QStringLiteral("37%"));
-    QCOMPARE(item.read(), 37);
+    const QList<QPair<QString, int>> cases = {{QString(), 100}, {"100", 100}, {"40", 40}, {"140", 100}};
+    for (const auto& [stored, shown] : cases) {
+      ov_settings_group group(dir_.filePath(QStringLiteral("main-%1.ini").arg(stored)), QStringLiteral("volume"));
+      if (!stored.isNull()) group.set_value(QStringLiteral("volume"), stored);
+      ov_setting_int item(&group, QStringLiteral("volume"), 0, 100, 100);
+      ovgv_volume view(&item);
+      QCOMPARE(view.volume(), shown);
+      QCOMPARE(view.percent_label()->text(), QString::number(shown) + QLatin1Char('%'));
+      QSignalSpy changes(&view, &ovgv_volume::esignal_slider_volume_value_changed);
+      view.slider()->setValue(37);
+      QCOMPARE(changes.count(), 1);
+      QCOMPARE(view.percent_label()->text(), QStringLiteral("37%"));
+      QCOMPARE(item.read(), 37);
+    }
   }
 
   void next_tracks_entries_and_clicks() {
     auto list = fx_.playlist(7);
     list->add_track(fx_.add(QStringLiteral("one")));
     list->add_track(fx_.add(QStringLiteral("two")));
+    ov_playlist_item* const one = list->item_at(0);
+    ov_playlist_item* const two = list->item_at(1);
     ovgv_next_tracks panel(4);
     panel.set_entries(list->items());
     const auto& boxes = panel.boxes();
     QCOMPARE(boxes.size(), 4);
     QCOMPARE(boxes[1]->title_label()->text(), QStringLiteral("two"));
-    for (int i : {2, 3}) {
-      QVERIFY(!boxes[i]->entry() && !boxes[i]->is_selectable());
-      QVERIFY(boxes[i]->picture()->shows_no_image());
-    }
-    QVERIFY(panel.contains(list->item_at(0)));
-    QCOMPARE(panel.shown_entries_except(list->item_at(0)), QList<ov_playlist_item*>{list->item_at(1)});
+    for (int i : {2, 3})
+      QVERIFY(!boxes[i]->entry() && !boxes[i]->is_selectable() && boxes[i]->picture()->shows_no_image());
+    QVERIFY(panel.contains(one));
+    QCOMPARE(panel.shown_entries_except(one), QList<ov_playlist_item*>{two});
 
     panel.container()->show();
     QVERIFY(QTest::qWaitForWindowExposed(panel.container()));
     QSignalSpy clicks(&panel, &ovgv_next_tracks::esignal_box_clicked);
     QSignalSpy doubles(&panel, &ovgv_next_tracks::esignal_box_double_clicked);
-
-    // A press and a release outside the box do not pick it.
+    auto click = [&](int i) { QTest::mouseClick(boxes[i], Qt::LeftButton, {}, centre(boxes[i])); };
+    auto double_click = [&](int i) { QTest::mouseDClick(boxes[i], Qt::LeftButton, {}, centre(boxes[i])); };
+    auto items = [](const QSignalSpy& spy) {
+      QList<ov_playlist_item*> out;
+      for (const QList<QVariant>& args : spy) out << args.at(0).value<ov_playlist_item*>();
+      return out;
+    };
+    // A press and a release outside the box do not pick it; once two is
+    // picked, one takes no clicks, and only two's double click plays.
     QTest::mousePress(boxes[0], Qt::LeftButton, {}, QPoint(-5, -5));
     QTest::mouseRelease(boxes[0], Qt::LeftButton, {}, QPoint(-5, -5));
     QCOMPARE(clicks.count(), 0);
-
-    QTest::mouseClick(boxes[1], Qt::LeftButton, {}, centre(boxes[1]));
-    QCOMPARE(clicks.count(), 1);
-    QCOMPARE(clicks.at(0).at(0).value<ov_playlist_item*>(), list->item_at(1));
-    QTest::mouseClick(boxes[0], Qt::LeftButton, {}, centre(boxes[0]));
-    QCOMPARE(clicks.count(), 1);
-    QTest::mouseDClick(boxes[0], Qt::LeftButton, {}, centre(boxes[0]));
+    click(1);
+    click(0);
+    double_click(0);
     QCOMPARE(doubles.count(), 0);
-    QTest::mouseDClick(boxes[1], Qt::LeftButton, {}, centre(boxes[1]));
-    QCOMPARE(doubles.count(), 1);
-    QCOMPARE(doubles.at(0).at(0).value<ov_playlist_item*>(), list->item_at(1));
-
+    double_click(1);
     // A double click on a fresh box picks it and plays it at once.
     panel.set_entries(list->items());
-    QTest::mouseClick(boxes[0], Qt::LeftButton, {}, centre(boxes[0]));
-    QTest::mouseDClick(boxes[0], Qt::LeftButton, {}, centre(boxes[0]));
+    click(0);
+    double_click(0);
     QTest::mouseRelease(boxes[0], Qt::LeftButton, {}, centre(boxes[0]));
+    QCOMPARE(items(clicks), (QList<ov_playlist_item*>{two, one}));
+    QCOMPARE(items(doubles), (QList<ov_playlist_item*>{two, one}));
+
+    // Disabled: a notice over the boxes, which take no clicks.
+    panel.set_enabled(false);
+    QVERIFY(panel.disabled_label()->isVisible());
+    QCOMPARE(panel.disabled_label()->text(), QStringLiteral("Disabled"));
+    panel.set_entries(list->items());
+    click(0);
     QCOMPARE(clicks.count(), 2);
-    QCOMPARE(doubles.count(), 2);
-    QCOMPARE(doubles.at(1).at(0).value<ov_playlist_item*>(), list->item_at(0));
+    panel.set_enabled(true);
+    QVERIFY(!panel.disabled_label()->isVisible());
   }
 
-  void next_tracks_disabled_and_resized() {
-    auto list = fx_.playlist(8);
-    list->add_track(fx_.add(QStringLiteral("three")));
+  void next_tracks_box_count() {
     ovgv_next_tracks panel(1);
     QCOMPARE(panel.number_of_boxes(), 4);
-    panel.container()->resize(300, 80);
-    panel.container()->show();
-    QVERIFY(QTest::qWaitForWindowExposed(panel.container()));
-    panel.set_enabled(false);
-    QLabel* label = panel.disabled_label();
-    QVERIFY(label->isVisible());
-    QCOMPARE(label->text(), QStringLiteral("Disabled"));
-    QVERIFY(qAbs(label->geometry().center().x() - panel.container()->rect().center().x()) <= 1);
-    panel.set_entries(list->items());
-    QSignalSpy clicks(&panel, &ovgv_next_tracks::esignal_box_clicked);
-    QTest::mouseClick(panel.boxes()[0], Qt::LeftButton, {}, centre(panel.boxes()[0]));
-    QCOMPARE(clicks.count(), 0);
-    panel.set_enabled(true);
-    QVERIFY(!label->isVisible());
-
     QSignalSpy sizes(&panel, &ovgv_next_tracks::esignal_size_changed);
     panel.set_number_of_boxes(4);
     QCOMPARE(sizes.count(), 0);
@@ -269,15 +241,13 @@ private slots:
     auto track = mp3_track(QStringLiteral("covered"), ov_test::png_of_at_least(3000));
     QVERIFY2(track && track->is_valid(), "lame is needed");
     ovgv_track_info info;
-    QVERIFY(info.like_button()->isHidden() && !info.like_button()->isEnabled());
-    QVERIFY(info.title_link()->isHidden());
+    QVERIFY(info.like_button()->isHidden() && !info.like_button()->isEnabled() && info.title_link()->isHidden());
     info.set_track(track.get());
     QVERIFY(!info.large_picture()->shows_no_image());
     QCOMPARE(info.small_picture()->image(), info.large_picture()->image());
     QCOMPARE(info.title_link()->text(), QStringLiteral("covered"));
     QCOMPARE(info.second_link()->text(), QStringLiteral("Album / Artist"));
-    QVERIFY(!info.title_link()->isHidden());
-    QVERIFY(!info.rank_icon()->pixmap().isNull());
+    QVERIFY(!info.title_link()->isHidden() && !info.rank_icon()->pixmap().isNull());
 
     QSignalSpy titles(&info, &ovgv_track_info::esignal_title_clicked);
     QTest::mouseClick(info.title_link(), Qt::LeftButton);
@@ -286,7 +256,6 @@ private slots:
     info.set_picture(track.get());
     info.show_incoming(50);
     QVERIFY(!info.incoming_picture()->isHidden());
-    QCOMPARE(info.incoming_picture()->geometry(), QRect(1, 71, 70, 70));
     info.hide_incoming();
     QVERIFY(info.incoming_picture()->isHidden());
 
@@ -303,32 +272,28 @@ private slots:
     QVERIFY(!info.like_button()->isHidden() && info.dislike_button()->isEnabled());
     info.like_button()->click();
     info.dislike_button()->click();
-    QCOMPARE(likes.count() + dislikes.count(), 2);
+    QCOMPARE(likes.count(), 1);
+    QCOMPARE(dislikes.count(), 1);
     info.eslot_enabled_like_buttons(false);
     QVERIFY(!info.like_button()->isEnabled());
   }
 
-  void bad_cover_shows_the_default_data() {
-    QTest::addColumn<QByteArray>("picture");
-    QTest::addColumn<bool>("usable");
-    const QByteArray good = ov_test::png_of_at_least(5000);
-    QTest::newRow("good") << good << true;
-    QTest::newRow("truncated") << good.left(good.size() / 2) << false;
-    QTest::newRow("not an image") << QByteArray(4000, 'x') << false;
-    QTest::newRow("huge") << png_claiming(30000) << false;
-    QTest::newRow("none") << QByteArray() << false;
-  }
+  // A cover that cannot be shown gives the default picture, the tags stay.
   void bad_cover_shows_the_default() {
-    QFETCH(QByteArray, picture);
-    QFETCH(bool, usable);
-    auto track = mp3_track(QStringLiteral("cover-%1").arg(QTest::currentDataTag()).replace(' ', '_'), picture);
-    QVERIFY2(track && track->is_valid(), "lame is needed");
-    ovgv_track_info info;
-    info.set_track(track.get());
-    QCOMPARE(info.large_picture()->shows_no_image(), !usable);
-    if (!usable)
-      QCOMPARE(info.large_picture()->image(), QImage(QString::fromLatin1(ovg_attached_picture::no_image_path)));
-    QCOMPARE(info.title_link()->text(), track->tags().title());
+    const QByteArray good = ov_test::png_of_at_least(5000);
+    const struct { const char* name; QByteArray picture; bool usable; } cases[] = {
+        {"good", good, true}, {"truncated", good.left(good.size() / 2), false},
+        {"not_an_image", QByteArray(4000, 'x'), false}, {"huge", png_claiming(30000), false}, {"none", {}, false}};
+    for (const auto& c : cases) {
+      auto track = mp3_track(QStringLiteral("cover-") + QLatin1String(c.name), c.picture);
+      QVERIFY2(track && track->is_valid(), "lame is needed");
+      ovgv_track_info info;
+      info.set_track(track.get());
+      QVERIFY2(info.large_picture()->shows_no_image() == !c.usable, c.name);
+      if (!c.usable)
+        QCOMPARE(info.large_picture()->image(), QImage(QString::fromLatin1(ovg_attached_picture::no_image_path)));
+      QCOMPARE(info.title_link()->text(), track->tags().title());
+    }
   }
 };
 
