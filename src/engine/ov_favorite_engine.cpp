@@ -67,42 +67,7 @@ bool ov_favorite_engine::is_waiting(int kind) const {
   }
 }
 
-int ov_favorite_engine::gain(int kind) const {
-  const ov_grade_table::grade* g = record_.grade;
-  if (!g) return 0;
-  double m = 1.0;
-  if (effect(ovd_skill::score_boost_all) != 0) m = effect(ovd_skill::score_boost_all);
-  if (effect(ovd_skill::score_boost_all_2) != 0) m *= effect(ovd_skill::score_boost_all_2);
-
-  int base = 0;
-  int booster = -1;
-  switch (kind) {
-    case play_new:
-      base = ov_trunc(g->play_new_gain + effect(ovd_skill::score_plus_play_new));
-      booster = ovd_skill::score_boost_play_new;
-      break;
-    case selected:
-      base = ov_trunc(g->selected_gain + effect(ovd_skill::score_plus_nexts));
-      booster = ovd_skill::score_boost_nexts;
-      break;
-    case like:
-      base = ov_trunc(g->button_gain + effect(ovd_skill::score_plus_buttons));
-      booster = ovd_skill::score_boost_buttons;
-      break;
-    case dislike:
-      base = ov_trunc(-g->button_gain + effect(ovd_skill::score_plus_buttons));
-      booster = ovd_skill::score_boost_buttons;
-      break;
-    case play_through:
-      base = ov_trunc(g->play_through_gain + effect(ovd_skill::score_plus_play_through));
-      booster = ovd_skill::score_boost_play_through;
-      break;
-    default:
-      return 0;
-  }
-  if (effect(booster) != 0) m *= effect(booster);
-  return ov_trunc(ov_trunc(effect(ovd_skill::score_plus_all) + base) * m);
-}
+int ov_favorite_engine::gain(int kind) const { return rules().gain(kind); }
 
 double ov_favorite_engine::not_selected_gain(const ov_track* other, const ov_track* picked) const {
   if (!other || !picked) return 0.0;
@@ -129,13 +94,7 @@ double ov_favorite_engine::not_selected_gain_of_scores(int other_score, int pick
   return factor * loss;
 }
 
-int ov_favorite_engine::gain_limit() const {
-  if (has(ovd_skill::elixir_s)) return ov_trunc(effect(ovd_skill::elixir_s));
-  if (has(ovd_skill::limit_break_3)) return ov_trunc(effect(ovd_skill::limit_break_3));
-  if (has(ovd_skill::limit_break_2)) return ov_trunc(effect(ovd_skill::limit_break_2));
-  if (has(ovd_skill::limit_break)) return ov_trunc(effect(ovd_skill::limit_break));
-  return 100;
-}
+int ov_favorite_engine::gain_limit() const { return rules().gain_limit(); }
 
 int ov_favorite_engine::limit(int points, bool no_reverse) const {
   // 64-bit so that the size of the smallest int is representable.
@@ -229,55 +188,18 @@ void ov_favorite_engine::roll_multiplier(int points) {
   emit esignal_status_changed();
 }
 
-ov_favorite_engine::spread ov_favorite_engine::spread_of(int base, int boost, int boost_2) const {
-  if (!has(base)) return {};
-  if (has(boost_2)) return {effect(boost_2), 5};
-  if (has(boost)) return {effect(boost), 4};
-  return {effect(base), 3};
-}
-
-double ov_favorite_engine::spread_rate_album() const {
-  return spread_of(ovd_skill::distribute_album, ovd_skill::distribution_boost_album,
-                   ovd_skill::distribution_boost_album_2).rate;
-}
-
-int ov_favorite_engine::spread_count_album() const {
-  return spread_of(ovd_skill::distribute_album, ovd_skill::distribution_boost_album,
-                   ovd_skill::distribution_boost_album_2).count;
-}
-
-double ov_favorite_engine::spread_rate_artist() const {
-  return spread_of(ovd_skill::distribute_artist, ovd_skill::distribution_boost_artist,
-                   ovd_skill::distribution_boost_artist_2).rate;
-}
-
-int ov_favorite_engine::spread_count_artist() const {
-  return spread_of(ovd_skill::distribute_artist, ovd_skill::distribution_boost_artist,
-                   ovd_skill::distribution_boost_artist_2).count;
-}
+double ov_favorite_engine::spread_rate_album() const { return rules().album_spread().rate; }
+int ov_favorite_engine::spread_count_album() const { return rules().album_spread().count; }
+double ov_favorite_engine::spread_rate_artist() const { return rules().artist_spread().rate; }
+int ov_favorite_engine::spread_count_artist() const { return rules().artist_spread().count; }
 
 int ov_favorite_engine::play_through_seconds() const {
   return record_.grade ? record_.grade->play_through_seconds : 0;
 }
 
-int ov_favorite_engine::wait_seconds() const {
-  if (has(ovd_skill::elixir_t)) return ov_trunc(effect(ovd_skill::elixir_t));
-  return record_.grade ? record_.grade->wait_seconds : 0;
-}
-
-int ov_favorite_engine::click_capacity() const {
-  int n = 2;
-  for (int id : {ovd_skill::click_button_plus, ovd_skill::click_button_plus_2, ovd_skill::click_button_plus_3})
-    if (has(id)) n = ov_trunc(effect(id) + n);
-  return n;
-}
-
-int ov_favorite_engine::nexts_size() const {
-  int n = 4;
-  for (int id : {ovd_skill::expand_nexts, ovd_skill::expand_nexts_2, ovd_skill::expand_nexts_3})
-    if (has(id)) n = ov_trunc(effect(id) + n);
-  return n;
-}
+int ov_favorite_engine::wait_seconds() const { return rules().wait_seconds(); }
+int ov_favorite_engine::click_capacity() const { return rules().click_capacity(); }
+int ov_favorite_engine::nexts_size() const { return rules().nexts_size(); }
 
 void ov_favorite_engine::set_skills(const ov_skill_set& skills) {
   const bool had_elixir = has(ovd_skill::elixir_t);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ov_engine_rules.h"
 #include "ov_favorite_record.h"
 #include "ov_grade_table.h"
 #include "ov_skill_set.h"
@@ -89,13 +90,8 @@ public slots:
 private:
   double effect(int id) const { return record_.skills.effect(id); }
   bool has(int id) const { return record_.skills.contains_id(id); }
-  // Rate and count of a spread chain (base skill, boost, boost II): the
-  // strongest skill held decides; nothing without the base skill.
-  struct spread {
-    double rate = 0.0;
-    int count = 0;
-  };
-  spread spread_of(int base, int boost, int boost_2) const;
+  // The gains, limits and spreads of the grade and skills held now.
+  ov_engine_rules rules() const { return ov_engine_rules(record_.grade, record_.skills); }
   void reset_kinds();
   void load_record();
   void save_record();

@@ -8,7 +8,6 @@
 #include "ovgp_favorite_engine.h"
 #include "ovgp_favorite_engine_summary.h"
 #include "ovgp_model_skill.h"
-#include "ovgp_skill_preview.h"
 #include "ovgp_tableview_skill.h"
 #include "ovgv_favorite_engine.h"
 #include "ovgv_favorite_engine_icon.h"
@@ -215,27 +214,6 @@ private slots:
         QCOMPARE(summary->dynamic_rate_label(differences.at(i))->text(), c.rates.at(i));
       QCOMPARE(summary->value_label(s::specials_1)->text(), c.specials_1);
       QCOMPARE(summary->value_label(s::specials_2)->text(), c.specials_2);
-    }
-  }
-
-  // The preferences page's preview computes what the engine will use.
-  void preview_matches_engine() {
-    const QList<QPair<int, QList<int>>> cases = {
-        {0, {}}, {3, {5, 8, 4, 6}}, {8, {5, 9, 29, 17, 0, 10, 6, 7, 22, 28, 12, 14, 25, 15, 26}},
-        {9, {32, 33, 31, 19, 2, 20, 3, 18, 1, 27, 16}}};
-    for (const auto& [grade, ids] : cases) {
-      engine_at e(grade, 0, ids);
-      const ov_favorite_engine& engine = *e.engine;
-      const ovgp_skill_preview preview(engine.grade(), engine.skills());
-      for (int kind = 1; kind <= 5; ++kind) QCOMPARE(preview.gain(kind), engine.gain(kind));
-      QCOMPARE(preview.gain_limit(), engine.gain_limit());
-      QCOMPARE(preview.wait_seconds(), engine.wait_seconds());
-      QCOMPARE(preview.click_capacity(), engine.click_capacity());
-      QCOMPARE(preview.nexts_size(), engine.nexts_size());
-      QCOMPARE(preview.album_spread().count, engine.spread_count_album());
-      QCOMPARE(preview.album_spread().rate, engine.spread_rate_album());
-      QCOMPARE(preview.artist_spread().count, engine.spread_count_artist());
-      QCOMPARE(preview.artist_spread().rate, engine.spread_rate_artist());
     }
   }
 
