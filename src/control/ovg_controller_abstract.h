@@ -57,6 +57,9 @@ public:
   int listening_seconds() const { return listening_seconds_; }
   bool is_seeked() const { return seeked_; }
   bool is_position_timer_active() const;
+  // The line a seek moves and whose position counts as the current track's
+  // (null when none is loaded).
+  virtual ov_playline* position_line() const = 0;
   // True while a slot holds the lock.
   bool is_busy();
   // The wall clock of the listening count, in whole seconds.

@@ -239,7 +239,7 @@ void ovg_controller_manual_medley::p_update_time_position() {
 }
 
 void ovg_controller_manual_medley::p_position_changed(int msec) {
-  if (ov_playline* line = fadein_line_ ? fadein_line_ : flatline_line_) line->seek(msec);
+  if (ov_playline* line = position_line()) line->seek(msec);
 }
 
 void ovg_controller_manual_medley::p_current_item_removed() {

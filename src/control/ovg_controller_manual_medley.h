@@ -23,6 +23,8 @@ public:
   ov_playline* fadein_line() const { return fadein_line_; }
   ov_playline* flatline_line() const { return flatline_line_; }
   ov_playline* fadeout_line() const { return fadeout_line_; }
+  // The newest slice: the one fading in, else the one on its flatline.
+  ov_playline* position_line() const override { return fadein_line_ ? fadein_line_ : flatline_line_; }
   const ov_medley_scheduler& scheduler() const { return scheduler_; }
 
 public slots:

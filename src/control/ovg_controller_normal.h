@@ -16,6 +16,7 @@ public:
   ~ovg_controller_normal() override;
 
   ov_playline* line() const { return line_.get(); }
+  ov_playline* position_line() const override { return line_.get(); }
 
 public slots:
   void islot_play_finished(ov_playline* playline, int current_id);

@@ -5,8 +5,6 @@
 #include "ov_playlist.h"
 #include "ov_playlist_item.h"
 #include "ovg_controller_abstract.h"
-#include "ovg_controller_manual_medley.h"
-#include "ovg_controller_normal.h"
 #include "ovg_mainwindow.h"
 #include "ovg_play_mode.h"
 #include "ovg_playlists_area.h"
@@ -107,7 +105,7 @@ ov_media_player::status ovg_media_player_bridge::playback_status() const {
 }
 
 // In medley play the selected item is the slice that fades in or holds the
-// flatline: the newest one, which the position below also follows.
+// flatline: the newest one, whose line is also the controller's position line.
 const ov_track* ovg_media_player_bridge::current_track() const {
   const ovg_controller_abstract* c = target();
   return c && c->selected_item() ? c->selected_item()->track() : nullptr;
@@ -116,12 +114,8 @@ const ov_track* ovg_media_player_bridge::current_track() const {
 qint64 ovg_media_player_bridge::position_ms() const {
   ovg_controller_abstract* c = target();
   if (!c || c->state() == ovg_controller_abstract::idle) return 0;
-  if (const auto* normal = qobject_cast<const ovg_controller_normal*>(c)) return normal->line()->position();
-  if (const auto* medley = qobject_cast<const ovg_controller_manual_medley*>(c)) {
-    if (ov_playline* line = medley->fadein_line() ? medley->fadein_line() : medley->flatline_line())
-      return line->position();
-  }
-  return 0;
+  ov_playline* line = c->position_line();
+  return line ? line->position() : 0;
 }
 
 int ovg_media_player_bridge::volume() const { return window_->normal_mode()->volume_view()->volume(); }
