@@ -108,7 +108,7 @@ void render_palettes(const QString& out_dir, ov_settings_group* normal, ov_setti
   ovgv_pc_normal pc(medley);
   ovgv_pc_medley panel(medley, ov_medley_preset::built_in());
   ovg_palette_manual_medley palette(medley, &views, &pc, &panel);
-  save(palette.widget(), out_dir, QStringLiteral("palette_manual_medley_narrow"), QSize(1300, 440));
+  save(palette.widget(), out_dir, QStringLiteral("palette_manual_medley_narrow"), QSize(1300, 520));
   palette.large()->set_collapsed(true);
   save(palette.widget(), out_dir, QStringLiteral("palette_manual_medley_wide"), size);
   palette.large()->set_minimized(true);

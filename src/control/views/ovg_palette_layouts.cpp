@@ -25,50 +25,56 @@ QBoxLayout* column(QBoxLayout* parent, int stretch = 0) {
   return c;
 }
 
+// What both arrangements share: the track information beside a column that
+// starts with the transport, and the next tracks below them.
+struct frame {
+  std::unique_ptr<ovg_palette_page> page = std::make_unique<ovg_palette_page>();
+  QBoxLayout* top = nullptr;
+  QBoxLayout* controls = nullptr;
+};
+
+frame make_frame(const ovg_mode_views& views) {
+  frame f;
+  auto* outer = new QVBoxLayout(f.page->widget());
+  f.top = new QHBoxLayout;
+  f.top->setSpacing(spacing * 2);
+  outer->addLayout(f.top);
+  add_slot(*f.page, column(f.top), views.track_info());
+  f.controls = column(f.top, 1);
+  add_slot(*f.page, f.controls, views.playback());
+  add_slot(*f.page, outer, views.next_tracks(), 1);
+  return f;
+}
+
 }  // namespace
 
 std::unique_ptr<ovg_palette_page> ovg_make_full_page(const ovg_mode_views& views, QWidget* play_control,
                                                      QWidget* medley_panel) {
-  auto page = std::make_unique<ovg_palette_page>();
-  auto* outer = new QVBoxLayout(page->widget());
-  auto* top = new QHBoxLayout;
-  top->setSpacing(spacing * 2);
-  outer->addLayout(top);
-  add_slot(*page, column(top), views.track_info());
-  QBoxLayout* controls = column(top, 1);
-  add_slot(*page, controls, views.playback());
-  add_slot(*page, controls, views.volume());
-  add_slot(*page, controls, play_control);
+  frame f = make_frame(views);
+  ovg_palette_page& page = *f.page;
+  add_slot(page, f.controls, views.volume());
+  add_slot(page, f.controls, play_control);
   if (medley_panel) {
     // Narrow: the engine status goes under the controls, beside the panel.
-    add_slot(*page, controls, views.engine_status());
-    controls->addStretch();
-    add_slot(*page, column(top), medley_panel);
+    add_slot(page, f.controls, views.engine_status());
+    f.controls->addStretch();
+    add_slot(page, column(f.top), medley_panel);
   } else {
-    controls->addStretch();
-    QBoxLayout* engine = column(top);
-    add_slot(*page, engine, views.engine_status());
+    f.controls->addStretch();
+    QBoxLayout* engine = column(f.top);
+    add_slot(page, engine, views.engine_status());
     engine->addStretch();
   }
-  add_slot(*page, outer, views.next_tracks(), 1);
-  return page;
+  return std::move(f.page);
 }
 
 std::unique_ptr<ovg_palette_page> ovg_make_small_page(const ovg_mode_views& views, QWidget* play_control) {
-  auto page = std::make_unique<ovg_palette_page>();
-  auto* outer = new QVBoxLayout(page->widget());
-  auto* top = new QHBoxLayout;
-  top->setSpacing(spacing * 2);
-  outer->addLayout(top);
-  add_slot(*page, column(top), views.track_info());
-  QBoxLayout* controls = column(top, 1);
-  add_slot(*page, controls, views.playback());
+  frame f = make_frame(views);
   auto* row = new QHBoxLayout;
-  controls->addLayout(row);
-  add_slot(*page, row, play_control);
+  f.controls->addLayout(row);
+  add_slot(*f.page, row, play_control);
   row->addStretch();
-  add_slot(*page, row, views.volume());
-  controls->addStretch();
-  add_slot(*page, outer, views.next_tracks(), 1);
-  return page;
+  add_slot(*f.page, row, views.volume());
+  f.controls->addStretch();
+  return std::move(f.page);
 }
