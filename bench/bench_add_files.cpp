@@ -125,9 +125,10 @@ int main(int argc, char** argv) {
     best_bare = std::min(best_bare, b);
     best_add = std::min(best_add, a);
     best_batch = std::min(best_batch, m);
-    std::printf("round %d: bare TagLib read %.3f s (CPU %.3f s); add_music_file each %.3f s (CPU %.3f s, %d added); "
-                "add_music_files %.3f s (CPU %.3f s, %d added)\n",
-                round + 1, b, b_cpu, a, a_cpu, added, m, m_cpu, added_batch);
+    std::printf(
+        "round %d: bare TagLib read %.3f s (CPU %.3f s); add_music_file each %.3f s (CPU %.3f s, %d added); "
+        "add_music_files %.3f s (CPU %.3f s, %d added)\n",
+        round + 1, b, b_cpu, a, a_cpu, added, m, m_cpu, added_batch);
   }
   std::printf("bare TagLib FileRef read:          %6.0f files/s (%.1f us/file)\n", file_count / best_bare,
               best_bare * 1e6 / file_count);

@@ -95,10 +95,10 @@ struct flow_figures {
 flow_figures flow_add(const QString& music, bool on_user_playlist) {
   conf_dir c;
   session s(c);
-  ov_playlist* target = on_user_playlist ? ov_playlist_flows::create_playlist(s.playlists, &s.library,
-                                                                             c.playlists_db.get(), c.items_db.get(),
-                                                                             &s.owner)
-                                         : s.playlists.at(0);
+  ov_playlist* target = on_user_playlist
+                            ? ov_playlist_flows::create_playlist(s.playlists, &s.library, c.playlists_db.get(),
+                                                                 c.items_db.get(), &s.owner)
+                            : s.playlists.at(0);
   flow_figures f;
   QElapsedTimer timer, gap;
   timer.start();
@@ -145,8 +145,8 @@ void fill(conf_dir& c) {
     for (int id = 5; id <= library_size; id += 5) items.add(1, id, id / 5 - 1);
   }
   c.items_db->end_bulk();
-  ov_statement st = c.playlists_db->prepare(
-      QStringLiteral("INSERT INTO  playlists (id, name, position)  VALUES (1, 'fifths', 1);"));
+  ov_statement st =
+      c.playlists_db->prepare(QStringLiteral("INSERT INTO  playlists (id, name, position)  VALUES (1, 'fifths', 1);"));
   (void)st.step_done();
 }
 
@@ -232,10 +232,10 @@ int main(int argc, char** argv) {
       f = flow_add(music, false);
       b = baseline_add(files);
     }
-    std::printf("round %d: add_music_files %.3f s; add flow on the library playlist %.3f s (%lld added, scan "
-                "%.1f ms, longest gap %.1f ms); on a user playlist %.3f s (longest gap %.1f ms)\n",
-                round + 1, b, f.seconds, qint64(f.added), f.expand_ms, f.longest_gap_ms, u.seconds,
-                u.longest_gap_ms);
+    std::printf(
+        "round %d: add_music_files %.3f s; add flow on the library playlist %.3f s (%lld added, scan "
+        "%.1f ms, longest gap %.1f ms); on a user playlist %.3f s (longest gap %.1f ms)\n",
+        round + 1, b, f.seconds, qint64(f.added), f.expand_ms, f.longest_gap_ms, u.seconds, u.longest_gap_ms);
     best_base = std::min(best_base, b);
     if (f.seconds < best_flow.seconds) best_flow = f;
     if (u.seconds < best_user.seconds) best_user = u;
@@ -252,7 +252,7 @@ int main(int argc, char** argv) {
   const double naive = naive_remove();
   std::printf("remove flow: %d of %d tracks in %.3f s (target <= 2 s), %.1f us/track, longest gap %.1f ms\n",
               removed_count, library_size, r.seconds, r.seconds * 1e6 / removed_count, r.longest_gap_ms);
-  std::printf("track-by-track removal: %d tracks in %.3f s, %.1f us/track; ratio per track %.1f\n", naive_count,
-              naive, naive * 1e6 / naive_count, (naive / naive_count) / (r.seconds / removed_count));
+  std::printf("track-by-track removal: %d tracks in %.3f s, %.1f us/track; ratio per track %.1f\n", naive_count, naive,
+              naive * 1e6 / naive_count, (naive / naive_count) / (r.seconds / removed_count));
   return 0;
 }

@@ -35,7 +35,9 @@ constexpr int row_count = ov_bench::library_rows;
 const QString& seed = ov_bench::library_seed;
 using ov_bench::path_of;
 
-void build(ov_database& db) { ov_bench::build_library_rows(db); }
+void build(ov_database& db) {
+  ov_bench::build_library_rows(db);
+}
 
 double thread_cpu_seconds() {
   timespec ts{};
@@ -124,10 +126,10 @@ int main(int argc, char** argv) {
     ov_library lib(&db, &albums, &artists, seed);
     const double load = t.nsecsElapsed() / 1e9;
     const double cpu = cpu_seconds() - cpu0;
-    std::printf("round %d: load %.3f s (%d tracks, %zu albums, %zu artists); floor %.3f s; ratio %.2f; "
-                "load CPU time %.3f s = %.2f x the key schedules' CPU time\n",
-                round, load, int(lib.paths().size()), albums.size(), artists.size(), fl, load / fl, cpu,
-                cpu / g_floor_cpu);
+    std::printf(
+        "round %d: load %.3f s (%d tracks, %zu albums, %zu artists); floor %.3f s; ratio %.2f; "
+        "load CPU time %.3f s = %.2f x the key schedules' CPU time\n",
+        round, load, int(lib.paths().size()), albums.size(), artists.size(), fl, load / fl, cpu, cpu / g_floor_cpu);
     best_load = std::min(best_load, load);
     best_floor = std::min(best_floor, fl);
   }
@@ -147,7 +149,8 @@ int main(int argc, char** argv) {
 
   db.begin_bulk();
   for (int id = 1; id <= row_count; id += 997)
-    db.exec_write(QStringLiteral("UPDATE library SET s = '01%1' WHERE id = %2;").arg(QString(16, QChar('a' + id % 6))).arg(id));
+    db.exec_write(
+        QStringLiteral("UPDATE library SET s = '01%1' WHERE id = %2;").arg(QString(16, QChar('a' + id % 6))).arg(id));
   db.end_bulk();
   const sequential_result damaged = sequential_load(db);
   QTemporaryDir logdir;

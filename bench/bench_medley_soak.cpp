@@ -25,7 +25,9 @@ constexpr int track_count = 40;
 // The fixture's tones, 330 + 110 i Hz: whole multiples of 10 Hz, so each makes
 // whole cycles in a 100 ms window and the tone of the slice fading out does not
 // leak into the level of the next one.
-double frequency(int row) { return 330.0 + 110.0 * row; }
+double frequency(int row) {
+  return 330.0 + 110.0 * row;
+}
 constexpr int window_frames = ov_test_capture::rate / 10;
 constexpr int step_ms = 10;
 
@@ -147,13 +149,15 @@ int main(int argc, char** argv) {
   std::printf("medley soak: %d s, %zu slices, %zu onsets found\n", seconds, slices.size(), offsets.size());
   std::printf("cpu: %.2f %% of one core (whole run), %.2f %% after minute 1\n", 100.0 * cpu / seconds,
               rss_at_1 > 0 ? 100.0 * (cpu_seconds() - cpu_at_1) / (seconds - 60) : 0.0);
-  std::printf("rss: %.1f MB at minute 1, %.1f MB at the end; without the capture held (%.1f, %.1f MB): growth %.2f MB\n",
-              rss_at_1, rss_end, capture_at_1, capture_end,
-              rss_at_1 > 0 ? (rss_end - capture_end) - (rss_at_1 - capture_at_1) : 0.0);
+  std::printf(
+      "rss: %.1f MB at minute 1, %.1f MB at the end; without the capture held (%.1f, %.1f MB): growth %.2f MB\n",
+      rss_at_1, rss_end, capture_at_1, capture_end,
+      rss_at_1 > 0 ? (rss_end - capture_end) - (rss_at_1 - capture_at_1) : 0.0);
   std::printf("onset offsets (ms, in play order):");
   for (qint64 o : offsets) std::printf(" %lld", static_cast<long long>(o));
   std::printf("\n");
-  std::printf("onsets: output latency (median) %lld ms; slices more than 100 ms off schedule: %d (of %zu; %zu not found)\n",
-              static_cast<long long>(median), late, offsets.size(), slices.size() - offsets.size());
+  std::printf(
+      "onsets: output latency (median) %lld ms; slices more than 100 ms off schedule: %d (of %zu; %zu not found)\n",
+      static_cast<long long>(median), late, offsets.size(), slices.size() - offsets.size());
   return 0;
 }

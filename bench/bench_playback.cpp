@@ -140,10 +140,12 @@ int main(int argc, char** argv) {
   std::printf("CPU time, best of %d runs, 300 s of audio:\n", runs);
   std::printf("  libmpg123 decode into memory        %7.3f s\n", bare);
   std::printf("  libmpg123 decode into one block     %7.3f s\n", stream);
-  if (cli >= 0) std::printf("  mpg123 -q -s FILE > /dev/null       %7.3f s  (%.2fx the bare decode)\n", cli, cli / bare);
+  if (cli >= 0)
+    std::printf("  mpg123 -q -s FILE > /dev/null       %7.3f s  (%.2fx the bare decode)\n", cli, cli / bare);
   std::printf("  core -> ALSA null, volume 100       %7.3f s  ratio %.3f (target <= 1.15)\n", core100, core100 / bare);
   std::printf("  core -> ALSA null, volume 50        %7.3f s  ratio %.3f (target <= 1.30)\n", core50, core50 / bare);
-  std::printf("  two lines overlapping, 5 s fades    %7.3f s  ratio %.3f to two decodes into memory\n", two, two / (2 * bare));
+  std::printf("  two lines overlapping, 5 s fades    %7.3f s  ratio %.3f to two decodes into memory\n", two,
+              two / (2 * bare));
   std::printf("  against the one-block decode: core 100 %.3f, core 50 %.3f, overlap %.3f\n", core100 / stream,
               core50 / stream, two / (2 * stream));
   std::printf("  per second of audio: core 100 %.2f ms, core 50 %.2f ms, overlap %.2f ms\n", core100 / 0.3,

@@ -68,9 +68,9 @@ int main(int argc, char** argv) {
 
   std::printf("\nLoading\n");
   std::unique_ptr<ov_playlist> playlist;
-  const double t_load = best_ms(3, [&] { playlist.reset(); }, [&] {
-    playlist = std::make_unique<ov_playlist>(&library, items_db.get(), 1, QStringLiteral("bench"), 1);
-  });
+  const double t_load = best_ms(
+      3, [&] { playlist.reset(); },
+      [&] { playlist = std::make_unique<ov_playlist>(&library, items_db.get(), 1, QStringLiteral("bench"), 1); });
   std::printf("  loaded %d entries\n", playlist->count());
   verdict("load playlist from playlist_items.db", t_load, 300, "ms");
 
@@ -121,9 +121,8 @@ int main(int argc, char** argv) {
   const double t_search_prev =
       best_ms(5, nullptr, [&] { found = playlist->search_previous(QStringLiteral("ZQXJ"), playlist->count()); });
   verdict("full search_previous pass, no match", t_search_prev, 20, "ms");
-  const double t_search_long = best_ms(5, nullptr, [&] {
-    found = playlist->search_next(QStringLiteral("night river song light zz"), -1);
-  });
+  const double t_search_long =
+      best_ms(5, nullptr, [&] { found = playlist->search_next(QStringLiteral("night river song light zz"), -1); });
   verdict("full pass, long word, no match", t_search_long, 20, "ms");
   const double t_search_one = best_ms(5, nullptr, [&] { found = playlist->search_next(QStringLiteral("q"), -1); });
   verdict("full pass, one-letter word, no match", t_search_one, 20, "ms");
@@ -157,8 +156,8 @@ int main(int argc, char** argv) {
   const double t_cand_random = ms_of([&] {
     for (int i = 0; i < 1000; ++i) (void)pool.candidates_random(5);
   });
-  std::printf("  %-44s %10.3f ms   (%.3f us per draw of 5)\n", "1,000 candidate draws (random, 5 each)",
-              t_cand_random, t_cand_random);
+  std::printf("  %-44s %10.3f ms   (%.3f us per draw of 5)\n", "1,000 candidate draws (random, 5 each)", t_cand_random,
+              t_cand_random);
 
   pool.set_selection_type(ov_track_pool::select_high_scored);
   const double t_shuffle = ms_of([&] {
@@ -175,8 +174,8 @@ int main(int argc, char** argv) {
   });
   std::printf("  %-44s %10.3f ms   (%.3f us per step)\n", "1,000 random steps", t_random, t_random);
 
-  std::printf("\nSummary: load %.1f ms, worst sort %.1f ms, search %.2f ms, set_playlist %.2f ms\n", t_load,
-              worst_sort, std::max(t_search_next, t_search_prev), t_set);
+  std::printf("\nSummary: load %.1f ms, worst sort %.1f ms, search %.2f ms, set_playlist %.2f ms\n", t_load, worst_sort,
+              std::max(t_search_next, t_search_prev), t_set);
   std::printf("Whole run: %.1f s wall, %.1f s thread CPU\n", double(wall.elapsed()) / 1e3, thread_cpu_ms() / 1e3);
   return 0;
 }

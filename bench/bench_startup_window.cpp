@@ -123,12 +123,12 @@ int run_startup(int argc, char** argv, const QString& dir) {
   figures f{timer.nsecsElapsed() / 1e9, process_cpu_seconds() - cpu0, 0};
   f.peak_kb = peak_rss_kb();
   const int shown = view ? view->playlist()->count() : -1;
-  std::printf("library %.3f s, window built at %.3f s, painted at %.3f s; %lld playlists, %d rows in the shown "
-              "view, painted: %s\n",
-              library_seconds, constructed_seconds, f.seconds, qint64(window->playlists_area()->playlists().size()),
-              shown, painted ? "yes" : "NO");
-  if (!painted || shown != ov_bench::library_rows ||
-      window->playlists_area()->playlists().size() != playlist_count + 1)
+  std::printf(
+      "library %.3f s, window built at %.3f s, painted at %.3f s; %lld playlists, %d rows in the shown "
+      "view, painted: %s\n",
+      library_seconds, constructed_seconds, f.seconds, qint64(window->playlists_area()->playlists().size()), shown,
+      painted ? "yes" : "NO");
+  if (!painted || shown != ov_bench::library_rows || window->playlists_area()->playlists().size() != playlist_count + 1)
     return 1;
   report(f);
   // Closing would store the window state and the scores; the measurement is
@@ -180,7 +180,8 @@ int main(int argc, char** argv) {
 
   // One untimed run of each warms the page cache and writes conf/main.ini.
   figures lib{}, start{};
-  if (!measure(QStringLiteral("--library"), tmp.path(), lib) || !measure(QStringLiteral("--startup"), tmp.path(), start))
+  if (!measure(QStringLiteral("--library"), tmp.path(), lib) ||
+      !measure(QStringLiteral("--startup"), tmp.path(), start))
     return 1;
   std::printf("load average before: %s\n", load_average().constData());
   figures best_lib{1e9, 0, 0}, best_start{1e9, 0, 0};
@@ -194,10 +195,11 @@ int main(int argc, char** argv) {
       figures& f = library_side ? lib : start;
       if (!measure(library_side ? QStringLiteral("--library") : QStringLiteral("--startup"), tmp.path(), f)) return 1;
     }
-    std::printf("round %d: library load %.3f s (CPU %.3f s, peak RSS %.1f MB); start-up to painted window %.3f s "
-                "(CPU %.3f s, peak RSS %.1f MB); ratio %.2f\n",
-                round, lib.seconds, lib.cpu_seconds, lib.peak_kb / 1024.0, start.seconds, start.cpu_seconds,
-                start.peak_kb / 1024.0, start.seconds / lib.seconds);
+    std::printf(
+        "round %d: library load %.3f s (CPU %.3f s, peak RSS %.1f MB); start-up to painted window %.3f s "
+        "(CPU %.3f s, peak RSS %.1f MB); ratio %.2f\n",
+        round, lib.seconds, lib.cpu_seconds, lib.peak_kb / 1024.0, start.seconds, start.cpu_seconds,
+        start.peak_kb / 1024.0, start.seconds / lib.seconds);
     if (lib.seconds < best_lib.seconds) best_lib = lib;
     if (start.seconds < best_start.seconds) best_start = start;
     best_lib_cpu = std::min(best_lib_cpu, lib.cpu_seconds);

@@ -96,8 +96,7 @@ int main(int argc, char** argv) {
   ovg_table_view_tracks other(&playlist);
   other.resize(1300, 700);
   std::vector<double> restores;
-  for (int i = 0; i < 20; ++i)
-    restores.push_back(ms_of([&] { other.horizontalHeader()->restoreState(state); }));
+  for (int i = 0; i < 20; ++i) restores.push_back(ms_of([&] { other.horizontalHeader()->restoreState(state); }));
   std::printf("  %-48s %9.3f ms (median of 20)\n", "restore header state on another view", percentile(restores, 0.5));
   return 0;
 }

@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
   // The shown playlist goes back to its loaded order through the entry
   // numbers (ascending), which the loaded order follows.
   auto back_to_loaded_order = [&] {
-    if (shown->last_sort_column() != ov_playlist::column_entry_number) shown->sort_by_column(ov_playlist::column_entry_number);
+    if (shown->last_sort_column() != ov_playlist::column_entry_number)
+      shown->sort_by_column(ov_playlist::column_entry_number);
     if (!shown->last_sort_ascending()) shown->sort_by_column(ov_playlist::column_entry_number);
     app.processEvents();
   };
@@ -99,14 +100,16 @@ int main(int argc, char** argv) {
     app.processEvents();
   };
 
-  std::printf("\nSorting: a header click and the repaint, against sort_by_column on the bare playlist\n"
-              "(best of 3, each from the loaded order; through the view, the loaded order is column 9's ascending\n"
-              "order already, so its first click sorts descending and the second ascending)\n");
+  std::printf(
+      "\nSorting: a header click and the repaint, against sort_by_column on the bare playlist\n"
+      "(best of 3, each from the loaded order; through the view, the loaded order is column 9's ascending\n"
+      "order already, so its first click sorts descending and the second ascending)\n");
   std::unique_ptr<ov_playlist> bare;
   const int sortable[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 16};
   double worst_ratio = 0, view_total = 0, bare_total = 0;
   for (int column : sortable) {
-    const sort_figures b = best_sorts(3, [&] { bare = load_bare(); }, [&] { bare->sort_by_column(column); });
+    const sort_figures b = best_sorts(
+        3, [&] { bare = load_bare(); }, [&] { bare->sort_by_column(column); });
     const sort_figures v = best_sorts(3, back_to_loaded_order, [&] { click(column); });
     char label[64];
     std::snprintf(label, sizeof label, "column %2d ascending", column);
@@ -125,8 +128,9 @@ int main(int argc, char** argv) {
       5, [&] { shown->sort_by_column(ov_playlist::column_length); }, [&] { app.processEvents(); });
   std::printf("  of a click, the repaint that follows the sort: %.3f ms (best of 5)\n", repaint);
 
-  std::printf("\nSearching as the search bar asks the window (a pass from the current row, then a second pass\n"
-              "from the end), with the repaint, against one full pass on the bare playlist (best of 5)\n");
+  std::printf(
+      "\nSearching as the search bar asks the window (a pass from the current row, then a second pass\n"
+      "from the end), with the repaint, against one full pass on the bare playlist (best of 5)\n");
   bare = load_bare();
   (void)bare->search_next(k_absent_word, -1);  // folds the texts into the index
   int found = 0;

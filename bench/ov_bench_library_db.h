@@ -19,8 +19,14 @@ inline const QString library_seed = QStringLiteral("9d4e1a2b-7c3f-4e5d-a6b7-c8d9
 
 inline QString plain_of(int id) {
   return QStringLiteral("%1:%2:%3:%4:%5:%6:%7:%8")
-      .arg(qint64(id) * 7919 % 99999999).arg(id % 5000).arg(id % 31).arg(id % 17).arg(id % 13).arg(id % 7)
-      .arg(id % 5).arg(id % 29);
+      .arg(qint64(id) * 7919 % 99999999)
+      .arg(id % 5000)
+      .arg(id % 31)
+      .arg(id % 17)
+      .arg(id % 13)
+      .arg(id % 7)
+      .arg(id % 5)
+      .arg(id % 29);
 }
 
 inline QString path_of(int id) {

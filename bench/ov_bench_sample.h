@@ -17,9 +17,9 @@
 
 namespace ov_bench {
 
-inline const char* const words_list[] = {"Blue", "Night", "River", "Song", "Light", "Rain", "Dream", "Fire",
-                                         "Winter", "Garden", "Echo", "Shadow", "Morning", "Road", "Heart", "Sky",
-                                         "Ocean", "夜", "空", "海", "Café", "Élan", "Über", "Lullaby"};
+inline const char* const words_list[] = {"Blue",   "Night",  "River", "Song",   "Light",   "Rain", "Dream", "Fire",
+                                         "Winter", "Garden", "Echo",  "Shadow", "Morning", "Road", "Heart", "Sky",
+                                         "Ocean",  "夜",     "空",    "海",     "Café",    "Élan", "Über",  "Lullaby"};
 
 inline QString words(std::mt19937& gen, int n) {
   QString s;

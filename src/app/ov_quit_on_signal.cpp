@@ -3,11 +3,11 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include <atomic>
-#include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <atomic>
+#include <csignal>
 
 namespace {
 int g_fds[2] = {-1, -1};

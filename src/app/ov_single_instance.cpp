@@ -65,7 +65,8 @@ bool ov_single_instance::ask_running_to_raise(const QStringList& paths) const {
     const QByteArray request = request_text(paths);
     qsizetype done = 0;
     while (done < request.size()) {
-      const ssize_t n = ::send(fd, request.constData() + done, static_cast<size_t>(request.size() - done), MSG_NOSIGNAL);
+      const ssize_t n =
+          ::send(fd, request.constData() + done, static_cast<size_t>(request.size() - done), MSG_NOSIGNAL);
       if (n <= 0) break;
       done += n;
     }

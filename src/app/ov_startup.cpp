@@ -14,9 +14,9 @@
 #include "ov_rank_table.h"
 #include "ov_schema.h"
 #include "ov_single_instance.h"
-#include "ove_playback.h"
 #include "ovd_skill.h"
 #include "ovd_track.h"
+#include "ove_playback.h"
 #include "ovg_dialog_error.h"
 #include "ovg_dialog_lang.h"
 #include "ovg_exec.h"
@@ -53,12 +53,14 @@ void raise_front_window(QWidget* main_window) {
 
 QStringList ov_command_line_paths(const QStringList& args, const QDir& start_dir) {
   // Qt's options that take the next argument as their value.
-  static const QStringList with_value = {
-      QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
-      QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"), QStringLiteral("geometry"),
-      QStringLiteral("qwindowtitle"), QStringLiteral("title"), QStringLiteral("qwindowicon"),
-      QStringLiteral("icon"), QStringLiteral("display"), QStringLiteral("name"), QStringLiteral("style"),
-      QStringLiteral("stylesheet"), QStringLiteral("session")};
+  static const QStringList with_value = {QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+                                         QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+                                         QStringLiteral("qwindowgeometry"), QStringLiteral("geometry"),
+                                         QStringLiteral("qwindowtitle"),    QStringLiteral("title"),
+                                         QStringLiteral("qwindowicon"),     QStringLiteral("icon"),
+                                         QStringLiteral("display"),         QStringLiteral("name"),
+                                         QStringLiteral("style"),           QStringLiteral("stylesheet"),
+                                         QStringLiteral("session")};
   QStringList paths;
   bool options_end = false;
   for (qsizetype i = 0; i < args.size(); ++i) {
@@ -158,9 +160,9 @@ QString keep_files_of_old_seed(ov_app_config& config, const ov_databases& databa
   const QString kept = backup.keep_files(
       QStringLiteral("seed_lost"),
       {QStringLiteral("library.db"), QStringLiteral("favorite_engine.db"), QStringLiteral("seed.ini")});
-  ov_log_write_flush(ov_log::WARNING, QStringLiteral("seed"),
-                     QStringLiteral("the seed was missing or damaged; a new one is made.  kept the old files in ") +
-                         kept);
+  ov_log_write_flush(
+      ov_log::WARNING, QStringLiteral("seed"),
+      QStringLiteral("the seed was missing or damaged; a new one is made.  kept the old files in ") + kept);
   return kept;
 }
 
@@ -291,8 +293,9 @@ int ov_startup_run(int& argc, char** argv) {
 
   // 15. Main window.
   ov_install_documents();
-  auto window = std::make_unique<ovg_mainwindow>(library.get(), seed, databases.playlists.get(), databases.playlist_items.get(),
-                                                 databases.presets.get(), databases.favorite_engine.get());
+  auto window =
+      std::make_unique<ovg_mainwindow>(library.get(), seed, databases.playlists.get(), databases.playlist_items.get(),
+                                       databases.presets.get(), databases.favorite_engine.get());
   main_window = window.get();
   window->show();
   ov_autotest::note(QStringLiteral("window shown: ") + window->windowTitle());

@@ -2,8 +2,8 @@
 
 #include <QDir>
 #include <QList>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 
 class ov_database;
 

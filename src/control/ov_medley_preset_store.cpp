@@ -16,7 +16,8 @@ const QString columns = QStringLiteral(
     "fl_rmax, sp_rmin, sp_rmax, fl_senabled, sp_senabled, adjust_fade_length_enabled, "
     "no_fade_on_begin_end_enabled, longer_on_high_scored_ones_enabled");
 
-const QString read_sql = QStringLiteral("SELECT  ") + columns + QStringLiteral("  FROM presets  ORDER BY position, id ASC;");
+const QString read_sql =
+    QStringLiteral("SELECT  ") + columns + QStringLiteral("  FROM presets  ORDER BY position, id ASC;");
 const QString values_sql = QStringLiteral(")  VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?);");
 const QString insert_sql = QStringLiteral("INSERT INTO  presets (") + columns + values_sql;
 const QString insert_or_replace_sql = QStringLiteral("INSERT OR REPLACE INTO  presets (") + columns + values_sql;

@@ -12,9 +12,13 @@ constexpr int short_fade = 500;
 constexpr int short_flatline = 2000;
 constexpr int rounds = 5;
 
-void debug(const QString& text) { ov_log_write(ov_log::DEBUG, log_tag, text); }
+void debug(const QString& text) {
+  ov_log_write(ov_log::DEBUG, log_tag, text);
+}
 
-QString n(int v) { return QString::number(v); }
+QString n(int v) {
+  return QString::number(v);
+}
 
 // Extra share of the flatline for a well-ranked track: up to rank x 6 + 10 percent.
 int high_score_addition(const ov_track* track, int a, int b) {
@@ -30,7 +34,9 @@ const QString ov_medley_scheduler::key_fadeout = QStringLiteral("fadeout_length"
 const QString ov_medley_scheduler::key_start = QStringLiteral("start_position");
 const QString ov_medley_scheduler::key_no_fade = QStringLiteral("is_no_fade_on_begin_end_enabled");
 
-int ov_track_length_ms(const ov_track* track) { return track ? track->tags().length() * 1000 : 0; }
+int ov_track_length_ms(const ov_track* track) {
+  return track ? track->tags().length() * 1000 : 0;
+}
 
 void ov_medley_scheduler::apply_values(const ov_medley_values& v, const ov_track* track, int fadeout_length) {
   const int length = ov_track_length_ms(track);
@@ -69,7 +75,14 @@ void ov_medley_scheduler::apply_values(const ov_medley_values& v, const ov_track
   fadeout_min = fo_min, fadeout_max = fo_max;
   start_min = sp_min, start_max = sp_max;
   debug(QStringLiteral("applied lengths to scheduler: fi=%1, %2;  fl=%3, %4;  fo=%5, %6;  sp=%7, %8;")
-            .arg(fi_min).arg(fi_max).arg(fl_min).arg(fl_max).arg(fo_min).arg(fo_max).arg(sp_min).arg(sp_max));
+            .arg(fi_min)
+            .arg(fi_max)
+            .arg(fl_min)
+            .arg(fl_max)
+            .arg(fo_min)
+            .arg(fo_max)
+            .arg(sp_min)
+            .arg(sp_max));
 }
 
 // Each round adds to fade-in, fade-out and flatline in turn a draw between 0

@@ -3,8 +3,8 @@
 #include "ov_favorite_engine.h"
 #include "ov_library.h"
 #include "ov_log.h"
-#include "ov_playline.h"
 #include "ov_playback_normal.h"
+#include "ov_playline.h"
 #include "ov_playlist.h"
 #include "ov_random.h"
 #include "ov_track.h"
@@ -20,29 +20,48 @@ const QString log_tag = QStringLiteral("controller_abstract");
 
 ove_playback::status shown_state(ovg_controller_abstract::state_type s) {
   switch (s) {
-    case ovg_controller_abstract::playing: return ove_playback::playing;
-    case ovg_controller_abstract::paused: return ove_playback::paused;
-    case ovg_controller_abstract::stopped: return ove_playback::stopped;
-    default: return ove_playback::ready;
+    case ovg_controller_abstract::playing:
+      return ove_playback::playing;
+    case ovg_controller_abstract::paused:
+      return ove_playback::paused;
+    case ovg_controller_abstract::stopped:
+      return ove_playback::stopped;
+    default:
+      return ove_playback::ready;
   }
 }
 
 void count_activity(ov_track* track, int kind) {
   switch (kind) {
-    case ov_favorite_engine::play_new: track->increment_count_n(); break;
-    case ov_favorite_engine::selected: track->increment_count_s(); break;
-    case ov_favorite_engine::like: track->increment_count_l(); break;
-    case ov_favorite_engine::dislike: track->increment_count_dl(); break;
-    case ov_favorite_engine::play_through: track->increment_count_t(); break;
-    default: break;
+    case ov_favorite_engine::play_new:
+      track->increment_count_n();
+      break;
+    case ov_favorite_engine::selected:
+      track->increment_count_s();
+      break;
+    case ov_favorite_engine::like:
+      track->increment_count_l();
+      break;
+    case ov_favorite_engine::dislike:
+      track->increment_count_dl();
+      break;
+    case ov_favorite_engine::play_through:
+      track->increment_count_t();
+      break;
+    default:
+      break;
   }
 }
 }  // namespace
 
 ovg_controller_abstract::ovg_controller_abstract(const ovg_controller_views& views, ov_library* library,
                                                  ov_favorite_engine* engine, QObject* parent)
-    : QObject(parent), views_(views), library_(library), engine_(engine),
-      pool_(std::make_unique<ov_track_pool>()), position_timer_(new QTimer(this)),
+    : QObject(parent),
+      views_(views),
+      library_(library),
+      engine_(engine),
+      pool_(std::make_unique<ov_track_pool>()),
+      position_timer_(new QTimer(this)),
       clock_([] { return QDateTime::currentSecsSinceEpoch(); }) {
   position_timer_->setInterval(position_interval_ms);
   connect(position_timer_, &QTimer::timeout, this, &ovg_controller_abstract::islot_update_time_position);
@@ -53,7 +72,9 @@ ovg_controller_abstract::ovg_controller_abstract(const ovg_controller_views& vie
 
 ovg_controller_abstract::~ovg_controller_abstract() = default;
 
-bool ovg_controller_abstract::is_position_timer_active() const { return position_timer_->isActive(); }
+bool ovg_controller_abstract::is_position_timer_active() const {
+  return position_timer_->isActive();
+}
 
 bool ovg_controller_abstract::is_busy() {
   if (!lock_.tryLockForWrite()) return true;
@@ -178,11 +199,21 @@ void ovg_controller_abstract::islot_toggle_play_pause() {
   });
 }
 
-void ovg_controller_abstract::islot_pause() { locked([this] { p_pause(); }); }
-void ovg_controller_abstract::islot_stop() { locked([this] { p_stop(); }); }
-void ovg_controller_abstract::islot_go_next() { locked([this] { p_go_next(); }); }
-void ovg_controller_abstract::islot_go_previous() { locked([this] { p_go_previous(); }); }
-void ovg_controller_abstract::islot_update_time_position() { locked([this] { p_update_time_position(); }); }
+void ovg_controller_abstract::islot_pause() {
+  locked([this] { p_pause(); });
+}
+void ovg_controller_abstract::islot_stop() {
+  locked([this] { p_stop(); });
+}
+void ovg_controller_abstract::islot_go_next() {
+  locked([this] { p_go_next(); });
+}
+void ovg_controller_abstract::islot_go_previous() {
+  locked([this] { p_go_previous(); });
+}
+void ovg_controller_abstract::islot_update_time_position() {
+  locked([this] { p_update_time_position(); });
+}
 
 void ovg_controller_abstract::islot_position_changed(int new_position) {
   locked([&] {
@@ -221,7 +252,9 @@ void ovg_controller_abstract::start_position_timer() {
   if (state_ == playing) position_timer_->start();
 }
 
-void ovg_controller_abstract::stop_position_timer() { position_timer_->stop(); }
+void ovg_controller_abstract::stop_position_timer() {
+  position_timer_->stop();
+}
 
 void ovg_controller_abstract::set_playlist(ov_playlist* playlist) {
   if (playlist_) disconnect(playlist_, nullptr, this, nullptr);
@@ -237,7 +270,9 @@ void ovg_controller_abstract::refresh_nexts() {
                                                                             : pool_->candidates_shuffle(n));
 }
 
-int ovg_controller_abstract::play_type() const { return views_.play_control->play_type(); }
+int ovg_controller_abstract::play_type() const {
+  return views_.play_control->play_type();
+}
 
 bool ovg_controller_abstract::is_repeat_type() const {
   const int t = play_type();
@@ -248,18 +283,24 @@ bool ovg_controller_abstract::is_repeat_type() const {
 bool ovg_controller_abstract::is_at_end() const {
   switch (play_type()) {
     case ov_track_pool::play_shuffle:
-    case ov_track_pool::play_shuffle_repeat: return pool_->is_at_shuffle_end();
-    case ov_track_pool::play_random: return false;
-    default: return pool_->is_last_in_order();
+    case ov_track_pool::play_shuffle_repeat:
+      return pool_->is_at_shuffle_end();
+    case ov_track_pool::play_random:
+      return false;
+    default:
+      return pool_->is_last_in_order();
   }
 }
 
 bool ovg_controller_abstract::is_at_start() const {
   switch (play_type()) {
     case ov_track_pool::play_shuffle:
-    case ov_track_pool::play_shuffle_repeat: return pool_->is_first_in_history();
-    case ov_track_pool::play_random: return false;
-    default: return pool_->is_first_in_order();
+    case ov_track_pool::play_shuffle_repeat:
+      return pool_->is_first_in_history();
+    case ov_track_pool::play_random:
+      return false;
+    default:
+      return pool_->is_first_in_order();
   }
 }
 
@@ -277,8 +318,12 @@ void ovg_controller_abstract::run_go_next_selection() {
         next = play_type() == ov_track_pool::play_random ? pool_->next_random() : pool_->next_shuffle();
       }
       break;
-    case ov_track_pool::play_repeat_track: next = m_selected_item; break;
-    default: next = pool_->next_in_order(); break;
+    case ov_track_pool::play_repeat_track:
+      next = m_selected_item;
+      break;
+    default:
+      next = pool_->next_in_order();
+      break;
   }
   chosen_next_ = nullptr;
   p_select_track(next);
@@ -288,9 +333,15 @@ void ovg_controller_abstract::run_go_previous_selection() {
   pool_->set_selection_type(views_.play_control->selection_type());
   switch (play_type()) {
     case ov_track_pool::play_shuffle:
-    case ov_track_pool::play_shuffle_repeat: p_select_track(pool_->previous_shuffle()); break;
-    case ov_track_pool::play_random: p_select_track(pool_->next_random()); break;
-    default: p_select_track(pool_->previous_in_order()); break;
+    case ov_track_pool::play_shuffle_repeat:
+      p_select_track(pool_->previous_shuffle());
+      break;
+    case ov_track_pool::play_random:
+      p_select_track(pool_->next_random());
+      break;
+    default:
+      p_select_track(pool_->previous_in_order());
+      break;
   }
 }
 
@@ -310,8 +361,7 @@ int ovg_controller_abstract::award_activity(ov_track* track, int kind, ov_playli
   if (engine_->is_waiting(kind)) return 0;
   if (kind == ov_favorite_engine::play_new && (!playlist || row == -1)) return 0;
   int gain = engine_->gain(kind);
-  if (kind == ov_favorite_engine::play_new || kind == ov_favorite_engine::selected)
-    gain *= engine_->score_multiplier();
+  if (kind == ov_favorite_engine::play_new || kind == ov_favorite_engine::selected) gain *= engine_->score_multiplier();
   const int points = engine_->limit(gain, false);
   if (points == 0) return 0;
   credit_points(track, kind, points);

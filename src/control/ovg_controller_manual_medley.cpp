@@ -8,7 +8,9 @@
 
 namespace {
 const QString log_tag = QStringLiteral("controller_manual_medley");
-void debug(const QString& text) { ov_log_write(ov_log::DEBUG, log_tag, text); }
+void debug(const QString& text) {
+  ov_log_write(ov_log::DEBUG, log_tag, text);
+}
 }  // namespace
 
 ovg_controller_manual_medley::ovg_controller_manual_medley(const ovg_controller_views& views,
@@ -19,8 +21,7 @@ ovg_controller_manual_medley::ovg_controller_manual_medley(const ovg_controller_
     owned = std::make_unique<ov_playline>();
     ov_playline* line = owned.get();
     connect(line, &ov_playline::esignal_fadein_finished, this, &ovg_controller_manual_medley::slot_fadein_finished);
-    connect(line, &ov_playline::esignal_flatline_finished, this,
-            &ovg_controller_manual_medley::slot_flatline_finished);
+    connect(line, &ov_playline::esignal_flatline_finished, this, &ovg_controller_manual_medley::slot_flatline_finished);
     connect(line, &ov_playline::esignal_fadeout_finished, this, &ovg_controller_manual_medley::slot_fadeout_finished);
     connect(line, &ov_playline::esignal_play_finished, this, &ovg_controller_manual_medley::slot_play_finished);
     line->set_global_volume(views_.volume->volume());
@@ -229,8 +230,12 @@ void ovg_controller_manual_medley::step(bool forward) {
   if (was_playing && selected_item()) start_next_slice();
 }
 
-void ovg_controller_manual_medley::p_go_next() { step(true); }
-void ovg_controller_manual_medley::p_go_previous() { step(false); }
+void ovg_controller_manual_medley::p_go_next() {
+  step(true);
+}
+void ovg_controller_manual_medley::p_go_previous() {
+  step(false);
+}
 
 void ovg_controller_manual_medley::p_update_time_position() {
   play_through_tick();

@@ -113,15 +113,21 @@ void ovg_controller_normal::step(bool forward) {
   }
 }
 
-void ovg_controller_normal::p_go_next() { step(true); }
-void ovg_controller_normal::p_go_previous() { step(false); }
+void ovg_controller_normal::p_go_next() {
+  step(true);
+}
+void ovg_controller_normal::p_go_previous() {
+  step(false);
+}
 
 void ovg_controller_normal::p_update_time_position() {
   play_through_tick();
   views_.playback->set_position(line_->position());
 }
 
-void ovg_controller_normal::p_position_changed(int msec) { line_->seek(msec); }
+void ovg_controller_normal::p_position_changed(int msec) {
+  line_->seek(msec);
+}
 
 void ovg_controller_normal::p_current_item_removed() {
   stop_line();

@@ -95,7 +95,9 @@ void ov_mpris::eslot_track_changed() {
   send_changed({QStringLiteral("Metadata"), QStringLiteral("CanGoNext"), QStringLiteral("CanGoPrevious")});
 }
 
-void ov_mpris::eslot_volume_changed() { send_changed({QStringLiteral("Volume")}); }
+void ov_mpris::eslot_volume_changed() {
+  send_changed({QStringLiteral("Volume")});
+}
 
 void ov_mpris::eslot_capabilities_changed() {
   send_changed({QStringLiteral("CanGoNext"), QStringLiteral("CanGoPrevious"), QStringLiteral("CanPlay"),
@@ -104,8 +106,8 @@ void ov_mpris::eslot_capabilities_changed() {
 
 void ov_mpris::eslot_seeked(qint64 position_ms) {
   if (!running_) return;
-  QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(object_path), player_interface,
-                                                   QStringLiteral("Seeked"));
+  QDBusMessage signal =
+      QDBusMessage::createSignal(QString::fromLatin1(object_path), player_interface, QStringLiteral("Seeked"));
   signal << qlonglong(position_ms) * 1000;
   bus_.send(signal);
 }
@@ -115,9 +117,9 @@ void ov_mpris::send_changed(const QStringList& names) {
   const auto* adaptor = root_object_->findChild<ov_mpris_player_adaptor*>();
   QVariantMap changed;
   for (const QString& name : names) changed.insert(name, adaptor->property(name.toLatin1().constData()));
-  QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(object_path),
-                                                   QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                   QStringLiteral("PropertiesChanged"));
+  QDBusMessage signal =
+      QDBusMessage::createSignal(QString::fromLatin1(object_path), QStringLiteral("org.freedesktop.DBus.Properties"),
+                                 QStringLiteral("PropertiesChanged"));
   signal << player_interface << changed << QStringList();
   bus_.send(signal);
 }

@@ -8,14 +8,20 @@
 ov_mpris_root_adaptor::ov_mpris_root_adaptor(ov_mpris* mpris, QObject* object)
     : QDBusAbstractAdaptor(object), mpris_(mpris) {}
 
-void ov_mpris_root_adaptor::Raise() { mpris_->player()->raise(); }
+void ov_mpris_root_adaptor::Raise() {
+  mpris_->player()->raise();
+}
 
-void ov_mpris_root_adaptor::Quit() { mpris_->player()->quit(); }
+void ov_mpris_root_adaptor::Quit() {
+  mpris_->player()->quit();
+}
 
 ov_mpris_player_adaptor::ov_mpris_player_adaptor(ov_mpris* mpris, QObject* object)
     : QDBusAbstractAdaptor(object), mpris_(mpris) {}
 
-ov_media_player* ov_mpris_player_adaptor::player() const { return mpris_->player(); }
+ov_media_player* ov_mpris_player_adaptor::player() const {
+  return mpris_->player();
+}
 
 QString ov_mpris_player_adaptor::playback_status() const {
   switch (player()->playback_status()) {
@@ -29,36 +35,62 @@ QString ov_mpris_player_adaptor::playback_status() const {
   return QStringLiteral("Stopped");
 }
 
-QVariantMap ov_mpris_player_adaptor::metadata() const { return mpris_->metadata(); }
+QVariantMap ov_mpris_player_adaptor::metadata() const {
+  return mpris_->metadata();
+}
 
-double ov_mpris_player_adaptor::volume() const { return player()->volume() / 100.0; }
+double ov_mpris_player_adaptor::volume() const {
+  return player()->volume() / 100.0;
+}
 
 void ov_mpris_player_adaptor::set_volume(double volume) {
   if (std::isnan(volume)) return;
   player()->set_volume(static_cast<int>(std::lround(qBound(0.0, volume, 1.0) * 100)));
 }
 
-qlonglong ov_mpris_player_adaptor::position() const { return player()->position_ms() * 1000; }
+qlonglong ov_mpris_player_adaptor::position() const {
+  return player()->position_ms() * 1000;
+}
 
-bool ov_mpris_player_adaptor::can_go_next() const { return player()->can_go_next(); }
+bool ov_mpris_player_adaptor::can_go_next() const {
+  return player()->can_go_next();
+}
 
-bool ov_mpris_player_adaptor::can_go_previous() const { return player()->can_go_previous(); }
+bool ov_mpris_player_adaptor::can_go_previous() const {
+  return player()->can_go_previous();
+}
 
-bool ov_mpris_player_adaptor::can_play() const { return player()->can_play(); }
+bool ov_mpris_player_adaptor::can_play() const {
+  return player()->can_play();
+}
 
-bool ov_mpris_player_adaptor::can_seek() const { return player()->can_seek(); }
+bool ov_mpris_player_adaptor::can_seek() const {
+  return player()->can_seek();
+}
 
-void ov_mpris_player_adaptor::Play() { player()->play(); }
+void ov_mpris_player_adaptor::Play() {
+  player()->play();
+}
 
-void ov_mpris_player_adaptor::Pause() { player()->pause(); }
+void ov_mpris_player_adaptor::Pause() {
+  player()->pause();
+}
 
-void ov_mpris_player_adaptor::PlayPause() { player()->play_pause(); }
+void ov_mpris_player_adaptor::PlayPause() {
+  player()->play_pause();
+}
 
-void ov_mpris_player_adaptor::Stop() { player()->stop(); }
+void ov_mpris_player_adaptor::Stop() {
+  player()->stop();
+}
 
-void ov_mpris_player_adaptor::Next() { player()->next(); }
+void ov_mpris_player_adaptor::Next() {
+  player()->next();
+}
 
-void ov_mpris_player_adaptor::Previous() { player()->previous(); }
+void ov_mpris_player_adaptor::Previous() {
+  player()->previous();
+}
 
 // A seek past the end goes to the next track; one before the start to 0.
 void ov_mpris_player_adaptor::Seek(qlonglong offset_us) {

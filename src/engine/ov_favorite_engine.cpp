@@ -18,8 +18,9 @@ constexpr int streak_limit = 3;
 }  // namespace
 
 QString ov_favorite_engine::load_failed_message() {
-  return tr("Favorite Engine failed to load its data from DB file.  It loaded default data.  Please check db file "
-            "and consider to replace it from backup dir if you did not expect this situation.");
+  return tr(
+      "Favorite Engine failed to load its data from DB file.  It loaded default data.  Please check db file "
+      "and consider to replace it from backup dir if you did not expect this situation.");
 }
 
 ov_favorite_engine::ov_favorite_engine(ov_database* db, const QString& seed, QObject* parent)
@@ -67,7 +68,9 @@ bool ov_favorite_engine::is_waiting(int kind) const {
   }
 }
 
-int ov_favorite_engine::gain(int kind) const { return rules().gain(kind); }
+int ov_favorite_engine::gain(int kind) const {
+  return rules().gain(kind);
+}
 
 double ov_favorite_engine::not_selected_gain(const ov_track* other, const ov_track* picked) const {
   if (!other || !picked) return 0.0;
@@ -94,7 +97,9 @@ double ov_favorite_engine::not_selected_gain_of_scores(int other_score, int pick
   return factor * loss;
 }
 
-int ov_favorite_engine::gain_limit() const { return rules().gain_limit(); }
+int ov_favorite_engine::gain_limit() const {
+  return rules().gain_limit();
+}
 
 int ov_favorite_engine::limit(int points, bool no_reverse) const {
   // 64-bit so that the size of the smallest int is representable.
@@ -188,18 +193,32 @@ void ov_favorite_engine::roll_multiplier(int points) {
   emit esignal_status_changed();
 }
 
-double ov_favorite_engine::spread_rate_album() const { return rules().album_spread().rate; }
-int ov_favorite_engine::spread_count_album() const { return rules().album_spread().count; }
-double ov_favorite_engine::spread_rate_artist() const { return rules().artist_spread().rate; }
-int ov_favorite_engine::spread_count_artist() const { return rules().artist_spread().count; }
+double ov_favorite_engine::spread_rate_album() const {
+  return rules().album_spread().rate;
+}
+int ov_favorite_engine::spread_count_album() const {
+  return rules().album_spread().count;
+}
+double ov_favorite_engine::spread_rate_artist() const {
+  return rules().artist_spread().rate;
+}
+int ov_favorite_engine::spread_count_artist() const {
+  return rules().artist_spread().count;
+}
 
 int ov_favorite_engine::play_through_seconds() const {
   return record_.grade ? record_.grade->play_through_seconds : 0;
 }
 
-int ov_favorite_engine::wait_seconds() const { return rules().wait_seconds(); }
-int ov_favorite_engine::click_capacity() const { return rules().click_capacity(); }
-int ov_favorite_engine::nexts_size() const { return rules().nexts_size(); }
+int ov_favorite_engine::wait_seconds() const {
+  return rules().wait_seconds();
+}
+int ov_favorite_engine::click_capacity() const {
+  return rules().click_capacity();
+}
+int ov_favorite_engine::nexts_size() const {
+  return rules().nexts_size();
+}
 
 void ov_favorite_engine::set_skills(const ov_skill_set& skills) {
   const bool had_elixir = has(ovd_skill::elixir_t);

@@ -90,6 +90,7 @@ bool ov_favorite_record::save(const ov_database* db, const QString& seed) const 
   debug(QStringLiteral("write d2= ") + d2);
   debug(QStringLiteral("write d3= ") + d3);
   if (!written)
-    ov_log_write(ov_log::WARNING, tag, QStringLiteral("failed to write the favorite engine record. file=") + db->path());
+    ov_log_write(ov_log::WARNING, tag,
+                 QStringLiteral("failed to write the favorite engine record. file=") + db->path());
   return written;
 }

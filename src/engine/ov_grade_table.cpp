@@ -37,10 +37,10 @@ ov_grade_table::ov_grade_table() {
       {QT_TRANSLATE_NOOP("ov_grade_table", "Mercury"), "mercury", 5000, 12, 7, 4, 2, 50, 33, 9, 20},
       {QT_TRANSLATE_NOOP("ov_grade_table", "Silver"), "silver", 10000, 15, 10, 4, 2, 45, 30, 11, 25},
       {QT_TRANSLATE_NOOP("ov_grade_table", "Gold"), "gold", 50000, 20, 12, 5, 3, 40, 25, 17, 65},
-      {QT_TRANSLATE_NOOP("ov_grade_table", "Lapis Philosophorum"), "lapis-philosophorum", 300000, 40, 20, 10, 4,
-       40, 20, 20, 100},
-      {QT_TRANSLATE_NOOP("ov_grade_table", "Lapis Philosophorum"), "lapis-philosophorum", 99999999, 60, 30, 15, 5,
-       30, 10, 40, 500},
+      {QT_TRANSLATE_NOOP("ov_grade_table", "Lapis Philosophorum"), "lapis-philosophorum", 300000, 40, 20, 10, 4, 40, 20,
+       20, 100},
+      {QT_TRANSLATE_NOOP("ov_grade_table", "Lapis Philosophorum"), "lapis-philosophorum", 99999999, 60, 30, 15, 5, 30,
+       10, 40, 500},
   };
   int index = 0;
   for (const row& r : rows) {

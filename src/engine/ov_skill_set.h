@@ -36,9 +36,7 @@ public:
   // Ids joined by one blank in the set's order; empty for an empty set.
   QString ids_text() const;
 
-  bool operator==(const ov_skill_set& other) const {
-    return skills_ == other.skills_ && capacity_ == other.capacity_;
-  }
+  bool operator==(const ov_skill_set& other) const { return skills_ == other.skills_ && capacity_ == other.capacity_; }
 
 private:
   QList<const skill*> skills_;

@@ -10,7 +10,7 @@ class ovd_skill {
 public:
   struct skill {
     int id = 0;
-    QString name;  // plain text, not translated
+    QString name;   // plain text, not translated
     int grade = 0;  // lowest grade index at which it can be chosen
     int cost = 0;   // capacity it takes ("Size")
     int order_key = 0;

@@ -24,7 +24,9 @@ bool ovg_flow_runner::run(const QString& title, qsizetype total, const flow& bod
   return true;
 }
 
-void ovg_flow_runner::cancel() { cancelled_ = true; }
+void ovg_flow_runner::cancel() {
+  cancelled_ = true;
+}
 
 bool ovg_flow_runner::report(qsizetype done, qsizetype total) {
   if (done > 0 && done % 5 == 0) {

@@ -4,35 +4,35 @@
 #include "ov_autotest.h"
 #include "ov_database.h"
 #include "ov_favorite_engine.h"
+#include "ov_grade_table.h"
 #include "ov_library.h"
 #include "ov_log.h"
 #include "ov_medley_preset_store.h"
 #include "ov_model_playlist.h"
 #include "ov_playlist.h"
 #include "ovg_controller_abstract.h"
-#include "ov_grade_table.h"
 #include "ovg_dialog_about.h"
-#include "ovg_dialog_favorite_engine_upgraded.h"
-#include "ovg_palette_large.h"
-#include "ovg_palette_medium.h"
-#include "ovg_pref_dialog_favorite_engine.h"
-#include "ovg_pref_dialog_medley_preset.h"
-#include "ovgp_favorite_engine.h"
-#include "ovgv_next_tracks.h"
 #include "ovg_dialog_error.h"
+#include "ovg_dialog_favorite_engine_upgraded.h"
 #include "ovg_exec.h"
 #include "ovg_flow_runner.h"
 #include "ovg_main_actions.h"
+#include "ovg_palette_large.h"
 #include "ovg_palette_manual_medley.h"
+#include "ovg_palette_medium.h"
 #include "ovg_palette_normal.h"
 #include "ovg_play_mode.h"
 #include "ovg_playlists_area.h"
+#include "ovg_pref_dialog_favorite_engine.h"
 #include "ovg_pref_dialog_general.h"
+#include "ovg_pref_dialog_medley_preset.h"
 #include "ovg_table_view_playlist.h"
 #include "ovg_table_view_tracks.h"
 #include "ovg_tableview_tracks_hheader.h"
+#include "ovgp_favorite_engine.h"
 #include "ovgp_general.h"
 #include "ovgv_favorite_engine.h"
+#include "ovgv_next_tracks.h"
 #include "ovgv_pc_medley.h"
 #include "ovgv_search_bar.h"
 
@@ -55,8 +55,8 @@ const QString tab_style = QStringLiteral("QTabBar::tab { height: 24px; font: nor
 }  // namespace
 
 ovg_mainwindow::ovg_mainwindow(ov_library* library, const QString& seed, ov_database* playlists_db,
-                               ov_database* playlist_items_db, ov_database* presets_db,
-                               ov_database* favorite_engine_db, QWidget* parent)
+                               ov_database* playlist_items_db, ov_database* presets_db, ov_database* favorite_engine_db,
+                               QWidget* parent)
     : QMainWindow(parent),
       library_(library),
       seed_(seed),
@@ -142,8 +142,7 @@ void ovg_mainwindow::wire_play_mode(ovg_play_mode* mode) {
   ovg_controller_abstract* c = mode->controller();
   connect(c, &ovg_controller_abstract::esignal_play_clicked_on_no_selected, this,
           &ovg_mainwindow::islot_play_new_on_playlist);
-  connect(c, &ovg_controller_abstract::esignal_track_status_changed, this,
-          &ovg_mainwindow::islot_track_status_changed);
+  connect(c, &ovg_controller_abstract::esignal_track_status_changed, this, &ovg_mainwindow::islot_track_status_changed);
   connect(c, &ovg_controller_abstract::esignal_title_clicked, this,
           qOverload<ov_playlist*, ov_playlist_item*>(&ovg_mainwindow::islot_select_item_in_table_track));
   connect(c, &ovg_controller_abstract::esignal_point_incremented_on_play_new, this,
@@ -256,7 +255,8 @@ void ovg_mainwindow::build_layout() {
   connect(search_bar_, &s::esignal_hided, this, &ovg_mainwindow::islot_search_bar_hided);
   flows_ = new ovg_flow_runner(this);
   connect(flows_, &ovg_flow_runner::esignal_finished, this, [this] {
-    if (close_pending_) QTimer::singleShot(0, this, &QWidget::close);
+    if (close_pending_)
+      QTimer::singleShot(0, this, &QWidget::close);
     else if (!pending_open_.isEmpty())
       QTimer::singleShot(0, this, [this] { open_paths(std::exchange(pending_open_, {})); });
   });
@@ -275,8 +275,10 @@ void ovg_mainwindow::restore_state() {
   area_->select_row(row);
   slot_table_playlists_current_item_changed(area_->model()->index(row, 1));
   const int tab = window_settings_.selected_tab.read();
-  if (tab_widget_->currentIndex() == tab) slot_tab_widget_current_changed(tab);
-  else tab_widget_->setCurrentIndex(tab);
+  if (tab_widget_->currentIndex() == tab)
+    slot_tab_widget_current_changed(tab);
+  else
+    tab_widget_->setCurrentIndex(tab);
   resize(window_settings_.width.read(), window_settings_.height.read());
   if (window_settings_.maximized.read()) setWindowState(windowState() | Qt::WindowMaximized);
   ovg_table_view_tracks* view = area_->selected_view();
@@ -335,9 +337,9 @@ void ovg_mainwindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() != QEvent::WindowStateChange) return;
   const bool maximized = windowState() & Qt::WindowMaximized;
-  ov_log_write_flush(ov_log::DEBUG, tag,
-                     maximized ? QStringLiteral("root window size: maximized")
-                               : QStringLiteral("root window size: back to normal"));
+  ov_log_write_flush(
+      ov_log::DEBUG, tag,
+      maximized ? QStringLiteral("root window size: maximized") : QStringLiteral("root window size: back to normal"));
   window_settings_.maximized.write(maximized);
 }
 
@@ -368,8 +370,9 @@ QString ovg_mainwindow::startup_warning(int score_failures, bool presets_failed)
                 "Please check log if you didn't expect this situation.")
                  .arg(score_failures);
   if (presets_failed)
-    parts << tr("Failed to load presets data from db file.  Loaded default presets.  "
-                "If you did not expect this situation, please try to replace db file from backup dir.");
+    parts << tr(
+        "Failed to load presets data from db file.  Loaded default presets.  "
+        "If you did not expect this situation, please try to replace db file from backup dir.");
   return parts.join(QLatin1Char('\n'));
 }
 
@@ -411,7 +414,8 @@ void ovg_mainwindow::islot_show_preferences_dialog() {
   page.load(general_settings_.ctrll_follow_panel.read(), general_settings_.control_key_sent_to.read());
   ovg_pref_dialog_general dialog(&page, this);
   const int ret = ovg_exec(&dialog);
-  ov_log_write_flush(ov_log::DEBUG, tag, QStringLiteral("preferences dialog medley preset ret= ") + QString::number(ret));
+  ov_log_write_flush(ov_log::DEBUG, tag,
+                     QStringLiteral("preferences dialog medley preset ret= ") + QString::number(ret));
   if (ret == QDialog::Accepted) {
     general_settings_.ctrll_follow_panel.write(page.follow());
     general_settings_.control_key_sent_to.write(page.key_target());
@@ -421,7 +425,9 @@ void ovg_mainwindow::islot_show_preferences_dialog() {
 
 // ---- palettes, presets and the favorite engine --------------------------------
 
-void ovg_mainwindow::islot_palette_normal_min_max_clicked() { normal_->normal_palette()->medium()->toggle(); }
+void ovg_mainwindow::islot_palette_normal_min_max_clicked() {
+  normal_->normal_palette()->medium()->toggle();
+}
 
 void ovg_mainwindow::islot_palette_manual_medley_collapse_expand_clicked() {
   medley_->medley_palette()->large()->toggle_collapsed();
@@ -451,7 +457,8 @@ void ovg_mainwindow::islot_favorite_engine_icon_double_clicked() {
   ovgp_favorite_engine page(engine_.get());
   ovg_pref_dialog_favorite_engine dialog(&page, this);
   const int ret = ovg_exec(&dialog);
-  ov_log_write_flush(ov_log::DEBUG, tag, QStringLiteral("preferences dialog favorite engine ret= ") + QString::number(ret));
+  ov_log_write_flush(ov_log::DEBUG, tag,
+                     QStringLiteral("preferences dialog favorite engine ret= ") + QString::number(ret));
   if (ret != QDialog::Accepted) return;
   engine_->set_skills(page.edited_skills());
   for (ovg_play_mode* mode : {normal_.get(), medley_.get()})

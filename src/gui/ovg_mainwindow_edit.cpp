@@ -83,7 +83,9 @@ void ovg_mainwindow::slot_add_files_in_dirs() {
   if (!dir.isEmpty()) islot_add_files({dir});
 }
 
-void ovg_mainwindow::islot_add_files(const QStringList& paths) { add_expanded(ov_playlist_flows::expand_paths(paths)); }
+void ovg_mainwindow::islot_add_files(const QStringList& paths) {
+  add_expanded(ov_playlist_flows::expand_paths(paths));
+}
 
 void ovg_mainwindow::add_expanded(const QStringList& files) {
   if (files.isEmpty()) return;
@@ -119,9 +121,8 @@ void ovg_mainwindow::slot_dropped_tracks_on_playlist(const QModelIndexList& rows
   QList<ov_track*> tracks;
   for (int row : rows_of(rows))
     if (ov_track* t = source->track_at(row)) tracks << t;
-  run_flow(tr("Adding Tracks"), tracks.size(), [&](const auto& progress) {
-    ov_playlist_flows::copy_tracks(target, target_row, tracks, progress);
-  });
+  run_flow(tr("Adding Tracks"), tracks.size(),
+           [&](const auto& progress) { ov_playlist_flows::copy_tracks(target, target_row, tracks, progress); });
 }
 
 // ---- removing -----------------------------------------------------------------
@@ -177,8 +178,8 @@ void ovg_mainwindow::islot_move_tracks(const QModelIndexList& rows, int target_r
 
 void ovg_mainwindow::islot_create_new_playlist() {
   if (flows_->is_running()) return;
-  ov_playlist* playlist = ov_playlist_flows::create_playlist(area_->playlists(), library_, playlists_db_,
-                                                             playlist_items_db_, area_.get());
+  ov_playlist* playlist =
+      ov_playlist_flows::create_playlist(area_->playlists(), library_, playlists_db_, playlist_items_db_, area_.get());
   area_->attach(playlist);
   area_->model()->reset();
   area_->select_row(area_->row_of(playlist));

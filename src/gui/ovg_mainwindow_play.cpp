@@ -5,9 +5,9 @@
 #include "ov_model.h"
 #include "ov_model_playlist.h"
 #include "ov_playlist.h"
+#include "ov_playlist_item.h"
 #include "ov_random.h"
 #include "ov_track.h"
-#include "ov_playlist_item.h"
 #include "ovg_controller_abstract.h"
 #include "ovg_main_actions.h"
 #include "ovg_play_mode.h"
@@ -26,11 +26,15 @@
 
 namespace {
 const QString tag = QStringLiteral("mainwindow");
-const QString bold_first = QStringLiteral("QTabBar::tab { height: 24px; font: normal;}QTabBar::tab::first { font: bold;}");
-const QString bold_last = QStringLiteral("QTabBar::tab { height: 24px; font: normal;}QTabBar::tab::last { font: bold;}");
+const QString bold_first =
+    QStringLiteral("QTabBar::tab { height: 24px; font: normal;}QTabBar::tab::first { font: bold;}");
+const QString bold_last =
+    QStringLiteral("QTabBar::tab { height: 24px; font: normal;}QTabBar::tab::last { font: bold;}");
 }  // namespace
 
-ov_playlist* ovg_mainwindow::selected_playlist() const { return area_->selected(); }
+ov_playlist* ovg_mainwindow::selected_playlist() const {
+  return area_->selected();
+}
 
 ovg_play_mode* ovg_mainwindow::mode_of(const ovg_controller_abstract* controller) const {
   if (controller == normal_->controller()) return normal_.get();
@@ -80,10 +84,14 @@ void ovg_mainwindow::islot_go_previous() {
 
 void ovg_mainwindow::islot_process_global_key(int key, Qt::KeyboardModifiers modifiers) {
   const bool ctrl_only = (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier;
-  if (key == Qt::Key_Space) islot_play_pause();
-  else if (key == Qt::Key_Left && ctrl_only) islot_go_previous();
-  else if (key == Qt::Key_Right && ctrl_only) islot_go_next();
-  else if (key == Qt::Key_Tab && ctrl_only) islot_toggle_show_palette();
+  if (key == Qt::Key_Space)
+    islot_play_pause();
+  else if (key == Qt::Key_Left && ctrl_only)
+    islot_go_previous();
+  else if (key == Qt::Key_Right && ctrl_only)
+    islot_go_next();
+  else if (key == Qt::Key_Tab && ctrl_only)
+    islot_toggle_show_palette();
 }
 
 void ovg_mainwindow::islot_controller_normal_state_changed_to_playing() {
@@ -150,9 +158,15 @@ void ovg_mainwindow::slot_tab_widget_current_changed(int index) {
   changing_tab_ = false;
 }
 
-void ovg_mainwindow::islot_show_normal_palette() { tab_widget_->setCurrentIndex(0); }
-void ovg_mainwindow::islot_show_medley_palette() { tab_widget_->setCurrentIndex(1); }
-void ovg_mainwindow::islot_toggle_show_palette() { tab_widget_->setCurrentIndex(1 - tab_widget_->currentIndex()); }
+void ovg_mainwindow::islot_show_normal_palette() {
+  tab_widget_->setCurrentIndex(0);
+}
+void ovg_mainwindow::islot_show_medley_palette() {
+  tab_widget_->setCurrentIndex(1);
+}
+void ovg_mainwindow::islot_toggle_show_palette() {
+  tab_widget_->setCurrentIndex(1 - tab_widget_->currentIndex());
+}
 
 // ---- selection in the tables --------------------------------------------------
 
@@ -172,7 +186,8 @@ void ovg_mainwindow::update_play_controls() {
 void ovg_mainwindow::islot_select_item_in_table_track() {
   ovg_controller_abstract* playing = playing_controller_;
   if (!playing || !playing->selected_item() || !playing->playlist()) return;
-  if (general_settings_.ctrll_follow_panel.read()) tab_widget_->setCurrentIndex(playing == normal_->controller() ? 0 : 1);
+  if (general_settings_.ctrll_follow_panel.read())
+    tab_widget_->setCurrentIndex(playing == normal_->controller() ? 0 : 1);
   islot_select_item_in_table_track(playing->playlist(), playing->selected_item());
 }
 
@@ -193,7 +208,9 @@ void ovg_mainwindow::islot_move_focus_to_table_tracks() {
   if (ovg_table_view_tracks* view = area_->selected_view()) view->setFocus();
 }
 
-void ovg_mainwindow::islot_move_focus_to_table_playlist() { area_->playlist_view()->setFocus(); }
+void ovg_mainwindow::islot_move_focus_to_table_playlist() {
+  area_->playlist_view()->setFocus();
+}
 
 void ovg_mainwindow::slot_trunk_file_changed() {}
 
@@ -206,7 +223,9 @@ void ovg_mainwindow::islot_show_search_bar() {
   search_bar_->focus_text_field();
 }
 
-void ovg_mainwindow::islot_search_bar_hided() { islot_move_focus_to_table_tracks(); }
+void ovg_mainwindow::islot_search_bar_hided() {
+  islot_move_focus_to_table_tracks();
+}
 
 void ovg_mainwindow::islot_search_next_after_current_position(const QString& word) {
   ov_playlist* playlist = selected_playlist();

@@ -59,12 +59,13 @@ void ovg_media_player_bridge::attach(ov_mpris* mpris) {
   connect(this, &ovg_media_player_bridge::esignal_status_changed, mpris, &ov_mpris::eslot_status_changed);
   connect(this, &ovg_media_player_bridge::esignal_track_changed, mpris, &ov_mpris::eslot_track_changed);
   connect(this, &ovg_media_player_bridge::esignal_volume_changed, mpris, &ov_mpris::eslot_volume_changed);
-  connect(this, &ovg_media_player_bridge::esignal_capabilities_changed, mpris,
-          &ov_mpris::eslot_capabilities_changed);
+  connect(this, &ovg_media_player_bridge::esignal_capabilities_changed, mpris, &ov_mpris::eslot_capabilities_changed);
   connect(this, &ovg_media_player_bridge::esignal_seeked, mpris, &ov_mpris::eslot_seeked);
 }
 
-ovg_controller_abstract* ovg_media_player_bridge::target() const { return window_->key_target(); }
+ovg_controller_abstract* ovg_media_player_bridge::target() const {
+  return window_->key_target();
+}
 
 ovg_media_player_bridge::snapshot ovg_media_player_bridge::take() const {
   snapshot s;
@@ -84,8 +85,7 @@ void ovg_media_player_bridge::islot_refresh() {
   if (now.track != before.track) emit esignal_track_changed();
   if (now.state != before.state) emit esignal_status_changed();
   if (now.volume != before.volume) emit esignal_volume_changed();
-  if (now.next != before.next || now.previous != before.previous || now.play != before.play ||
-      now.seek != before.seek)
+  if (now.next != before.next || now.previous != before.previous || now.play != before.play || now.seek != before.seek)
     emit esignal_capabilities_changed();
 }
 
@@ -118,14 +118,18 @@ qint64 ovg_media_player_bridge::position_ms() const {
   return line ? line->position() : 0;
 }
 
-int ovg_media_player_bridge::volume() const { return window_->normal_mode()->volume_view()->volume(); }
+int ovg_media_player_bridge::volume() const {
+  return window_->normal_mode()->volume_view()->volume();
+}
 
 bool ovg_media_player_bridge::can_go_next() const {
   const ovg_controller_abstract* c = target();
   return c && c->state() != ovg_controller_abstract::idle;
 }
 
-bool ovg_media_player_bridge::can_go_previous() const { return can_go_next(); }
+bool ovg_media_player_bridge::can_go_previous() const {
+  return can_go_next();
+}
 
 // Play without a track in play starts the shown playlist.
 bool ovg_media_player_bridge::can_play() const {
@@ -152,10 +156,18 @@ void ovg_media_player_bridge::pause() {
   if (ovg_controller_abstract* c = target()) c->islot_pause();
 }
 
-void ovg_media_player_bridge::play_pause() { window_->islot_play_pause(); }
-void ovg_media_player_bridge::stop() { window_->islot_stop(); }
-void ovg_media_player_bridge::next() { window_->islot_go_next(); }
-void ovg_media_player_bridge::previous() { window_->islot_go_previous(); }
+void ovg_media_player_bridge::play_pause() {
+  window_->islot_play_pause();
+}
+void ovg_media_player_bridge::stop() {
+  window_->islot_stop();
+}
+void ovg_media_player_bridge::next() {
+  window_->islot_go_next();
+}
+void ovg_media_player_bridge::previous() {
+  window_->islot_go_previous();
+}
 
 void ovg_media_player_bridge::set_position_ms(qint64 ms) {
   if (ovg_controller_abstract* c = target(); c && can_seek()) c->islot_position_changed(int(ms));
@@ -174,4 +186,6 @@ void ovg_media_player_bridge::raise() {
   window_->activateWindow();
 }
 
-void ovg_media_player_bridge::quit() { window_->close(); }
+void ovg_media_player_bridge::quit() {
+  window_->close();
+}

@@ -2,9 +2,9 @@
 
 #include "ov_favorite_engine.h"
 #include "ov_setting_int.h"
+#include "ovg_attached_picture.h"
 #include "ovg_controller_manual_medley.h"
 #include "ovg_controller_normal.h"
-#include "ovg_attached_picture.h"
 #include "ovg_palette_manual_medley.h"
 #include "ovg_palette_normal.h"
 #include "ovg_slider.h"
@@ -84,7 +84,8 @@ void ovg_play_mode::build_track_info_frame() {
   row->addLayout(buttons);
   row->addStretch(1);
   column->addLayout(row);
-  for (QLabel* link : {static_cast<QLabel*>(track_info_->title_link()), static_cast<QLabel*>(track_info_->second_link())}) {
+  for (QLabel* link :
+       {static_cast<QLabel*>(track_info_->title_link()), static_cast<QLabel*>(track_info_->second_link())}) {
     link->setWordWrap(true);
     column->addWidget(link);
   }
@@ -128,8 +129,7 @@ void ovg_play_mode::connect_views() {
   using ctl = ovg_controller_abstract;
   connect(track_info_.get(), &ovgv_track_info::esignal_title_clicked, c, &ctl::islot_label_title_clicked);
   connect(track_info_.get(), &ovgv_track_info::esignal_button_like_clicked, c, &ctl::islot_button_like_clicked);
-  connect(track_info_.get(), &ovgv_track_info::esignal_button_dislike_clicked, c,
-          &ctl::islot_button_dislike_clicked);
+  connect(track_info_.get(), &ovgv_track_info::esignal_button_dislike_clicked, c, &ctl::islot_button_dislike_clicked);
   connect(volume_.get(), &ovgv_volume::esignal_slider_volume_value_changed, c, &ctl::islot_volume_changed);
   connect(playback_.get(), &ovgv_playback::esignal_slider_position_released, c, &ctl::islot_position_changed);
   connect(playback_.get(), &ovgv_playback::esignal_action_play_triggered, c, &ctl::islot_toggle_play_pause);
@@ -137,8 +137,7 @@ void ovg_play_mode::connect_views() {
   connect(playback_.get(), &ovgv_playback::esignal_action_next_triggered, c, &ctl::islot_go_next);
   connect(playback_.get(), &ovgv_playback::esignal_action_previous_triggered, c, &ctl::islot_go_previous);
   connect(next_tracks_.get(), &ovgv_next_tracks::esignal_box_clicked, c, &ctl::islot_next_track_clicked);
-  connect(next_tracks_.get(), &ovgv_next_tracks::esignal_box_double_clicked, c,
-          &ctl::islot_next_track_double_clicked);
+  connect(next_tracks_.get(), &ovgv_next_tracks::esignal_box_double_clicked, c, &ctl::islot_next_track_double_clicked);
   connect(next_tracks_.get(), &ovgv_next_tracks::esignal_size_changed, c, &ctl::islot_next_tracks_size_changed);
   connect(play_control_.get(), &ovgv_pc_normal::esignal_play_type_changed, c, &ctl::islot_play_type_changed);
   c->islot_play_type_changed();
@@ -157,22 +156,34 @@ void ovg_play_mode::follow_volume_of(const ovg_play_mode& other) {
           &QSlider::setValue);
 }
 
-QWidget* ovg_play_mode::next_tracks() const { return next_tracks_->container(); }
-QWidget* ovg_play_mode::volume() const { return volume_->widget(); }
-QWidget* ovg_play_mode::engine_status() const { return engine_view_->widget(); }
+QWidget* ovg_play_mode::next_tracks() const {
+  return next_tracks_->container();
+}
+QWidget* ovg_play_mode::volume() const {
+  return volume_->widget();
+}
+QWidget* ovg_play_mode::engine_status() const {
+  return engine_view_->widget();
+}
 
 void ovg_play_mode::set_playback_arrangement(playback_arrangement arrangement) {
   const bool wide = arrangement == playback_arrangement::wide;
-  if (wide) playback_->use_wide();
-  else playback_->use_compact();
+  if (wide)
+    playback_->use_wide();
+  else
+    playback_->use_compact();
   playback_frame_->setCurrentWidget(wide ? playback_->wide_widget() : playback_->compact_widget());
   large_cover_->setVisible(wide);
   small_cover_->setVisible(!wide);
 }
 
 void ovg_play_mode::set_playback_icon_size(icon_size size) {
-  if (size == icon_size::small) playback_->use_small_icons();
-  else playback_->use_large_icons();
+  if (size == icon_size::small)
+    playback_->use_small_icons();
+  else
+    playback_->use_large_icons();
 }
 
-void ovg_play_mode::set_track_info_text_max_width(int width) { track_info_->set_text_max_width(width); }
+void ovg_play_mode::set_track_info_text_max_width(int width) {
+  track_info_->set_text_max_width(width);
+}

@@ -22,8 +22,7 @@ class ovg_playlists_area : public QObject {
 
 public:
   // Loads the playlists; the handles may be null (nothing stored then).
-  ovg_playlists_area(ov_library* library, ov_database* playlists_db, ov_database* items_db,
-                     QObject* parent = nullptr);
+  ovg_playlists_area(ov_library* library, ov_database* playlists_db, ov_database* items_db, QObject* parent = nullptr);
   // Views first, then the playlists.
   ~ovg_playlists_area() override;
 

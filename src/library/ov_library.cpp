@@ -79,8 +79,7 @@ void collect_into(const QString& directory, QStringList& out, QSet<QString>& vis
   const QString base = dir.path() + QLatin1Char('/');
   // Only regular files (after following links) are music: a FIFO or a link
   // to a device named .mp3 would block or never end when read.
-  for (const QString& name :
-       dir.entryList({QStringLiteral("*.mp3")}, QDir::Files | QDir::System, QDir::Unsorted)) {
+  for (const QString& name : dir.entryList({QStringLiteral("*.mp3")}, QDir::Files | QDir::System, QDir::Unsorted)) {
     QString reason;
     if (ov_regular_file::is_regular(base + name, &reason))
       out << base + name;
@@ -104,8 +103,9 @@ ov_library::~ov_library() = default;
 
 void ov_library::load() {
   if (!db_ || !db_->is_ok()) return;
-  ov_statement st = db_->prepare(QStringLiteral(
-      "SELECT id, filepath, title, album, artist, track_no, length, s, timestamp_added  FROM library  ORDER BY id ASC;"));
+  ov_statement st =
+      db_->prepare(QStringLiteral("SELECT id, filepath, title, album, artist, track_no, length, s, timestamp_added  "
+                                  "FROM library  ORDER BY id ASC;"));
 
   // Deciphering costs one key schedule per row and dominates loading. Rows
   // are read in chunks, and each chunk is deciphered on the thread pool while
@@ -122,9 +122,9 @@ void ov_library::load() {
     const qint64 id = st.column_int64(0);
     if (!ov_database::is_representable_id(id)) {
       // An id an int cannot hold would be cut down and meet another row's.
-      ov_log_write(ov_log::WARNING, QStringLiteral("loading libary data"),
-                   QStringLiteral("skipping a row whose id is out of range.  id=%1  file=").arg(id) +
-                       st.column_text(1));
+      ov_log_write(
+          ov_log::WARNING, QStringLiteral("loading libary data"),
+          QStringLiteral("skipping a row whose id is out of range.  id=%1  file=").arg(id) + st.column_text(1));
       continue;
     }
     if (chunks.empty() || chunks.back()->rows.size() == load_chunk_rows) {
@@ -287,9 +287,9 @@ void ov_library::add_read_file(std::unique_ptr<ov_track> track, const std::funct
 
   bool inserted = false;
   if (db_ && db_->is_ok()) {
-    ov_statement& st = cached(insert_statement_,
-                              QStringLiteral("INSERT INTO  library (id, filepath, title, album, artist, track_no, "
-                                             "length, timestamp_added)  VALUES (?, ?, ?, ?, ?, ?, ?, ?);"));
+    ov_statement& st =
+        cached(insert_statement_, QStringLiteral("INSERT INTO  library (id, filepath, title, album, artist, track_no, "
+                                                 "length, timestamp_added)  VALUES (?, ?, ?, ?, ?, ?, ?, ?);"));
     const ov_tag_data& tags = t->tags();
     st.bind_int(1, t->id());
     st.bind_text(2, tags.file_path());
@@ -368,8 +368,7 @@ std::vector<std::unique_ptr<ov_track>> ov_library::remove_tracks(const QList<ov_
     if (progress && !progress(i + 1)) break;
   }
   // One pass over the ordered paths instead of one search per track.
-  if (!removed.empty())
-    paths_.removeIf([this](const QString& path) { return !by_path_.contains(path); });
+  if (!removed.empty()) paths_.removeIf([this](const QString& path) { return !by_path_.contains(path); });
   return removed;
 }
 

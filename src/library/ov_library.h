@@ -32,8 +32,7 @@ public:
   // log lines, while the files ahead are read on other cores (a path listed
   // twice is read and logged once, even when it is skipped). progress gets
   // the number of paths done after each one; returning false stops there.
-  void add_music_files(const QStringList& paths, qint64 time,
-                       const std::function<bool(qsizetype)>& progress = {});
+  void add_music_files(const QStringList& paths, qint64 time, const std::function<bool(qsizetype)>& progress = {});
   // Adds a valid track with a new path to the indexes and groups and takes
   // ownership; returns it, or null (and destroys it) when it was ignored.
   ov_track* register_track(std::unique_ptr<ov_track> track);

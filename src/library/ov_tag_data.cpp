@@ -35,8 +35,7 @@ bool taglib_reads_name(const QString& path) {
 
 // A file named .mp3 is read as MPEG whatever it holds, as TagLib does by
 // name; other names go by content.
-TagLib::FileRef file_ref_on(TagLib::FileStream* stream, const QString& path,
-                            TagLib::AudioProperties::ReadStyle style) {
+TagLib::FileRef file_ref_on(TagLib::FileStream* stream, const QString& path, TagLib::AudioProperties::ReadStyle style) {
   if (path.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive))
     return TagLib::FileRef(new TagLib::MPEG::File(stream, TagLib::ID3v2::FrameFactory::instance(), true, style));
   return TagLib::FileRef(stream, true, style);

@@ -17,8 +17,8 @@ public:
   // warnings are handed back (for log_warnings) instead of written.
   static ov_tag_data from_file_quiet(const QString& path, QStringList* warnings);
   static void log_warnings(const QStringList& warnings);
-  static ov_tag_data from_values(const QString& path, const QString& title, const QString& album,
-                                 const QString& artist, quint32 track_number, int length);
+  static ov_tag_data from_values(const QString& path, const QString& title, const QString& album, const QString& artist,
+                                 quint32 track_number, int length);
 
   bool is_valid() const { return valid_; }
   const QString& file_path() const { return path_; }
@@ -27,7 +27,7 @@ public:
   const QString& artist() const { return artist_; }
   quint32 track_number() const { return track_number_; }
   int length() const { return length_; }  // whole seconds
-  QString length_text() const;             // "4:05", "60:00"
+  QString length_text() const;            // "4:05", "60:00"
   // The chosen attached picture (front cover preferred), or a null image.
   QImage picture() const;
 

@@ -14,17 +14,45 @@ void ov_track::add_score(int delta) {
   dirty_ = true;
 }
 
-void ov_track::increment_played() { ++played_; dirty_ = true; }
-void ov_track::increment_count_n() { ++count_n_; dirty_ = true; }
-void ov_track::increment_count_s() { ++count_s_; dirty_ = true; }
-void ov_track::increment_count_ns() { ++count_ns_; dirty_ = true; }
-void ov_track::increment_count_l() { ++count_l_; dirty_ = true; }
-void ov_track::increment_count_dl() { ++count_dl_; dirty_ = true; }
-void ov_track::increment_count_t() { ++count_t_; dirty_ = true; }
+void ov_track::increment_played() {
+  ++played_;
+  dirty_ = true;
+}
+void ov_track::increment_count_n() {
+  ++count_n_;
+  dirty_ = true;
+}
+void ov_track::increment_count_s() {
+  ++count_s_;
+  dirty_ = true;
+}
+void ov_track::increment_count_ns() {
+  ++count_ns_;
+  dirty_ = true;
+}
+void ov_track::increment_count_l() {
+  ++count_l_;
+  dirty_ = true;
+}
+void ov_track::increment_count_dl() {
+  ++count_dl_;
+  dirty_ = true;
+}
+void ov_track::increment_count_t() {
+  ++count_t_;
+  dirty_ = true;
+}
 
 QString ov_track::counters_text() const {
   return QStringLiteral("%1:%2:%3:%4:%5:%6:%7:%8")
-      .arg(score_).arg(played_).arg(count_n_).arg(count_s_).arg(count_ns_).arg(count_l_).arg(count_dl_).arg(count_t_);
+      .arg(score_)
+      .arg(played_)
+      .arg(count_n_)
+      .arg(count_s_)
+      .arg(count_ns_)
+      .arg(count_l_)
+      .arg(count_dl_)
+      .arg(count_t_);
 }
 
 void ov_track::set_counters_text(const QString& text) {

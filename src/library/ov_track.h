@@ -10,7 +10,8 @@ class ov_track {
 public:
   static constexpr int max_score = 99999999;
 
-  ov_track(int id, int timestamp_added, ov_tag_data tags) : id_(id), timestamp_added_(timestamp_added), tags_(std::move(tags)) {}
+  ov_track(int id, int timestamp_added, ov_tag_data tags)
+      : id_(id), timestamp_added_(timestamp_added), tags_(std::move(tags)) {}
 
   int id() const { return id_; }
   int score() const;  // clamped to 0..max_score

@@ -14,4 +14,6 @@ std::unique_ptr<ov_pcm_sink> ov_pcm_sink::create() {
   return std::make_unique<ov_pcm_sink_alsa>();
 }
 
-void ov_pcm_sink::install_factory(factory f) { installed() = std::move(f); }
+void ov_pcm_sink::install_factory(factory f) {
+  installed() = std::move(f);
+}

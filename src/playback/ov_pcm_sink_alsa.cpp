@@ -31,7 +31,9 @@ void log_alsa_error(const QString& what, int error) {
 ov_pcm_sink_alsa::ov_pcm_sink_alsa() : device_(default_device()) {}
 ov_pcm_sink_alsa::ov_pcm_sink_alsa(const QByteArray& device) : device_(device) {}
 
-ov_pcm_sink_alsa::~ov_pcm_sink_alsa() { close(); }
+ov_pcm_sink_alsa::~ov_pcm_sink_alsa() {
+  close();
+}
 
 QByteArray ov_pcm_sink_alsa::default_device() {
   const QByteArray env = qgetenv("ORVANTIS_PCM_DEVICE");
@@ -45,8 +47,8 @@ bool ov_pcm_sink_alsa::open(int rate, int channels, notice done) {
     log_alsa_error(QStringLiteral("cannot open the PCM device"), e);
     return false;
   }
-  if (const int e = snd_pcm_set_params(pcm_, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED,
-                                       unsigned(channels), unsigned(rate), 1, buffer_latency_us);
+  if (const int e = snd_pcm_set_params(pcm_, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, unsigned(channels),
+                                       unsigned(rate), 1, buffer_latency_us);
       e < 0) {
     log_alsa_error(QStringLiteral("cannot set the PCM parameters"), e);
     snd_pcm_close(pcm_);
@@ -165,7 +167,7 @@ void ov_pcm_sink_alsa::write_current() {
         log_alsa_error(QStringLiteral("cannot write to the PCM device"), int(r));
         break;
       }
-      deliver_played(true);                               // an underrun played everything out
+      deliver_played(true);  // an underrun played everything out
       continue;
     }
     current_offset_ += int(r);

@@ -1,7 +1,7 @@
 #include "ov_playback_core.h"
 
-#include "ov_playback_core_thread.h"
 #include "ov_log.h"
+#include "ov_playback_core_thread.h"
 #include "ov_regular_file.h"
 #include "ov_util.h"
 
@@ -9,10 +9,10 @@
 
 #include <mpg123.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <cstdlib>
 #include <mutex>
-#include <unistd.h>
 
 namespace {
 // Reads one refill may spend skipping audio in a format the device was not
@@ -182,10 +182,16 @@ int ov_playback_core::position() {
   return int(std::round(double(frame) * frame_ms()));
 }
 
-void ov_playback_core::set_volume(int v) { volume_ = ov_clamp(v, 0, 100); }
-void ov_playback_core::set_global_volume(int v) { global_volume_ = ov_clamp(v, 0, 100); }
+void ov_playback_core::set_volume(int v) {
+  volume_ = ov_clamp(v, 0, 100);
+}
+void ov_playback_core::set_global_volume(int v) {
+  global_volume_ = ov_clamp(v, 0, 100);
+}
 
-double ov_playback_core::frame_ms() const { return 1000.0 / (double(rate_) / samples_per_frame_); }
+double ov_playback_core::frame_ms() const {
+  return 1000.0 / (double(rate_) / samples_per_frame_);
+}
 
 // Runs on the sink's thread for every block it hands back.
 void ov_playback_core::on_block_done(ov_pcm_sink::block* b) {
@@ -233,8 +239,8 @@ ov_playback_core::fill_result ov_playback_core::fill(ov_pcm_sink::block* b) {
     if (r == MPG123_NEW_FORMAT) {
       long rate = 0;
       int channels = 0, encoding = 0;
-      decoding_opened_format_ = mpg123_getformat(decoder_, &rate, &channels, &encoding) == MPG123_OK &&
-                                rate == rate_ && channels == channels_ && encoding == encoding_;
+      decoding_opened_format_ = mpg123_getformat(decoder_, &rate, &channels, &encoding) == MPG123_OK && rate == rate_ &&
+                                channels == channels_ && encoding == encoding_;
       if (kept > 0) return {kept, false};
       continue;
     }

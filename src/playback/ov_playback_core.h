@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ove_playback.h"
 #include "ov_pcm_sink.h"
+#include "ove_playback.h"
 
 #include <QObject>
 #include <QString>
@@ -9,8 +9,8 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
-#include <shared_mutex>
 #include <semaphore>
+#include <shared_mutex>
 
 typedef struct mpg123_handle_struct mpg123_handle;
 class ov_playback_core_thread;

@@ -3,10 +3,11 @@
 #include "ov_playback_core.h"
 #include "ov_util.h"
 
-
 ov_playback_normal::ov_playback_normal() = default;
 
-ov_playback_normal::~ov_playback_normal() { drop_core(); }
+ov_playback_normal::~ov_playback_normal() {
+  drop_core();
+}
 
 void ov_playback_normal::drop_core() {
   ov_playback_core* old = nullptr;
@@ -67,14 +68,18 @@ void ov_playback_normal::seek(int msec) {
   if (core_ && loaded_) core_->seek(msec);
 }
 
-int ov_playback_normal::position() { return core_ && loaded_ ? core_->position() : 0; }
+int ov_playback_normal::position() {
+  return core_ && loaded_ ? core_->position() : 0;
+}
 
 void ov_playback_normal::slot_finished() {
   state_ = ove_playback::finished;
   emit signal_finished();
 }
 
-void ov_playback_normal::slot_position_changed(int msec) { emit signal_position_changed(msec); }
+void ov_playback_normal::slot_position_changed(int msec) {
+  emit signal_position_changed(msec);
+}
 
 void ov_playback_normal::slot_state_changed(ove_playback::status old_state, ove_playback::status new_state) {
   state_ = new_state;

@@ -12,14 +12,15 @@ ov_playline::ov_playline()
       quick_fadeout_(std::make_unique<ov_playline_fader>()) {
   connect(fadein_.get(), &ov_playline_fader::signal_fade_finished, this, &ov_playline::islot_fadein_finished);
   connect(fadeout_.get(), &ov_playline_fader::signal_fade_finished, this, &ov_playline::islot_fadeout_finished);
-  connect(quick_fadeout_.get(), &ov_playline_fader::signal_fade_finished, this,
-          &ov_playline::islot_fadeout_finished);
+  connect(quick_fadeout_.get(), &ov_playline_fader::signal_fade_finished, this, &ov_playline::islot_fadeout_finished);
   connect(flatline_.get(), &ov_playline_fader::signal_fade_finished, this, &ov_playline::islot_flatline_finished);
   connect(playback_.get(), &ov_playback_normal::signal_finished, this, &ov_playline::islot_play_finished);
 }
 
 // The faders use the playback: they stop before it goes.
-ov_playline::~ov_playline() { cancel_faders(); }
+ov_playline::~ov_playline() {
+  cancel_faders();
+}
 
 bool ov_playline::load(ov_track* track) {
   track_ = track;
@@ -68,10 +69,18 @@ void ov_playline::start(ov_playline_fader* fader) {
   fader->start_run();
 }
 
-void ov_playline::start_fadein() { start(fadein_.get()); }
-void ov_playline::start_flatline() { start(flatline_.get()); }
-void ov_playline::start_fadeout() { start(fadeout_.get()); }
-void ov_playline::start_quick_fadeout() { start(quick_fadeout_.get()); }
+void ov_playline::start_fadein() {
+  start(fadein_.get());
+}
+void ov_playline::start_flatline() {
+  start(flatline_.get());
+}
+void ov_playline::start_fadeout() {
+  start(fadeout_.get());
+}
+void ov_playline::start_quick_fadeout() {
+  start(quick_fadeout_.get());
+}
 
 void ov_playline::cancel_faders() {
   fadein_->cancel();
@@ -86,15 +95,37 @@ void ov_playline::reset() {
   playback_->set_volume(100);
 }
 
-void ov_playline::play() { playback_->play(); }
-void ov_playline::pause() { playback_->pause(); }
-void ov_playline::stop() { playback_->stop(); }
-void ov_playline::seek(int msec) { playback_->seek(msec); }
-int ov_playline::position() { return playback_->position(); }
-int ov_playline::volume() { return playback_->volume(); }
-void ov_playline::set_global_volume(int v) { playback_->slot_global_volume_changed(v); }
+void ov_playline::play() {
+  playback_->play();
+}
+void ov_playline::pause() {
+  playback_->pause();
+}
+void ov_playline::stop() {
+  playback_->stop();
+}
+void ov_playline::seek(int msec) {
+  playback_->seek(msec);
+}
+int ov_playline::position() {
+  return playback_->position();
+}
+int ov_playline::volume() {
+  return playback_->volume();
+}
+void ov_playline::set_global_volume(int v) {
+  playback_->slot_global_volume_changed(v);
+}
 
-void ov_playline::islot_fadein_finished(int id) { emit esignal_fadein_finished(this, id); }
-void ov_playline::islot_fadeout_finished(int id) { emit esignal_fadeout_finished(this, id); }
-void ov_playline::islot_flatline_finished(int id) { emit esignal_flatline_finished(this, id); }
-void ov_playline::islot_play_finished() { emit esignal_play_finished(this, current_id_); }
+void ov_playline::islot_fadein_finished(int id) {
+  emit esignal_fadein_finished(this, id);
+}
+void ov_playline::islot_fadeout_finished(int id) {
+  emit esignal_fadeout_finished(this, id);
+}
+void ov_playline::islot_flatline_finished(int id) {
+  emit esignal_flatline_finished(this, id);
+}
+void ov_playline::islot_play_finished() {
+  emit esignal_play_finished(this, current_id_);
+}

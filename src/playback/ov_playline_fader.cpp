@@ -2,7 +2,9 @@
 
 #include "ov_playback_normal.h"
 
-ov_playline_fader::~ov_playline_fader() { cancel(); }
+ov_playline_fader::~ov_playline_fader() {
+  cancel();
+}
 
 void ov_playline_fader::setup(ov_playback_normal* playback, int mode, int length) {
   playback_ = playback;

@@ -23,9 +23,9 @@ bool to_ms(const QString& text, int* out) {
 }  // namespace
 
 bool ovplay_runner::parse(const QStringList& args, options* out, QString* error) {
-  const QMap<QString, int*> numbers = {{"--volume", &out->volume},       {"--global-volume", &out->global_volume},
-                                       {"--start", &out->start},         {"--fade-in", &out->fade_in},
-                                       {"--flatline", &out->flatline},   {"--fade-out", &out->fade_out}};
+  const QMap<QString, int*> numbers = {{"--volume", &out->volume},     {"--global-volume", &out->global_volume},
+                                       {"--start", &out->start},       {"--fade-in", &out->fade_in},
+                                       {"--flatline", &out->flatline}, {"--fade-out", &out->fade_out}};
   for (int i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
     if (numbers.contains(a)) {
@@ -63,8 +63,7 @@ ovplay_runner::ovplay_runner(const options& o) : options_(o), line_(new ov_playl
   connect(line_, &ov_playline::esignal_fadein_finished, this, [this](ov_playline*, int id) { on_fadein(id); });
   connect(line_, &ov_playline::esignal_flatline_finished, this, [this](ov_playline*, int id) { on_flatline(id); });
   connect(line_, &ov_playline::esignal_fadeout_finished, this, [this](ov_playline*, int id) { on_fadeout(id); });
-  connect(line_, &ov_playline::esignal_play_finished, this,
-          [this](ov_playline*, int id) { on_play_finished(id); });
+  connect(line_, &ov_playline::esignal_play_finished, this, [this](ov_playline*, int id) { on_play_finished(id); });
 }
 
 // The line goes first, while its state reports can still be printed.
@@ -116,7 +115,8 @@ void ovplay_runner::next_file() {
 }
 
 void ovplay_runner::on_state(ove_playback::status old_state, ove_playback::status new_state) {
-  print(QStringLiteral("state %1 -> %2").arg(QLatin1String(state_name(old_state)), QLatin1String(state_name(new_state))));
+  print(
+      QStringLiteral("state %1 -> %2").arg(QLatin1String(state_name(old_state)), QLatin1String(state_name(new_state))));
   // A whole file is done with its last report, the change to finished.
   if (!medley() && new_state == ove_playback::finished) QTimer::singleShot(0, this, &ovplay_runner::next_file);
 }

@@ -15,9 +15,9 @@ class ovplay_runner : public QObject {
   Q_OBJECT
 public:
   struct options {
-    int volume = -1;         // line volume for whole-file play; -1 leaves it at 100
+    int volume = -1;  // line volume for whole-file play; -1 leaves it at 100
     int global_volume = 100;
-    int start = -1;          // ms; -1: from the beginning
+    int start = -1;                                  // ms; -1: from the beginning
     int fade_in = -1, flatline = -1, fade_out = -1;  // ms; any of them makes it a medley
     QStringList files;
   };

@@ -68,10 +68,14 @@ QVariant ov_model::display(int row, int column) const {
   if (!playlist_->item_at(row)) return {};
   if (column == ovd_track::col_status) {
     switch (playlist_->status_at(row)) {
-      case ov_playlist_item::playing: return QStringLiteral(">");
-      case ov_playlist_item::marked_equal: return QStringLiteral("=");
-      case ov_playlist_item::marked_minus: return QStringLiteral("-");
-      default: return QString();
+      case ov_playlist_item::playing:
+        return QStringLiteral(">");
+      case ov_playlist_item::marked_equal:
+        return QStringLiteral("=");
+      case ov_playlist_item::marked_minus:
+        return QStringLiteral("-");
+      default:
+        return QString();
     }
   }
   if (column == ovd_track::col_entry_number) return playlist_->item_at(row)->number();
@@ -79,24 +83,38 @@ QVariant ov_model::display(int row, int column) const {
   if (!t) return {};
   switch (column) {
     case ovd_track::col_rank:
-    case ovd_track::col_score: return t->score();
-    case ovd_track::col_title: return t->tags().title();
-    case ovd_track::col_number: return t->tags().track_number();
-    case ovd_track::col_album: return t->tags().album();
-    case ovd_track::col_artist: return t->tags().artist();
-    case ovd_track::col_length: return t->tags().length_text();
-    case ovd_track::col_played: return ov_time_text_seconds(t->played());
-    case ovd_track::col_count_n: return t->count_n();
-    case ovd_track::col_count_s: return t->count_s();
-    case ovd_track::col_count_ns: return t->count_ns();
-    case ovd_track::col_count_l: return t->count_l();
-    case ovd_track::col_count_dl: return t->count_dl();
-    case ovd_track::col_count_t: return t->count_t();
+    case ovd_track::col_score:
+      return t->score();
+    case ovd_track::col_title:
+      return t->tags().title();
+    case ovd_track::col_number:
+      return t->tags().track_number();
+    case ovd_track::col_album:
+      return t->tags().album();
+    case ovd_track::col_artist:
+      return t->tags().artist();
+    case ovd_track::col_length:
+      return t->tags().length_text();
+    case ovd_track::col_played:
+      return ov_time_text_seconds(t->played());
+    case ovd_track::col_count_n:
+      return t->count_n();
+    case ovd_track::col_count_s:
+      return t->count_s();
+    case ovd_track::col_count_ns:
+      return t->count_ns();
+    case ovd_track::col_count_l:
+      return t->count_l();
+    case ovd_track::col_count_dl:
+      return t->count_dl();
+    case ovd_track::col_count_t:
+      return t->count_t();
     case ovd_track::col_added:
       return QDateTime::fromSecsSinceEpoch(qint64(quint32(t->timestamp_added())))
           .toLocalTime()
           .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    default: return {};
+    default:
+      return {};
   }
 }
 

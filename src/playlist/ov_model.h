@@ -20,7 +20,10 @@ public:
   ov_track* track_at(int row) const;
   // Lets the owner announce structural changes (rows added or removed,
   // playlist switched).
-  void reset() { beginResetModel(); endResetModel(); }
+  void reset() {
+    beginResetModel();
+    endResetModel();
+  }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -18,7 +18,10 @@ public:
   void set_playing_playlist(ov_playlist* playlist);
   ov_playlist* playing_playlist() const { return playing_; }
   // Lets the owner announce structural changes (added, removed, moved).
-  void reset() { beginResetModel(); endResetModel(); }
+  void reset() {
+    beginResetModel();
+    endResetModel();
+  }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;

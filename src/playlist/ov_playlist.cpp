@@ -233,10 +233,12 @@ void ov_playlist::sort_by_column(int column) {
       former = sort_items_by_text(items_, ascending, [](const ov_tag_data& t) -> const QString& { return t.artist(); });
       break;
     case column_number:
-      former = sort_items<quint32>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->tags().track_number(); });
+      former = sort_items<quint32>(items_, ascending,
+                                   [](const ov_playlist_item* i) { return i->track()->tags().track_number(); });
       break;
     case column_length:
-      former = sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->tags().length(); });
+      former =
+          sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->tags().length(); });
       break;
     case column_played:
       former = sort_items<int>(items_, ascending, [](const ov_playlist_item* i) { return i->track()->played(); });
@@ -246,7 +248,7 @@ void ov_playlist::sort_by_column(int column) {
       break;
     case column_added:
       former = sort_items<quint32>(items_, ascending,
-                          [](const ov_playlist_item* i) { return quint32(i->track()->timestamp_added()); });
+                                   [](const ov_playlist_item* i) { return quint32(i->track()->timestamp_added()); });
       break;
   }
   if (search_index_) search_index_->reorder(former);
@@ -305,8 +307,7 @@ void ov_playlist::store_positions() {
 QList<int> ov_playlist::move_rows(QList<int> rows, int target) {
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-  rows.erase(std::remove_if(rows.begin(), rows.end(), [&](int r) { return r < 0 || r >= items_.size(); }),
-             rows.end());
+  rows.erase(std::remove_if(rows.begin(), rows.end(), [&](int r) { return r < 0 || r >= items_.size(); }), rows.end());
   if (rows.isEmpty()) return {};
   // The former rows travel with the entries, to reorder the search index.
   QList<int> former(items_.size());

@@ -22,8 +22,16 @@ class ov_playlist : public QObject {
 public:
   // Columns that sort_by_column understands (the track table's numbering).
   enum sort_column : int {
-    column_rank = 1, column_title = 2, column_number = 3, column_album = 4, column_artist = 5,
-    column_length = 6, column_score = 7, column_played = 8, column_entry_number = 9, column_added = 16,
+    column_rank = 1,
+    column_title = 2,
+    column_number = 3,
+    column_album = 4,
+    column_artist = 5,
+    column_length = 6,
+    column_score = 7,
+    column_played = 8,
+    column_entry_number = 9,
+    column_added = 16,
   };
 
   // Stores the fields and loads the playlist's entries from the items database.

@@ -182,8 +182,7 @@ ov_flow_result ov_playlist_flows::add_files(ov_library* library, ov_playlist* li
 
 ov_flow_result ov_playlist_flows::copy_tracks(ov_playlist* target, int target_row, const QList<ov_track*>& tracks,
                                               const ov_flow_progress& progress) {
-  const QString counts =
-      QStringLiteral("playlist_row=%1,  track_count=%2").arg(target_row).arg(tracks.size());
+  const QString counts = QStringLiteral("playlist_row=%1,  track_count=%2").arg(target_row).arg(tracks.size());
   trace(QStringLiteral("Adding tracks to playlist: ") + counts);
   if (!target) return {tracks.size(), 0, false};
   ov_flow_result r;

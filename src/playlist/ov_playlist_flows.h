@@ -75,8 +75,7 @@ public:
 
   // Sets the number of the entry at each row to the row itself, logging
   // "renew track # row=" + row for each.
-  static ov_flow_result renew_numbers(ov_playlist* playlist, const QList<int>& rows,
-                                      const ov_flow_progress& progress);
+  static ov_flow_result renew_numbers(ov_playlist* playlist, const QList<int>& rows, const ov_flow_progress& progress);
 
   // Moves the entries at rows to target_row keeping their relative order
   // (ov_playlist::move_rows), logging "index taken: " + row for each taken
@@ -104,8 +103,8 @@ public:
   // playlists database and the current count as position, parented to
   // parent, appended to playlists and stored. The window attaches its view
   // and model, selects it and opens its name for editing.
-  static ov_playlist* create_playlist(QList<ov_playlist*>& playlists, ov_library* library,
-                                      ov_database* playlists_db, ov_database* items_db, QObject* parent);
+  static ov_playlist* create_playlist(QList<ov_playlist*>& playlists, ov_library* library, ov_database* playlists_db,
+                                      ov_database* items_db, QObject* parent);
 
   // Stores the playlist's current name.
   static void rename_playlist(ov_database* playlists_db, const ov_playlist* playlist);

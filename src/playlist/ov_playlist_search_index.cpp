@@ -51,8 +51,7 @@ qsizetype ov_playlist_search_index::folded_size(const ov_playlist_item* item) {
   return 3 + (t ? t->title().size() + t->album().size() + t->artist().size() : 0);
 }
 
-void ov_playlist_search_index::write_row(row_fields& f, char16_t* begin, char16_t*& out,
-                                         const ov_playlist_item* item) {
+void ov_playlist_search_index::write_row(row_fields& f, char16_t* begin, char16_t*& out, const ov_playlist_item* item) {
   const ov_tag_data* t = tags_of(item);
   f.title = out - begin;
   if (t) out = write_folded(out, t->title());

@@ -21,8 +21,8 @@ ov_statement prepared(ov_database* db, const QString& sql) {
 
 }  // namespace
 
-QList<ov_playlist*> ov_playlist_store::load_all(ov_library* library, ov_database* playlists_db,
-                                                ov_database* items_db, QObject* parent) {
+QList<ov_playlist*> ov_playlist_store::load_all(ov_library* library, ov_database* playlists_db, ov_database* items_db,
+                                                QObject* parent) {
   QList<ov_playlist*> playlists;
   playlists.append(new ov_playlist(library, items_db, 0, ov_playlist::library_playlist_name(), 0, parent));
   if (!playlists_db) return playlists;

@@ -5,8 +5,8 @@
 
 namespace {
 
-const char* const k_play_type_texts[] = {"normal", "normal_repeat", "shuffle", "shuffle_repeat", "random",
-                                         "repeat_track"};
+const char* const k_play_type_texts[] = {"normal",         "normal_repeat", "shuffle",
+                                         "shuffle_repeat", "random",        "repeat_track"};
 const char* const k_selection_type_texts[] = {"high_scored", "middle_scored", "low_scored", "random"};
 
 template <size_t N>
@@ -23,10 +23,18 @@ int value_of(const char* const (&texts)[N], const QString& text) {
 
 }  // namespace
 
-QString ov_track_pool::play_type_text(int value) { return text_of(k_play_type_texts, value); }
-int ov_track_pool::play_type_from_text(const QString& text) { return value_of(k_play_type_texts, text); }
-QString ov_track_pool::selection_type_text(int value) { return text_of(k_selection_type_texts, value); }
-int ov_track_pool::selection_type_from_text(const QString& text) { return value_of(k_selection_type_texts, text); }
+QString ov_track_pool::play_type_text(int value) {
+  return text_of(k_play_type_texts, value);
+}
+int ov_track_pool::play_type_from_text(const QString& text) {
+  return value_of(k_play_type_texts, text);
+}
+QString ov_track_pool::selection_type_text(int value) {
+  return text_of(k_selection_type_texts, value);
+}
+int ov_track_pool::selection_type_from_text(const QString& text) {
+  return value_of(k_selection_type_texts, text);
+}
 
 ov_track_pool::ov_track_pool(QObject* parent)
     : QObject(parent),
@@ -107,8 +115,12 @@ ov_playlist_item* ov_track_pool::ordered_step(bool forward) {
   return current_;
 }
 
-ov_playlist_item* ov_track_pool::next_in_order() { return ordered_step(true); }
-ov_playlist_item* ov_track_pool::previous_in_order() { return ordered_step(false); }
+ov_playlist_item* ov_track_pool::next_in_order() {
+  return ordered_step(true);
+}
+ov_playlist_item* ov_track_pool::previous_in_order() {
+  return ordered_step(false);
+}
 
 ov_playlist_item* ov_track_pool::shuffle_step(bool forward) {
   leave_current();
@@ -130,8 +142,12 @@ ov_playlist_item* ov_track_pool::shuffle_step(bool forward) {
   return current_;
 }
 
-ov_playlist_item* ov_track_pool::next_shuffle() { return shuffle_step(true); }
-ov_playlist_item* ov_track_pool::previous_shuffle() { return shuffle_step(false); }
+ov_playlist_item* ov_track_pool::next_shuffle() {
+  return shuffle_step(true);
+}
+ov_playlist_item* ov_track_pool::previous_shuffle() {
+  return shuffle_step(false);
+}
 
 ov_playlist_item* ov_track_pool::next_random() {
   leave_current();

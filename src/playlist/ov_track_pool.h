@@ -20,10 +20,19 @@ class ov_track_pool : public QObject {
 
 public:
   enum play_type : int {
-    play_normal = 1, play_normal_repeat = 2, play_shuffle = 3, play_shuffle_repeat = 4, play_random = 5,
+    play_normal = 1,
+    play_normal_repeat = 2,
+    play_shuffle = 3,
+    play_shuffle_repeat = 4,
+    play_random = 5,
     play_repeat_track = 6,
   };
-  enum selection_type : int { select_high_scored = 1, select_middle_scored = 2, select_low_scored = 3, select_random = 4 };
+  enum selection_type : int {
+    select_high_scored = 1,
+    select_middle_scored = 2,
+    select_low_scored = 3,
+    select_random = 4
+  };
 
   // Setting texts; unknown values give an empty text, unknown texts 0.
   static QString play_type_text(int value);

@@ -25,10 +25,14 @@ int ov_track_pool_remaining_queue::rank_of(const ov_playlist_item* item) {
 
 int ov_track_pool_remaining_queue::weight_factor(int selection_type, int rank) {
   switch (selection_type) {
-    case ov_track_pool::select_high_scored: return rank + 1;
-    case ov_track_pool::select_middle_scored: return 15 - ((rank + 1) % 8);
-    case ov_track_pool::select_low_scored: return 15 - rank;
-    default: return 1;
+    case ov_track_pool::select_high_scored:
+      return rank + 1;
+    case ov_track_pool::select_middle_scored:
+      return 15 - ((rank + 1) % 8);
+    case ov_track_pool::select_low_scored:
+      return 15 - rank;
+    default:
+      return 1;
   }
 }
 
@@ -78,8 +82,8 @@ ov_playlist_item* ov_track_pool_remaining_queue::take_weighted() {
   return item;
 }
 
-QList<ov_playlist_item*> ov_track_pool_remaining_queue::draw_candidates(
-    int n, const QList<ov_playlist_item*>& extra) const {
+QList<ov_playlist_item*> ov_track_pool_remaining_queue::draw_candidates(int n,
+                                                                        const QList<ov_playlist_item*>& extra) const {
   // The working list (extra, then the buckets in rank order) is never built:
   // the removed positions are kept sorted, and the k-th remaining position
   // is found by stepping over them. The result equals drawing from and

@@ -29,8 +29,8 @@ ovd_track& ovd_track::instance() {
   return catalogue;
 }
 
-void ovd_track::add(int number, const QString& title, const QString& tooltip, int width, bool fixed,
-                    bool toggleable, bool visible) {
+void ovd_track::add(int number, const QString& title, const QString& tooltip, int width, bool fixed, bool toggleable,
+                    bool visible) {
   columns_.append(column{number, title, tooltip, width, fixed, toggleable, visible});
 }
 

@@ -11,8 +11,23 @@ class ovd_track : public QObject {
 
 public:
   enum column_number : int {
-    col_status = 0, col_rank, col_title, col_number, col_album, col_artist, col_length, col_score, col_played,
-    col_entry_number, col_count_n, col_count_s, col_count_ns, col_count_l, col_count_dl, col_count_t, col_added,
+    col_status = 0,
+    col_rank,
+    col_title,
+    col_number,
+    col_album,
+    col_artist,
+    col_length,
+    col_score,
+    col_played,
+    col_entry_number,
+    col_count_n,
+    col_count_s,
+    col_count_ns,
+    col_count_l,
+    col_count_dl,
+    col_count_t,
+    col_added,
   };
 
   struct column {

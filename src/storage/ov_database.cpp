@@ -166,15 +166,16 @@ int ov_database::max_id() const {
   if (is_representable_id(highest)) return int(highest);
   // Rows with ids an int cannot hold are refused when they are read; new ids
   // continue after the largest one that can be used.
-  ov_statement bounded = prepare(QStringLiteral("SELECT MAX(id)  FROM ") + table_ +
-                                 QStringLiteral("  WHERE id <= 2147483647;"));
+  ov_statement bounded =
+      prepare(QStringLiteral("SELECT MAX(id)  FROM ") + table_ + QStringLiteral("  WHERE id <= 2147483647;"));
   if (!bounded || !bounded.step_row()) return 0;
   return int(bounded.column_int64(0));
 }
 
 bool ov_database::table_exists() const {
-  ov_statement stmt = prepare(QStringLiteral("SELECT sql  FROM sqlite_master  WHERE  sql LIKE 'CREATE TABLE ") + table_ +
-                              QStringLiteral("(%'  OR  sql LIKE 'CREATE TABLE ") + table_ + QStringLiteral(" (%';"));
+  ov_statement stmt =
+      prepare(QStringLiteral("SELECT sql  FROM sqlite_master  WHERE  sql LIKE 'CREATE TABLE ") + table_ +
+              QStringLiteral("(%'  OR  sql LIKE 'CREATE TABLE ") + table_ + QStringLiteral(" (%';"));
   if (!stmt || !stmt.step_row()) return false;
   static const QRegularExpression create(QStringLiteral("^CREATE TABLE "));
   return create.match(stmt.column_text(0)).hasMatch();

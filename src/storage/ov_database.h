@@ -16,13 +16,13 @@ struct sqlite3;
 class ov_database {
 public:
   enum flag : quint32 {
-    unknown_error = 1,   // the table still does not exist after creation
-    created = 2,         // a new file was created
-    open_failed = 4,     // sqlite3_open_v2 failed
-    not_existed = 8,     // the file did not exist before opening
-    not_regular = 16,    // the path exists but is not a regular file
-    not_writable = 32,   // the file (or its directory) is not writable
-    foreign = 64,        // the file holds something else than this table
+    unknown_error = 1,  // the table still does not exist after creation
+    created = 2,        // a new file was created
+    open_failed = 4,    // sqlite3_open_v2 failed
+    not_existed = 8,    // the file did not exist before opening
+    not_regular = 16,   // the path exists but is not a regular file
+    not_writable = 32,  // the file (or its directory) is not writable
+    foreign = 64,       // the file holds something else than this table
   };
 
   ov_database(const QString& path, const QStringList& creation_statements, const QString& table);

@@ -21,8 +21,7 @@ QString column_list(const QString& table) {
         "sp_rmin integer,  sp_rmax integer,  fl_senabled integer,  sp_senabled integer,  "
         "adjust_fade_length_enabled integer,  no_fade_on_begin_end_enabled integer,  "
         "longer_on_high_scored_ones_enabled integer);");
-  if (table == QLatin1String("favorite_engine"))
-    return QStringLiteral("(id integer,  d1 text,  d2 text,  d3 text);");
+  if (table == QLatin1String("favorite_engine")) return QStringLiteral("(id integer,  d1 text,  d2 text,  d3 text);");
   return QString();
 }
 

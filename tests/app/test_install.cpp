@@ -31,10 +31,10 @@ class test_install : public QObject {
 private slots:
   void initTestCase() {
     QString out;
-    QCOMPARE(run(QStringLiteral("cmake"),
-                 {QStringLiteral("--install"), ov_test::binary_dir(), QStringLiteral("--prefix"), prefix_.path()},
-                 &out),
-             0);
+    QCOMPARE(
+        run(QStringLiteral("cmake"),
+            {QStringLiteral("--install"), ov_test::binary_dir(), QStringLiteral("--prefix"), prefix_.path()}, &out),
+        0);
   }
 
   void installs_every_file() {
@@ -59,8 +59,9 @@ private slots:
     QTest::newRow("desktop entry") << QStringLiteral("desktop-file-validate")
                                    << QStringList{installed(QStringLiteral("share/applications/orvantis.desktop"))};
     QTest::newRow("metainfo") << QStringLiteral("appstreamcli")
-                              << QStringList{QStringLiteral("validate"), QStringLiteral("--no-net"),
-                                             installed(QStringLiteral("share/metainfo/org.orvantis.Orvantis.metainfo.xml"))};
+                              << QStringList{
+                                     QStringLiteral("validate"), QStringLiteral("--no-net"),
+                                     installed(QStringLiteral("share/metainfo/org.orvantis.Orvantis.metainfo.xml"))};
   }
   void validators_accept_the_desktop_files() {
     QFETCH(QString, tool);

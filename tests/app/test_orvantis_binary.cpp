@@ -6,16 +6,16 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QThread>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 #include <memory>
 
-#include <csignal>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
 
 // The real program, started in a temporary data directory with its own
 // runtime directory, driven through ORVANTIS_AUTOTEST: every modal dialog
@@ -116,16 +116,20 @@ private slots:
     const QString main_ini = ov_test::read_text(dirs.home.filePath(QStringLiteral("conf/main.ini")));
     QVERIFY(main_ini.contains(QStringLiteral("[backup]\nenabled=yes\nkeep_old_dirs_back_to=25\nsec_diff_to_run=600")));
     QVERIFY(main_ini.contains(QStringLiteral("[main]\nlang=japanese")));
-    const QRegularExpression seed(QStringLiteral("sec_seed=[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\n"));
+    const QRegularExpression seed(
+        QStringLiteral("sec_seed=[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\n"));
     QVERIFY(seed.match(ov_test::read_text(dirs.home.filePath(QStringLiteral("conf/seed.ini")))).hasMatch());
     QVERIFY(QFile::exists(dirs.home.filePath(QStringLiteral("doc/keys.txt"))));
-    QVERIFY(ov_test::read_text(dirs.home.filePath(QStringLiteral("doc/orvantis_LICENSE.txt"))).contains(QStringLiteral("Orvantis")));
+    QVERIFY(ov_test::read_text(dirs.home.filePath(QStringLiteral("doc/orvantis_LICENSE.txt")))
+                .contains(QStringLiteral("Orvantis")));
     const QString log = log_text(dirs);
     QVERIFY(log.contains(QStringLiteral("\tINFO\tinit-backup\tbackup dir is empty\n")));
     QVERIFY(log.contains(QStringLiteral("\tINFO\tinit-backup\ttaking backup.  backup dir= conf_backup/")));
-    QVERIFY(log.contains(QStringLiteral("\tINFO\tinit-remove-old-backup\tnumber of backup dir is 1. it is NOT over 25\n")));
+    QVERIFY(
+        log.contains(QStringLiteral("\tINFO\tinit-remove-old-backup\tnumber of backup dir is 1. it is NOT over 25\n")));
     QVERIFY(!log.contains(QStringLiteral("\tDEBUG\t")));
-    QCOMPARE(QDir(dirs.home.filePath(QStringLiteral("conf_backup"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+    QCOMPARE(
+        QDir(dirs.home.filePath(QStringLiteral("conf_backup"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
 
     // The next start: no language question, no report (nothing new), the
     // backup is not due yet, and the same seed.
@@ -179,7 +183,8 @@ private slots:
     QVERIFY2(ov_test::wait_for(*crashed, err, QStringLiteral("window shown")), qPrintable(err));
     crashed->kill();
     crashed->waitForFinished(60000);
-    QVERIFY(!QDir(dirs.runtime.path()).entryList(QStringList{QStringLiteral("Orvantis-*.lock")}, QDir::Files).isEmpty());
+    QVERIFY(
+        !QDir(dirs.runtime.path()).entryList(QStringList{QStringLiteral("Orvantis-*.lock")}, QDir::Files).isEmpty());
 
     auto next = start(dirs, QStringLiteral("accept"));
     QString err2;
@@ -240,12 +245,12 @@ private slots:
     first_run(dirs);
     const QString home = dirs.home.path();
     const QString conf = dirs.home.filePath(QStringLiteral("conf"));
-    for (const QString& d : {home, dirs.runtime.path()})
-      QVERIFY(::chmod(QFile::encodeName(d).constData(), 0777) == 0);
+    for (const QString& d : {home, dirs.runtime.path()}) QVERIFY(::chmod(QFile::encodeName(d).constData(), 0777) == 0);
     QVERIFY(::chmod(QFile::encodeName(conf).constData(), 0755) == 0);  // owned by root: closed to nobody
     for (const QString& f : QDir(conf).entryList(QDir::Files))
       QVERIFY(::chown(QFile::encodeName(conf + QLatin1Char('/') + f).constData(), nobody->pw_uid, nobody->pw_gid) == 0);
-    for (const QString& d : {dirs.home.filePath(QStringLiteral("log")), dirs.home.filePath(QStringLiteral("conf_backup"))})
+    for (const QString& d :
+         {dirs.home.filePath(QStringLiteral("log")), dirs.home.filePath(QStringLiteral("conf_backup"))})
       QVERIFY(QProcess::execute(QStringLiteral("chown"), {QStringLiteral("-R"), QStringLiteral("nobody"), d}) == 0);
     QProcess p;
     p.setProcessEnvironment(environment(dirs, QStringLiteral("accept")));
@@ -270,16 +275,18 @@ private slots:
     // Somebody else's database under our name: a view called library.
     {
       QProcess sqlite;
-      sqlite.start(QStringLiteral("sqlite3"), {dirs.home.filePath(QStringLiteral("conf/library.db")),
-                                               QStringLiteral("CREATE TABLE t(a); CREATE VIEW library AS SELECT a FROM t;")});
+      sqlite.start(QStringLiteral("sqlite3"),
+                   {dirs.home.filePath(QStringLiteral("conf/library.db")),
+                    QStringLiteral("CREATE TABLE t(a); CREATE VIEW library AS SELECT a FROM t;")});
       if (!sqlite.waitForFinished(10000) || sqlite.exitCode() != 0) QSKIP("no sqlite3 command");
     }
     const QByteArray before = bytes(dirs.home.filePath(QStringLiteral("conf/library.db")));
     auto p = start(dirs, QStringLiteral("accept"));
     QString err;
     QCOMPARE(ov_test::run_to_end(*p, err), 1);
-    QVERIFY2(err.contains(QStringLiteral("text fatal_text: file conf/library.db holds other data than this program's.")),
-             qPrintable(err));
+    QVERIFY2(
+        err.contains(QStringLiteral("text fatal_text: file conf/library.db holds other data than this program's.")),
+        qPrintable(err));
     QCOMPARE(bytes(dirs.home.filePath(QStringLiteral("conf/library.db"))), before);
     QVERIFY(QFileInfo(dirs.home.filePath(QStringLiteral("conf_backup/2001-01-01_000000"))).isDir());
     QVERIFY(QFileInfo(dirs.home.filePath(QStringLiteral("conf_backup/2001-01-02_000000"))).isDir());

@@ -140,14 +140,17 @@ class test_orvantis_session : public QObject {
   QStringList library_rows() const {
     QFile f(conf(QStringLiteral("seed.ini")));
     if (!f.open(QIODevice::ReadOnly)) return {};
-    const QString seed =
-        QRegularExpression(QStringLiteral("sec_seed=([0-9a-f-]{36})")).match(QString::fromUtf8(f.readAll())).captured(1);
+    const QString seed = QRegularExpression(QStringLiteral("sec_seed=([0-9a-f-]{36})"))
+                             .match(QString::fromUtf8(f.readAll()))
+                             .captured(1);
     QStringList rows;
-    const QString all = sql(conf(QStringLiteral("library.db")), QStringLiteral("SELECT id, filepath, s FROM library ORDER BY filepath;"));
+    const QString all = sql(conf(QStringLiteral("library.db")),
+                            QStringLiteral("SELECT id, filepath, s FROM library ORDER BY filepath;"));
     for (const QString& line : all.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
       const QStringList f = line.split(QLatin1Char('|'));
       if (f.size() != 3) return {};
-      const QString counters = f[2].isEmpty() ? QStringLiteral("0:0:0:0:0:0:0:0") : decode_field(seed, f[2], f[0].toInt());
+      const QString counters =
+          f[2].isEmpty() ? QStringLiteral("0:0:0:0:0:0:0:0") : decode_field(seed, f[2], f[0].toInt());
       rows << QFileInfo(f[1]).fileName() + QStringLiteral(" | ") + counters;
     }
     return rows;
@@ -155,10 +158,11 @@ class test_orvantis_session : public QObject {
 
   // The tones of the user playlist's entries in their stored order.
   QList<int> playlist_tones() const {
-    const QString files = sql(conf(QStringLiteral("playlist_items.db")),
-                              QStringLiteral("ATTACH '%1' AS l; SELECT f.filepath FROM playlist_items i JOIN l.library f "
-                                             "ON f.id = i.library_id WHERE i.playlist_id <> 0 ORDER BY i.position;")
-                                  .arg(conf(QStringLiteral("library.db"))));
+    const QString files =
+        sql(conf(QStringLiteral("playlist_items.db")),
+            QStringLiteral("ATTACH '%1' AS l; SELECT f.filepath FROM playlist_items i JOIN l.library f "
+                           "ON f.id = i.library_id WHERE i.playlist_id <> 0 ORDER BY i.position;")
+                .arg(conf(QStringLiteral("library.db"))));
     QList<int> tones_in_order;
     for (const QString& file : files.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
       tones_in_order << QFileInfo(file).fileName().left(2).toInt() - 1;
@@ -217,10 +221,12 @@ private slots:
     type_keys(window, QStringLiteral("Return"));
     QElapsedTimer t;
     t.start();
-    while (sql(conf(QStringLiteral("playlists.db")), QStringLiteral("SELECT name FROM playlists;")) != QStringLiteral("New Playlist") &&
+    while (sql(conf(QStringLiteral("playlists.db")), QStringLiteral("SELECT name FROM playlists;")) !=
+               QStringLiteral("New Playlist") &&
            t.elapsed() < 10000)
       QThread::msleep(100);
-    QCOMPARE(sql(conf(QStringLiteral("playlists.db")), QStringLiteral("SELECT name FROM playlists;")), QStringLiteral("New Playlist"));
+    QCOMPARE(sql(conf(QStringLiteral("playlists.db")), QStringLiteral("SELECT name FROM playlists;")),
+             QStringLiteral("New Playlist"));
 
     // "Open With" the directory: a second start hands it over and ends with 1;
     // the first track is heard.

@@ -31,10 +31,14 @@ private slots:
     QTest::addColumn<QString>("program_dir");
     QTest::addColumn<bool>("writable");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("home wins") << "/h" << "/opt/ov" << true << "/h";
-    QTest::newRow("portable") << "" << "/opt/ov" << true << "/opt/ov";
-    QTest::newRow("read-only install") << "" << "/usr/bin" << false << "/x/share/orvantis";
-    QTest::newRow("unknown program dir") << "" << "" << true << "/x/share/orvantis";
+    QTest::newRow("home wins") << "/h"
+                               << "/opt/ov" << true << "/h";
+    QTest::newRow("portable") << ""
+                              << "/opt/ov" << true << "/opt/ov";
+    QTest::newRow("read-only install") << ""
+                                       << "/usr/bin" << false << "/x/share/orvantis";
+    QTest::newRow("unknown program dir") << ""
+                                         << "" << true << "/x/share/orvantis";
   }
   void data_dir_choice() {
     QFETCH(QString, home);

@@ -52,9 +52,7 @@ struct ov_fake_next_tracks : ov_next_tracks_port {
       if (i != e) out << i;
     return out;
   }
-  bool contains(const ov_playlist_item* e) const override {
-    return entries.contains(const_cast<ov_playlist_item*>(e));
-  }
+  bool contains(const ov_playlist_item* e) const override { return entries.contains(const_cast<ov_playlist_item*>(e)); }
   void run_point_effect(const ov_playlist_item* e, int v) override { effects.append({e, v}); }
   void set_enabled(bool on) override { enabled = on; }
 };
@@ -108,7 +106,8 @@ struct ov_controller_fixture {
       ov_test::tone t;
       t.seconds = seconds[i];
       t.frequency = 330 + 110 * i;
-      if (!ov_test::make_tone_mp3(path, t) || !ov_test::set_tags(path, QStringLiteral("t%1").arg(i), album_of.value(i, QStringLiteral("album")), artist))
+      if (!ov_test::make_tone_mp3(path, t) ||
+          !ov_test::set_tags(path, QStringLiteral("t%1").arg(i), album_of.value(i, QStringLiteral("album")), artist))
         return false;
       paths << path;
     }

@@ -103,7 +103,8 @@ private slots:
     const QList<ov_playlist_item*> shown = f_->views.nexts.entries;
     QCOMPARE(shown.size(), 3);
     for (ov_playlist_item* i : shown) i->track()->add_score(1000);
-    const int loss = qAbs(int(f_->engine->limit_real(f_->engine->not_selected_gain(shown[1]->track(), shown[0]->track()))));
+    const int loss =
+        qAbs(int(f_->engine->limit_real(f_->engine->not_selected_gain(shown[1]->track(), shown[0]->track()))));
     c_->islot_next_track_clicked(shown[0]);
     QCOMPARE(c_->chosen_next(), shown[0]);
     QCOMPARE(shown[0]->track()->count_s(), 1);
@@ -170,8 +171,9 @@ private slots:
     for (e.add_experience(e.grade()->exp_requirement); e.can_upgrade(); e.add_experience(e.grade()->exp_requirement))
       e.upgrade();
     const ovd_skill& cat = ovd_skill::instance();
-    e.set_skills(ov_skill_set(99, {cat.find(ovd_skill::distribute_album), cat.find(ovd_skill::distribution_boost_album_2),
-                                   cat.find(ovd_skill::distribute_artist)}));
+    e.set_skills(
+        ov_skill_set(99, {cat.find(ovd_skill::distribute_album), cat.find(ovd_skill::distribution_boost_album_2),
+                          cat.find(ovd_skill::distribute_artist)}));
     const int points = e.limit(e.gain(E::play_new) * e.score_multiplier(), false);
     const int a = ov_trunc(e.spread_rate_album() * points), b = ov_trunc(e.spread_rate_artist() * points);
     QVERIFY2(a > b && b > 0, qPrintable(QStringLiteral("%1 %2 %3").arg(points).arg(a).arg(b)));
@@ -186,13 +188,17 @@ private slots:
   // The end of a track by play type, played out on the null device: the rows
   // shown in order (a prefix for the types that go on until stopped).
   void end_of_track() {
-    const struct { ov_track_pool::play_type type; int start; QList<int> rows; bool stops; } cases[] = {
-        {ov_track_pool::play_normal, 2, {2, 3}, true},
-        {ov_track_pool::play_normal_repeat, 2, {2, 3, 0, 1}, false},
-        {ov_track_pool::play_repeat_track, 1, {1, 1, 1}, false},
-        {ov_track_pool::play_shuffle, 0, {0}, true},  // each row once
-        {ov_track_pool::play_shuffle_repeat, 0, {0}, false},
-        {ov_track_pool::play_random, 0, {0}, false}};
+    const struct {
+      ov_track_pool::play_type type;
+      int start;
+      QList<int> rows;
+      bool stops;
+    } cases[] = {{ov_track_pool::play_normal, 2, {2, 3}, true},
+                 {ov_track_pool::play_normal_repeat, 2, {2, 3, 0, 1}, false},
+                 {ov_track_pool::play_repeat_track, 1, {1, 1, 1}, false},
+                 {ov_track_pool::play_shuffle, 0, {0}, true},  // each row once
+                 {ov_track_pool::play_shuffle_repeat, 0, {0}, false},
+                 {ov_track_pool::play_random, 0, {0}, false}};
     for (const auto& c : cases) {
       build();
       f_->views.controls.type = c.type;
@@ -215,9 +221,16 @@ private slots:
   // Go-next and go-previous from each state (no event runs in between); at
   // the ends of the list without repeat nothing happens.
   void step_in_each_state() {
-    const struct { C::state_type from; bool forward; int row; C::state_type state; } cases[] = {
-        {C::playing, true, 2, C::playing}, {C::paused, true, 2, C::stopped},  {C::stopped, true, 2, C::stopped},
-        {C::playing, false, 0, C::playing}, {C::paused, false, 0, C::stopped}};
+    const struct {
+      C::state_type from;
+      bool forward;
+      int row;
+      C::state_type state;
+    } cases[] = {{C::playing, true, 2, C::playing},
+                 {C::paused, true, 2, C::stopped},
+                 {C::stopped, true, 2, C::stopped},
+                 {C::playing, false, 0, C::playing},
+                 {C::paused, false, 0, C::stopped}};
     for (const auto& c : cases) {
       c_->islot_play_new(f_->playlist.get(), 1);
       if (c.from == C::paused) c_->islot_pause();

@@ -21,9 +21,7 @@ class test_medley_presets : public QObject {
   }
 
 private slots:
-  void init() {
-    QFile::remove(ov_database_path(dir_.path(), QStringLiteral("presets")));
-  }
+  void init() { QFile::remove(ov_database_path(dir_.path(), QStringLiteral("presets"))); }
 
   void empty_table_gives_the_six_built_ins_and_writes_them() {
     const QStringList names = {"Default", "Long", "Short", "Sabi Medley", "Game Soundtrack", "Random Half"};

@@ -37,7 +37,8 @@ private slots:
     QTest::newRow("adjust within") << 200 << true << true << 4000 << QList<int>{4000, 4000, 20000, 45000, 0, 180000};
     QTest::newRow("adjust above") << 200 << true << true << 9000 << QList<int>{7000, 7000, 20000, 45000, 0, 180000};
     QTest::newRow("adjust below") << 200 << true << true << 500 << QList<int>{2000, 2000, 20000, 45000, 0, 180000};
-    QTest::newRow("adjust without line") << 200 << true << true << -1 << QList<int>{2000, 7000, 20000, 45000, 0, 180000};
+    QTest::newRow("adjust without line") << 200 << true << true << -1
+                                         << QList<int>{2000, 7000, 20000, 45000, 0, 180000};
   }
   void bounds() {
     QFETCH(int, seconds);
@@ -115,7 +116,8 @@ private slots:
     for (int i = 0; i < 200; ++i) {
       const S::lengths l = s.draw_lengths(available);
       const QList<int> got{l[S::key_fadein], l[S::key_fadeout], l[S::key_flatline]};
-      for (int k = 0; k < 3; ++k) QVERIFY2(got[k] >= lower[k] && got[k] <= upper[k], qPrintable(QString::number(got[k])));
+      for (int k = 0; k < 3; ++k)
+        QVERIFY2(got[k] >= lower[k] && got[k] <= upper[k], qPrintable(QString::number(got[k])));
       const int sum = got[0] + got[1] + got[2];
       // The last draw of a round may pass the rest, by at most one bound.
       if (available > sum_min && available < 59000) QVERIFY(sum <= available + 45000);

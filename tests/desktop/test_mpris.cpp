@@ -101,15 +101,17 @@ private slots:
   }
 
   void serves_metadata_commands_and_changes() {
-    ov_track track(7, 0, ov_tag_data::from_values(QStringLiteral("/music/a.mp3"), QStringLiteral("Alpha"),
-                                                  QStringLiteral("Album"), QStringLiteral("Artist"), 3, 125));
+    ov_track track(7, 0,
+                   ov_tag_data::from_values(QStringLiteral("/music/a.mp3"), QStringLiteral("Alpha"),
+                                            QStringLiteral("Album"), QStringLiteral("Artist"), 3, 125));
     recording_player player;
     player.track = &track;
     player.state = ov_media_player::status::playing;
     ov_mpris mpris(&player);
     QVERIFY(mpris.start());
 
-    QVERIFY(client(QStringLiteral("playerctl"), {QStringLiteral("-l")}).split('\n').contains(QStringLiteral("orvantis")));
+    QVERIFY(
+        client(QStringLiteral("playerctl"), {QStringLiteral("-l")}).split('\n').contains(QStringLiteral("orvantis")));
     QCOMPARE(playerctl({QStringLiteral("metadata"), QStringLiteral("--format"),
                         QStringLiteral("{{title}}|{{album}}|{{artist}}|{{mpris:length}}|{{xesam:url}}")}),
              QStringLiteral("Alpha|Album|Artist|125000000|file:///music/a.mp3"));
@@ -118,7 +120,7 @@ private slots:
     playerctl({QStringLiteral("play-pause")});
     playerctl({QStringLiteral("next")});
     playerctl({QStringLiteral("volume"), QStringLiteral("0.5")});
-    playerctl({QStringLiteral("position"), QStringLiteral("10")});  // SetPosition on the current track
+    playerctl({QStringLiteral("position"), QStringLiteral("10")});   // SetPosition on the current track
     playerctl({QStringLiteral("position"), QStringLiteral("200")});  // past the end: ignored
     QCOMPARE(player.calls, (QStringList{QStringLiteral("play_pause"), QStringLiteral("next"),
                                         QStringLiteral("volume 50"), QStringLiteral("position 10000")}));
@@ -129,8 +131,9 @@ private slots:
     QVERIFY(listener_bus.connect(QString(), QStringLiteral("/org/mpris/MediaPlayer2"),
                                  QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"),
                                  &listener, SLOT(properties_changed(QString, QVariantMap, QStringList))));
-    ov_track second(8, 0, ov_tag_data::from_values(QStringLiteral("/music/b.mp3"), QStringLiteral("Beta"),
-                                                   QString(), QString(), 0, 60));
+    ov_track second(
+        8, 0,
+        ov_tag_data::from_values(QStringLiteral("/music/b.mp3"), QStringLiteral("Beta"), QString(), QString(), 0, 60));
     player.track = &second;
     mpris.eslot_track_changed();
     player.state = ov_media_player::status::paused;
@@ -145,8 +148,8 @@ private slots:
   void no_bus_is_quiet() {
     recording_player player;
     ov_mpris mpris(&player);
-    QVERIFY(!mpris.start(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
-                                                       QStringLiteral("nowhere"))));
+    QVERIFY(!mpris.start(
+        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere"))));
     QVERIFY(!mpris.is_running());
     mpris.eslot_track_changed();  // nothing to send to, nothing breaks
   }

@@ -149,8 +149,8 @@ private slots:
     QDBusConnection listener_bus = QDBusConnection::connectToBus(bus_address_, QStringLiteral("listener"));
     changes_listener listener;
     QVERIFY(listener_bus.connect(QString(), QStringLiteral("/org/mpris/MediaPlayer2"),
-                         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"),
-                         &listener, SLOT(properties_changed(QString, QVariantMap, QStringList))));
+                                 QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"),
+                                 &listener, SLOT(properties_changed(QString, QVariantMap, QStringList))));
 
     // Started with the directory as its argument, it plays one of its files.
     auto first = ov_test::start_program({music_.path()}, environment(dirs));
@@ -162,14 +162,15 @@ private slots:
     QVERIFY2(listed.split(QLatin1Char('\n')).contains(QStringLiteral("orvantis")), qPrintable(listed));
     const QString playing = playerctl_until({QStringLiteral("metadata"), QStringLiteral("title")},
                                             [](const QString& a) { return !a.isEmpty(); });
-    const QMap<QString, int> lengths{{QStringLiteral("Alpha"), 40}, {QStringLiteral("Beta"), 44},
-                                     {QStringLiteral("Gamma"), 48}};
+    const QMap<QString, int> lengths{
+        {QStringLiteral("Alpha"), 40}, {QStringLiteral("Beta"), 44}, {QStringLiteral("Gamma"), 48}};
     QVERIFY2(lengths.contains(playing), qPrintable(playing + err));
     QCOMPARE(playerctl({QStringLiteral("metadata"), QStringLiteral("mpris:length")}),
              QString::number(qint64(lengths.value(playing)) * 1000000));
     QCOMPARE(playerctl({QStringLiteral("metadata"), QStringLiteral("album")}), QStringLiteral("Tones"));
-    QCOMPARE(playerctl_until({QStringLiteral("status")}, [](const QString& a) { return a == QLatin1String("Playing"); }),
-             QStringLiteral("Playing"));
+    QCOMPARE(
+        playerctl_until({QStringLiteral("status")}, [](const QString& a) { return a == QLatin1String("Playing"); }),
+        QStringLiteral("Playing"));
 
     // Pause falls silent; play sounds again.
     playerctl({QStringLiteral("play-pause")});
@@ -177,22 +178,22 @@ private slots:
              QStringLiteral("Paused"));
     QCOMPARE(loud_ms_of_a_second(), 0.0);
     playerctl({QStringLiteral("play-pause")});
-    QCOMPARE(playerctl_until({QStringLiteral("status")}, [](const QString& a) { return a == QLatin1String("Playing"); }),
-             QStringLiteral("Playing"));
+    QCOMPARE(
+        playerctl_until({QStringLiteral("status")}, [](const QString& a) { return a == QLatin1String("Playing"); }),
+        QStringLiteral("Playing"));
     QVERIFY(loud_ms_of_a_second() > 500);
 
     // A jump into the track: the position goes on from there.
     playerctl({QStringLiteral("position"), QStringLiteral("20")});
-    const double position = playerctl_until({QStringLiteral("position")}, [](const QString& a) {
-                              return a.toDouble() >= 20;
-                            }).toDouble();
+    const double position =
+        playerctl_until({QStringLiteral("position")}, [](const QString& a) { return a.toDouble() >= 20; }).toDouble();
     QVERIFY2(position >= 20 && position < lengths.value(playing), qPrintable(QString::number(position)));
 
     // Next: another track, announced to listeners.
     listener.titles.clear();
     playerctl({QStringLiteral("next")});
-    const QString after_next =
-        playerctl_until({QStringLiteral("metadata"), QStringLiteral("title")}, [&](const QString& a) { return a != playing; });
+    const QString after_next = playerctl_until({QStringLiteral("metadata"), QStringLiteral("title")},
+                                               [&](const QString& a) { return a != playing; });
     QVERIFY2(lengths.contains(after_next) && after_next != playing, qPrintable(after_next));
     QTRY_VERIFY2(listener.titles.contains(after_next), qPrintable(listener.titles.join(QLatin1Char(','))));
 
@@ -210,13 +211,14 @@ private slots:
              QStringLiteral("Delta"));
 
     // Quit closes the window the normal way, which stores the settings.
-    QDBusMessage quit = QDBusMessage::createMethodCall(QStringLiteral("org.mpris.MediaPlayer2.orvantis"),
-                                                       QStringLiteral("/org/mpris/MediaPlayer2"),
-                                                       QStringLiteral("org.mpris.MediaPlayer2"), QStringLiteral("Quit"));
+    QDBusMessage quit = QDBusMessage::createMethodCall(
+        QStringLiteral("org.mpris.MediaPlayer2.orvantis"), QStringLiteral("/org/mpris/MediaPlayer2"),
+        QStringLiteral("org.mpris.MediaPlayer2"), QStringLiteral("Quit"));
     QCOMPARE(listener_bus.call(quit).type(), QDBusMessage::ReplyMessage);
     QCOMPARE(ov_test::run_to_end(*first, err), 0);
     QDBusConnection::disconnectFromBus(QStringLiteral("listener"));
-    QVERIFY2(ov_test::read_text(dirs.home.filePath(QStringLiteral("conf/main.ini"))).contains(QStringLiteral("[volume]\nvolume=50\n")),
+    QVERIFY2(ov_test::read_text(dirs.home.filePath(QStringLiteral("conf/main.ini")))
+                 .contains(QStringLiteral("[volume]\nvolume=50\n")),
              qPrintable(ov_test::read_text(dirs.home.filePath(QStringLiteral("conf/main.ini")))));
   }
 
@@ -232,7 +234,8 @@ private slots:
     QVERIFY2(ov_test::wait_for(*p, err, QStringLiteral("window shown")), qPrintable(err));
     p->terminate();
     QCOMPARE(ov_test::run_to_end(*p, err), 0);
-    const QStringList lines = ov_test::log_text(dirs.home.path()).split(QLatin1Char('\n')).filter(QStringLiteral("\tmpris\t"));
+    const QStringList lines =
+        ov_test::log_text(dirs.home.path()).split(QLatin1Char('\n')).filter(QStringLiteral("\tmpris\t"));
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines.first().contains(QStringLiteral("\tINFO\tmpris\tno session bus")), qPrintable(lines.first()));
   }

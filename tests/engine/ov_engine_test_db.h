@@ -5,8 +5,8 @@
 #include "ov_field_codec.h"
 #include "ov_random.h"
 #include "ov_schema.h"
-#include "ovd_skill.h"
 #include "ov_skill_set.h"
+#include "ovd_skill.h"
 
 #include <QList>
 #include <QTemporaryDir>
@@ -40,8 +40,7 @@ struct engine_db {
   // Writes row 1 from three plain texts, enciphered with the engine key.
   bool write_plain(const QString& p1, const QString& p2, const QString& p3, const QString& with_seed = seed) const {
     const QString w = ov_favorite_record::key_word();
-    return write_stored(encode_field(with_seed, p1, w), encode_field(with_seed, p2, w),
-                        encode_field(with_seed, p3, w));
+    return write_stored(encode_field(with_seed, p1, w), encode_field(with_seed, p2, w), encode_field(with_seed, p3, w));
   }
   // The stored texts of row 1, empty when there is none.
   QStringList stored() const {

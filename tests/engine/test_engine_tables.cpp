@@ -102,9 +102,9 @@ void test_engine_tables::grade_rows() {
   QVERIFY(g);
   QCOMPARE(g->index, index);
   QCOMPARE(g->name, name);
-  const QList<int> actual{g->exp_requirement, g->play_new_gain,        g->selected_gain,
-                          g->button_gain,     g->play_through_gain,    g->play_through_seconds,
-                          g->wait_seconds,    g->skill_slots,          g->skill_capacity};
+  const QList<int> actual{g->exp_requirement, g->play_new_gain,     g->selected_gain,
+                          g->button_gain,     g->play_through_gain, g->play_through_seconds,
+                          g->wait_seconds,    g->skill_slots,       g->skill_capacity};
   QCOMPARE(actual, values);
 }
 

@@ -125,15 +125,33 @@ void test_favorite_record::loaded_values_data() {
   QTest::addColumn<QString>("skills");
   QTest::addColumn<int>("expected_experience");
   QTest::addColumn<QList<int>>("expected_skills");
-  QTest::newRow("no skills") << "5" << "100" << "" << 100 << QList<int>{};
-  QTest::newRow("one blank") << "5" << "100" << "12 9 13" << 100 << QList<int>{9, 12, 13};
-  QTest::newRow("two blanks") << "5" << "100" << "9  12" << 100 << QList<int>{9, 12};
-  QTest::newRow("only a word") << "5" << "100" << "skills" << 100 << QList<int>{};
-  QTest::newRow("unknown ids dropped") << "5" << "100" << "4 99 x -1 0" << 100 << QList<int>{0, 4};
-  QTest::newRow("above the grade ignored") << "0" << "3" << "33 32" << 3 << QList<int>{32, 33};
-  QTest::newRow("experience over the requirement") << "0" << "500" << "" << 10 << QList<int>{};
-  QTest::newRow("negative experience") << "2" << "-5" << "" << 0 << QList<int>{};
-  QTest::newRow("last grade at the cap") << "9" << "99999999" << "" << 99999999 << QList<int>{};
+  QTest::newRow("no skills") << "5"
+                             << "100"
+                             << "" << 100 << QList<int>{};
+  QTest::newRow("one blank") << "5"
+                             << "100"
+                             << "12 9 13" << 100 << QList<int>{9, 12, 13};
+  QTest::newRow("two blanks") << "5"
+                              << "100"
+                              << "9  12" << 100 << QList<int>{9, 12};
+  QTest::newRow("only a word") << "5"
+                               << "100"
+                               << "skills" << 100 << QList<int>{};
+  QTest::newRow("unknown ids dropped") << "5"
+                                       << "100"
+                                       << "4 99 x -1 0" << 100 << QList<int>{0, 4};
+  QTest::newRow("above the grade ignored") << "0"
+                                           << "3"
+                                           << "33 32" << 3 << QList<int>{32, 33};
+  QTest::newRow("experience over the requirement") << "0"
+                                                   << "500"
+                                                   << "" << 10 << QList<int>{};
+  QTest::newRow("negative experience") << "2"
+                                       << "-5"
+                                       << "" << 0 << QList<int>{};
+  QTest::newRow("last grade at the cap") << "9"
+                                         << "99999999"
+                                         << "" << 99999999 << QList<int>{};
 }
 
 void test_favorite_record::loaded_values() {

@@ -9,9 +9,9 @@
 #include "ovg_flow_runner.h"
 #include "ovg_main_actions.h"
 #include "ovg_mainwindow.h"
+#include "ovg_next_track_box.h"
 #include "ovg_play_mode.h"
 #include "ovg_playlists_area.h"
-#include "ovg_next_track_box.h"
 #include "ovg_table_view_tracks.h"
 #include "ovgv_next_tracks.h"
 
@@ -45,8 +45,7 @@ class test_mainwindow : public QObject {
     run() {
       library = std::make_unique<ov_library>(dbs.library.get(), &albums, &artists, QStringLiteral("seed"));
       window = std::make_unique<ovg_mainwindow>(library.get(), QStringLiteral("seed"), dbs.playlists.get(),
-                                                dbs.playlist_items.get(), dbs.presets.get(),
-                                                dbs.favorite_engine.get());
+                                                dbs.playlist_items.get(), dbs.presets.get(), dbs.favorite_engine.get());
     }
     ~run() { window.reset(); }
     ovg_playlists_area* area() const { return window->playlists_area(); }
@@ -252,10 +251,10 @@ private slots:
     QCOMPARE(ovg_mainwindow::startup_warning(3, false),
              QStringLiteral("Failed to load score data on 3 tracks.  Their scores have been filled with 0.  "
                             "Please check log if you didn't expect this situation."));
-    QVERIFY(ovg_mainwindow::startup_warning(1, true)
-                .endsWith(QStringLiteral("\nFailed to load presets data from db file.  Loaded default presets.  "
-                                         "If you did not expect this situation, please try to replace db file "
-                                         "from backup dir.")));
+    QVERIFY(ovg_mainwindow::startup_warning(1, true).endsWith(
+        QStringLiteral("\nFailed to load presets data from db file.  Loaded default presets.  "
+                       "If you did not expect this situation, please try to replace db file "
+                       "from backup dir.")));
   }
 };
 

@@ -52,9 +52,9 @@ class test_library : public QObject {
 
   static void insert_row(ov_database* db, int id, const QString& path, const QString& s, const QString& album = {},
                          const QString& artist = {}) {
-    ov_statement st = db->prepare(QStringLiteral(
-        "INSERT INTO library (id, filepath, title, album, artist, track_no, length, timestamp_added, s) "
-        "VALUES (?, ?, 'title', ?, ?, 3, 200, 1700000000, ?);"));
+    ov_statement st = db->prepare(
+        QStringLiteral("INSERT INTO library (id, filepath, title, album, artist, track_no, length, timestamp_added, s) "
+                       "VALUES (?, ?, 'title', ?, ?, 3, 200, 1700000000, ?);"));
     st.bind_int(1, id);
     st.bind_text(2, path);
     st.bind_text(3, album);
@@ -136,8 +136,8 @@ private slots:
     // Inserted out of id order: loading goes by id.
     insert_row(db.get(), 9, "/m/nine.mp3", encode_field(seed, "7:0:0:0:0:0:0:0", 9));
     insert_row(db.get(), 2, "/m/two.mp3", QStringLiteral("01deadbeefdeadbeef"));
-    insert_row(db.get(), 5, "/m/five.mp3", QString());             // NULL
-    insert_row(db.get(), 6, "/m/six.mp3", QStringLiteral(""));      // empty
+    insert_row(db.get(), 5, "/m/five.mp3", QString());                      // NULL
+    insert_row(db.get(), 6, "/m/six.mp3", QStringLiteral(""));              // empty
     insert_row(db.get(), 7, "/m/seven.mp3", encode_field(seed, "3:1", 8));  // another row's key
     insert_row(db.get(), 8, "/m/eight.mp3", encode_field(seed, "12:x:3", 8));
     insert_row(db.get(), 11, "/m/eleven.mp3",
@@ -263,7 +263,8 @@ private slots:
     QVERIFY2(lines[0].startsWith("WARNING\tdatabase\tfailed to write: INSERT INTO  library") &&
                  lines[0].contains("error=database is locked"),
              qPrintable(lines[0]));
-    QCOMPARE(lines[1], "WARNING\tadding music file\tFailed to store the file in the library. skipping this file.  file=" + b);
+    QCOMPARE(lines[1],
+             "WARNING\tadding music file\tFailed to store the file in the library. skipping this file.  file=" + b);
     QVERIFY(!lib.write_all_scores());
     QCOMPARE(lib.unstored_scores(), 1);
     QCOMPARE(sqlite3_exec(other, "COMMIT;", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -313,7 +314,10 @@ private slots:
       ov_log_capture log;
       if (batch) {
         QList<qsizetype> progress;
-        lib.add_music_files(paths, 9, [&](qsizetype done) { progress << done; return true; });
+        lib.add_music_files(paths, 9, [&](qsizetype done) {
+          progress << done;
+          return true;
+        });
         QCOMPARE(progress.size(), paths.size());
         QCOMPARE(progress.last(), paths.size());
       } else {
@@ -324,8 +328,11 @@ private slots:
       for (const QString& p : lib.paths()) {
         const ov_track* t = lib.track_by_path(p);
         *tracks << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
-                       .arg(t->id()).arg(p, t->tags().title(), t->tags().album(), t->tags().artist())
-                       .arg(t->tags().track_number()).arg(t->timestamp_added()).arg(t->is_dirty());
+                       .arg(t->id())
+                       .arg(p, t->tags().title(), t->tags().album(), t->tags().artist())
+                       .arg(t->tags().track_number())
+                       .arg(t->timestamp_added())
+                       .arg(t->is_dirty());
       }
     };
     QStringList log1, log2, tracks1, tracks2, rows1, rows2;

@@ -15,7 +15,7 @@ private slots:
     for (int id = 1; id <= 6; ++id) {
       const QString path = QStringLiteral("/m/%1.mp3").arg(id);
       t << lib.register_track(std::make_unique<ov_track>(
-               id, 0, ov_tag_data::from_values(path, QStringLiteral("t"), QStringLiteral("A"), QStringLiteral("B"), 1, 60)));
+          id, 0, ov_tag_data::from_values(path, QStringLiteral("t"), QStringLiteral("A"), QStringLiteral("B"), 1, 60)));
     }
     QList<ov_track*> seen;
     QList<qsizetype> done;
@@ -29,7 +29,8 @@ private slots:
     QCOMPARE(seen, (QList<ov_track*>{t[4], t[1], t[0]}));
     QCOMPARE(done, (QList<qsizetype>{1, 2, 3, 4}));
     QCOMPARE(removed.size(), size_t(3));
-    QCOMPARE(lib.paths(), (QStringList{QStringLiteral("/m/3.mp3"), QStringLiteral("/m/4.mp3"), QStringLiteral("/m/6.mp3")}));
+    QCOMPARE(lib.paths(),
+             (QStringList{QStringLiteral("/m/3.mp3"), QStringLiteral("/m/4.mp3"), QStringLiteral("/m/6.mp3")}));
     QVERIFY(!lib.contains(t[0]) && !lib.track_by_id(2) && !lib.contains_path(QStringLiteral("/m/5.mp3")));
     QCOMPARE(albums.begin()->second->tracks, (QList<ov_track*>{t[2], t[3], t[5]}));
     QCOMPARE(artists.begin()->second->tracks.size(), 3);

@@ -23,11 +23,11 @@ class test_music_decision : public QObject {
 
   static bool lame(const QStringList& extra, const QByteArray& pcm, const QString& out) {
     QProcess p;
-    p.start(QStringLiteral("lame"), QStringList{QStringLiteral("--quiet"), QStringLiteral("-r"),
-                                                QStringLiteral("--signed"), QStringLiteral("--little-endian"),
-                                                QStringLiteral("-s"), QStringLiteral("44.1"),
-                                                QStringLiteral("--bitwidth"), QStringLiteral("16")} +
-                                        extra + QStringList{QStringLiteral("-"), out});
+    p.start(QStringLiteral("lame"),
+            QStringList{QStringLiteral("--quiet"), QStringLiteral("-r"), QStringLiteral("--signed"),
+                        QStringLiteral("--little-endian"), QStringLiteral("-s"), QStringLiteral("44.1"),
+                        QStringLiteral("--bitwidth"), QStringLiteral("16")} +
+                extra + QStringList{QStringLiteral("-"), out});
     if (!p.waitForStarted(10000)) return false;
     p.write(pcm);
     p.closeWriteChannel();
@@ -101,7 +101,8 @@ private slots:
     QFETCH(bool, music);
     const QString p = path(kind + QStringLiteral(".mp3"));
     const QByteArray second = ov_test::tone_pcm(ov_test::tone());
-    if (kind == QLatin1String("freeformat")) QVERIFY(lame({QStringLiteral("--freeformat"), QStringLiteral("-b"), QStringLiteral("320")}, second, p));
+    if (kind == QLatin1String("freeformat"))
+      QVERIFY(lame({QStringLiteral("--freeformat"), QStringLiteral("-b"), QStringLiteral("320")}, second, p));
     if (kind == QLatin1String("empty")) QVERIFY(lame({}, QByteArray(), p));
     if (kind == QLatin1String("one")) QVERIFY(lame({}, second.left(4), p));
     if (kind == QLatin1String("junk")) {

@@ -147,7 +147,8 @@ private slots:
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadWrite));
     const QByteArray head = f.read(10);
-    const int tag_size = 10 + ((head[6] & 0x7f) << 21 | (head[7] & 0x7f) << 14 | (head[8] & 0x7f) << 7 | (head[9] & 0x7f));
+    const int tag_size =
+        10 + ((head[6] & 0x7f) << 21 | (head[7] & 0x7f) << 14 | (head[8] & 0x7f) << 7 | (head[9] & 0x7f));
     QVERIFY(f.resize(tag_size));
     f.close();
     QVERIFY(!ov_tag_data::from_file(path).is_valid());
@@ -160,11 +161,15 @@ private slots:
     // A WAV file: TagLib opens it, but it is no MPEG file.
     const QString wav_path = dir_.filePath(QStringLiteral("tone.wav"));
     const QByteArray pcm = ov_test::tone_pcm(ov_test::tone());
-    auto le32 = [](quint32 v) { QByteArray b(4, '\0'); for (int i = 0; i < 4; ++i) b[i] = char(v >> (8 * i)); return b; };
+    auto le32 = [](quint32 v) {
+      QByteArray b(4, '\0');
+      for (int i = 0; i < 4; ++i) b[i] = char(v >> (8 * i));
+      return b;
+    };
     QFile wav(wav_path);
     QVERIFY(wav.open(QIODevice::WriteOnly));
-    wav.write("RIFF" + le32(36 + pcm.size()) + "WAVEfmt " + le32(16) + QByteArray("\x01\x00\x02\x00", 4) +
-              le32(44100) + le32(44100 * 4) + QByteArray("\x04\x00\x10\x00", 4) + "data" + le32(pcm.size()) + pcm);
+    wav.write("RIFF" + le32(36 + pcm.size()) + "WAVEfmt " + le32(16) + QByteArray("\x01\x00\x02\x00", 4) + le32(44100) +
+              le32(44100 * 4) + QByteArray("\x04\x00\x10\x00", 4) + "data" + le32(pcm.size()) + pcm);
     wav.close();
     QVERIFY(ov_tag_data::from_values(wav_path, "", "", "", 0, 1).picture().isNull());
   }

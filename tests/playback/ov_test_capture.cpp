@@ -10,7 +10,9 @@
 #include <cstdlib>
 
 namespace {
-QString server_script() { return ov_test::data_dir() + QStringLiteral("/../../scripts/pulse-test-server.sh"); }
+QString server_script() {
+  return ov_test::data_dir() + QStringLiteral("/../../scripts/pulse-test-server.sh");
+}
 }  // namespace
 
 ov_test_capture::ov_test_capture() {
@@ -39,9 +41,9 @@ ov_test_capture::~ov_test_capture() {
 
 bool ov_test_capture::start() {
   data_.clear();
-  parec_.start(QStringLiteral("parec"), {QStringLiteral("-d"), QStringLiteral("cap.monitor"),
-                                        QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
-                                        QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=10")});
+  parec_.start(QStringLiteral("parec"),
+               {QStringLiteral("-d"), QStringLiteral("cap.monitor"), QStringLiteral("--format=s16le"),
+                QStringLiteral("--rate=44100"), QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=10")});
   if (!parec_.waitForStarted(5000)) return false;
   QElapsedTimer t;
   t.start();

@@ -49,7 +49,8 @@ private slots:
 
   void medley_phases() {
     int code = -1;
-    const QStringList out = run({"--fade-in", "200", "--flatline", "150", "--fade-out", "200", "--start", "300", tone_}, &code);
+    const QStringList out =
+        run({"--fade-in", "200", "--flatline", "150", "--fade-out", "200", "--start", "300", tone_}, &code);
     QCOMPARE(code, 0);
     QCOMPARE(out.filter(QRegularExpression("^(fadein|flatline|fadeout)_finished")),
              QStringList({"fadein_finished 1", "flatline_finished 2", "fadeout_finished 3"}));

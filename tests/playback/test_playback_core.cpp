@@ -20,7 +20,8 @@ class test_playback_core : public QObject {
 
   QTemporaryDir dir_;
   QString tone_path(int rate, int channels, double seconds, double amplitude = 0.9) {
-    const QString path = dir_.filePath(QStringLiteral("tone_%1_%2_%3_%4.mp3").arg(rate).arg(channels).arg(seconds).arg(amplitude));
+    const QString path =
+        dir_.filePath(QStringLiteral("tone_%1_%2_%3_%4.mp3").arg(rate).arg(channels).arg(seconds).arg(amplitude));
     if (!QFile::exists(path)) {
       ov_test::tone t;
       t.rate = rate, t.channels = channels, t.seconds = seconds, t.amplitude = amplitude;
@@ -106,7 +107,8 @@ private slots:
     QVERIFY2(all.endsWith(rest), qPrintable(QStringLiteral("%1 of %2").arg(rest.size()).arg(all.size())));
     // (The encoder's delay of about two frames is trimmed from the start.)
     const qsizetype after_seek = all.size() - 77 * 576 * 2;
-    QVERIFY2(rest.size() >= after_seek && rest.size() <= after_seek + 2 * 576 * 2, qPrintable(QString::number(rest.size())));
+    QVERIFY2(rest.size() >= after_seek && rest.size() <= after_seek + 2 * 576 * 2,
+             qPrintable(QString::number(rest.size())));
   }
 
   void state_signals_in_order() {
@@ -125,9 +127,9 @@ private slots:
     core->play();
     QVERIFY(QTest::qWaitFor([&] { return log.lines.count(QStringLiteral("playing->finished")) == 3; }, 10000));
     core.reset();
-    const QStringList expected = {"ready->playing",    "finished",         "playing->finished", "finished->playing",
-                                  "finished",          "playing->finished", "finished->stopped", "stopped->playing",
-                                  "finished",          "playing->finished", "finished->stopped", "stopped->closed"};
+    const QStringList expected = {"ready->playing", "finished",          "playing->finished", "finished->playing",
+                                  "finished",       "playing->finished", "finished->stopped", "stopped->playing",
+                                  "finished",       "playing->finished", "finished->stopped", "stopped->closed"};
     QCOMPARE(log.lines, expected);
   }
 
@@ -180,7 +182,7 @@ private slots:
       QCOMPARE(normal.file_path(), good);
       QCOMPARE(normal.position(), 0);
       QCOMPARE(normal.volume(), 0);
-      normal.play();  // no core: nothing happens
+      normal.play();                                   // no core: nothing happens
       QCOMPARE(normal.state(), ove_playback::closed);  // the last word of the dropped core
       return;
     }

@@ -15,7 +15,7 @@
 
 namespace {
 constexpr double tone_amplitude = 0.5;  // lame keeps about 95 % of it
-constexpr double loud = 0.1;  // a window louder than this holds the tone
+constexpr double loud = 0.1;            // a window louder than this holds the tone
 }  // namespace
 
 class test_playback_realtime : public QObject {
@@ -74,8 +74,8 @@ private slots:
     int last_loud = env.size() - 1;
     while (last_loud >= 0 && env[last_loud] <= loud) --last_loud;
     const qint64 end_byte = qint64(last_loud + 1) * 441 * 4;
-    qInfo("heard %d ms; finished after %lld ms; tone ended %lld ms before the report was captured", heard,
-          elapsed, (at_finish - end_byte) / 176);
+    qInfo("heard %d ms; finished after %lld ms; tone ended %lld ms before the report was captured", heard, elapsed,
+          (at_finish - end_byte) / 176);
     QVERIFY(before >= 0);
     QVERIFY2(heard >= 1850 && heard <= 2300, qPrintable(QString::number(heard)));
     QVERIFY(elapsed >= 1950);
@@ -149,8 +149,8 @@ private slots:
     qInfo("first part %d ms, gap %d ms, heard %d ms", (gap - start) * 10, (back - gap) * 10, heard);
     QVERIFY((back - gap) * 10 >= 450);
     QVERIFY(heard >= 2000 && heard <= 3050);  // what was queued at the pause is skipped
-    QCOMPARE(log.lines, QStringList({"ready->playing", "playing->paused", "paused->playing", "finished",
-                                     "playing->finished"}));
+    QCOMPARE(log.lines,
+             QStringList({"ready->playing", "playing->paused", "paused->playing", "finished", "playing->finished"}));
   }
 
   void stop_rewinds() {

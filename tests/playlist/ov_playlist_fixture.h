@@ -21,9 +21,7 @@ struct ov_playlist_fixture {
   std::unique_ptr<ov_database> playlists_db = open(QStringLiteral("playlists"));
   int next_track_id = 1;
 
-  std::unique_ptr<ov_database> open(const QString& table) const {
-    return ov_open_database(dir.path(), table);
-  }
+  std::unique_ptr<ov_database> open(const QString& table) const { return ov_open_database(dir.path(), table); }
 
   struct track_values {
     QString title, album, artist;
@@ -36,9 +34,9 @@ struct ov_playlist_fixture {
 
   ov_track* add(const track_values& s) {
     const int id = next_track_id++;
-    auto t = std::make_unique<ov_track>(
-        id, s.added,
-        ov_tag_data::from_values(QStringLiteral("/music/%1.mp3").arg(id), s.title, s.album, s.artist, s.number, s.length));
+    auto t = std::make_unique<ov_track>(id, s.added,
+                                        ov_tag_data::from_values(QStringLiteral("/music/%1.mp3").arg(id), s.title,
+                                                                 s.album, s.artist, s.number, s.length));
     t->add_score(s.score);
     for (int i = 0; i < s.played; ++i) t->increment_played();
     t->set_dirty(false);
@@ -62,7 +60,8 @@ struct ov_playlist_fixture {
   QList<int> stored(const QString& column, int playlist_id) const {
     QList<int> out;
     ov_statement st = items_db->prepare(QStringLiteral("SELECT %1 FROM playlist_items WHERE playlist_id = ? "
-                                                       "ORDER BY position ASC, id ASC;").arg(column));
+                                                       "ORDER BY position ASC, id ASC;")
+                                            .arg(column));
     st.bind_int(1, playlist_id);
     while (st.step_row()) out << st.column_int(0);
     return out;

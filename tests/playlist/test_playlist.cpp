@@ -111,8 +111,7 @@ void test_playlist::sort_toggle_rules_data() {
   QTest::newRow("rank then score") << QList<int>{1, 7} << QStringList{"b", "d", "a", "c"} << 2 << true;
   QTest::newRow("desc then other") << QList<int>{7, 7, 2} << QStringList{"a", "b", "c", "d"} << 3 << true;
   QTest::newRow("column 0") << QList<int>{0} << QStringList{"a", "b", "c", "d"} << 0 << false;
-  QTest::newRow("count columns") << QList<int>{10, 11, 12, 13, 14, 15} << QStringList{"a", "b", "c", "d"} << 0
-                                 << false;
+  QTest::newRow("count columns") << QList<int>{10, 11, 12, 13, 14, 15} << QStringList{"a", "b", "c", "d"} << 0 << false;
   QTest::newRow("outside") << QList<int>{-1, 17} << QStringList{"a", "b", "c", "d"} << 0 << false;
   QTest::newRow("count column keeps last") << QList<int>{7, 12, 7} << QStringList{"c", "a", "d", "b"} << 2 << false;
 }
@@ -178,13 +177,13 @@ void test_playlist::sort_keys_and_stability() {
   // "B" < "Ba" < "a" in code-unit order; an added time of -5 is a large
   // unsigned one.
   const row rows[] = {
-      {"a", "m", 30, 5, 100, 0, -5},  {"a", "z", 10, 2, 50, 3, 1000}, {"B", "m", 40, 7, 60, 0, -5},
-      {"b", "k", 30, 2, 100, 3, 1000}, {"Ba", "z", 10, 9, 5, 0, -5},  {"c", "y", 99999, 0, 200, 8, 1000},
+      {"a", "m", 30, 5, 100, 0, -5},   {"a", "z", 10, 2, 50, 3, 1000}, {"B", "m", 40, 7, 60, 0, -5},
+      {"b", "k", 30, 2, 100, 3, 1000}, {"Ba", "z", 10, 9, 5, 0, -5},   {"c", "y", 99999, 0, 200, 8, 1000},
   };
   for (int i = 0; i < 6; ++i) {
     const row& r = rows[i];
-    p->add_track(f.add({QStringLiteral("t%1").arg(i), r.album, r.artist, r.score, r.number, r.length, r.played,
-                        r.added}));
+    p->add_track(
+        f.add({QStringLiteral("t%1").arg(i), r.album, r.artist, r.score, r.number, r.length, r.played, r.added}));
   }
   p->sort_by_column(column);
   QCOMPARE(ov_playlist_fixture::titles(*p), ascending);
@@ -311,16 +310,36 @@ void test_playlist::search_matches_qt_case_folding() {
   // Kelvin sign, long s, final sigma, dotted capital I, sharp s, Deseret
   // (surrogate pairs), fullwidth letters and a lone surrogate.
   const QStringList texts = {
-      QString::fromUtf8("\u212Aelvin"), QString::fromUtf8("Stra\u00DFe"), QString::fromUtf8("\u017Fun"),
-      QString::fromUtf8("\u039F\u0394\u03A5\u03A3\u03A3\u0395\u038E\u03A3"), QString::fromUtf8("\u0130stanbul"),
-      QString::fromUtf8("\U00010400\U00010401 x"), QString::fromUtf8("\uFF21\uFF22\uFF23"),
-      QString(QChar(0xd800)) + "abc", QString::fromUtf8("Caf\u00C9 \u00E9t\u00E9"),
+      QString::fromUtf8("\u212Aelvin"),
+      QString::fromUtf8("Stra\u00DFe"),
+      QString::fromUtf8("\u017Fun"),
+      QString::fromUtf8("\u039F\u0394\u03A5\u03A3\u03A3\u0395\u038E\u03A3"),
+      QString::fromUtf8("\u0130stanbul"),
+      QString::fromUtf8("\U00010400\U00010401 x"),
+      QString::fromUtf8("\uFF21\uFF22\uFF23"),
+      QString(QChar(0xd800)) + "abc",
+      QString::fromUtf8("Caf\u00C9 \u00E9t\u00E9"),
   };
   const QStringList words = {
-      "k", "K", QString::fromUtf8("\u212A"), "ss", QString::fromUtf8("\u00DF"), QString::fromUtf8("\u1E9E"), "s",
-      "sun", QString::fromUtf8("\u03C3"), QString::fromUtf8("\u03C2"), "i", QString::fromUtf8("i\u0307"),
-      QString::fromUtf8("\U00010428"), QString::fromUtf8("\U00010429 X"), QString::fromUtf8("\uFF41\uFF42"),
-      QString(QChar(0xd800)), "abc", QString::fromUtf8("caf\u00E9"), QString::fromUtf8("\u00C9T\u00C9"),
+      "k",
+      "K",
+      QString::fromUtf8("\u212A"),
+      "ss",
+      QString::fromUtf8("\u00DF"),
+      QString::fromUtf8("\u1E9E"),
+      "s",
+      "sun",
+      QString::fromUtf8("\u03C3"),
+      QString::fromUtf8("\u03C2"),
+      "i",
+      QString::fromUtf8("i\u0307"),
+      QString::fromUtf8("\U00010428"),
+      QString::fromUtf8("\U00010429 X"),
+      QString::fromUtf8("\uFF41\uFF42"),
+      QString(QChar(0xd800)),
+      "abc",
+      QString::fromUtf8("caf\u00E9"),
+      QString::fromUtf8("\u00C9T\u00C9"),
   };
   ov_playlist_fixture f;
   auto p = f.playlist();

@@ -1,6 +1,6 @@
+#include "../library/ov_log_capture.h"
 #include "ov_database.h"
 #include "ov_library.h"
-#include "../library/ov_log_capture.h"
 #include "ov_playlist.h"
 #include "ov_playlist_flows.h"
 #include "ov_playlist_store.h"
@@ -31,8 +31,8 @@ struct session {
     return ov_playlist_flows::create_playlist(playlists, &library, playlists_db.get(), items_db.get(), &owner);
   }
   ov_flow_result add(const QStringList& paths, ov_playlist* selected, const ov_flow_progress& progress = {}) {
-    return ov_playlist_flows::add_files(&library, all(), selected, ov_playlist_flows::expand_paths(paths),
-                                        1700000000, progress);
+    return ov_playlist_flows::add_files(&library, all(), selected, ov_playlist_flows::expand_paths(paths), 1700000000,
+                                        progress);
   }
   // Library ids of a playlist's entries in row order, and as stored.
   static QList<int> ids(const ov_playlist* p) {
@@ -42,8 +42,8 @@ struct session {
   }
   QList<int> stored_ids(const ov_playlist* p) const {
     QList<int> out;
-    ov_statement st = items_db->prepare(QStringLiteral(
-        "SELECT library_id FROM playlist_items WHERE playlist_id = ? ORDER BY position ASC, id ASC;"));
+    ov_statement st = items_db->prepare(
+        QStringLiteral("SELECT library_id FROM playlist_items WHERE playlist_id = ? ORDER BY position ASC, id ASC;"));
     st.bind_int(1, p->id());
     while (st.step_row()) out << st.column_int(0);
     return out;
@@ -77,7 +77,8 @@ class test_playlist_flows : public QObject {
       const QString path = dir + QStringLiteral("/t%1.mp3").arg(i, 2, 10, QLatin1Char('0'));
       QFile::copy(tone_, path);
       QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-      ov_test::set_tags(path, QStringLiteral("Title %1").arg(made_++), QStringLiteral("Album"), QStringLiteral("Artist"));
+      ov_test::set_tags(path, QStringLiteral("Title %1").arg(made_++), QStringLiteral("Album"),
+                        QStringLiteral("Artist"));
     }
     return dir;
   }

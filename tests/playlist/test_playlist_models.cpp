@@ -49,7 +49,8 @@ void test_playlist_models::catalogue_columns() {
 void test_playlist_models::models_pass_the_model_tester() {
   ov_playlist_fixture f;
   QList<ov_playlist*> lists = {f.playlist(0).release(), f.playlist(1).release()};
-  for (int i = 0; i < 4; ++i) lists[0]->add_track(f.add({QString::number(i), "al", "ar", i * 1000, quint32(i), 61 * i}));
+  for (int i = 0; i < 4; ++i)
+    lists[0]->add_track(f.add({QString::number(i), "al", "ar", i * 1000, quint32(i), 61 * i}));
   ov_model tracks;
   QAbstractItemModelTester track_tester(&tracks, QAbstractItemModelTester::FailureReportingMode::QtTest);
   tracks.set_playlist(lists[0]);
@@ -125,7 +126,7 @@ void test_playlist_models::track_alignment_font_and_header() {
 
   const int centred = int(Qt::AlignCenter), left = int(Qt::AlignLeft | Qt::AlignVCenter),
             right = int(Qt::AlignRight | Qt::AlignVCenter);
-  const int alignments[] = {centred, left, left, right, left, left, right, left, right,
+  const int alignments[] = {centred, left,  left,  right, left,  left,  right, left, right,
                             right,   right, right, right, right, right, right, right};
   for (int c = 0; c < 17; ++c) QCOMPARE(m.data(m.index(0, c), Qt::TextAlignmentRole).toInt(), alignments[c]);
 
@@ -174,7 +175,8 @@ void test_playlist_models::track_refreshes() {
 
 void test_playlist_models::playlist_model() {
   ov_playlist_fixture f;
-  auto library = std::make_unique<ov_playlist>(&f.library, f.items_db.get(), 0, ov_playlist::library_playlist_name(), 0);
+  auto library =
+      std::make_unique<ov_playlist>(&f.library, f.items_db.get(), 0, ov_playlist::library_playlist_name(), 0);
   auto mine = f.playlist(1);
   QList<ov_playlist*> lists = {library.get(), mine.get()};
   ov_model_playlist m(&lists);

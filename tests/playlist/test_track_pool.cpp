@@ -35,7 +35,9 @@ const int k_factors[5][15] = {
     {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1},
 };
 
-int lowest_score_of_rank(int rank) { return ov_rank_table::instance().lowest(rank); }
+int lowest_score_of_rank(int rank) {
+  return ov_rank_table::instance().lowest(rank);
+}
 
 // Chi-square statistic of observed counts against expected probabilities.
 double chi_square(const QList<int>& observed, const QList<double>& p, int draws) {
@@ -219,7 +221,8 @@ void test_track_pool::candidates_equal_drawing_from_the_working_list() {
       {
         ov_random_fixed fixed(seed);
         ov_random_scope scope(&fixed);
-        for (int i = 0; i < n && !working.isEmpty(); ++i) reference << working.takeAt(random_between(0, int(working.size()) - 1));
+        for (int i = 0; i < n && !working.isEmpty(); ++i)
+          reference << working.takeAt(random_between(0, int(working.size()) - 1));
       }
       ov_random_fixed fixed(seed);
       ov_random_scope scope(&fixed);

@@ -103,8 +103,8 @@ private slots:
     ov_database db(path, ov_creation_statements(QStringLiteral("playlists")), QStringLiteral("playlists"));
     db.begin_bulk();
     for (int i = 0; i < 100; ++i)
-      QVERIFY(db.exec(QStringLiteral("INSERT INTO playlists (id, name, position) VALUES (%1, 'p', %1);")
-                          .arg(db.next_id())));
+      QVERIFY(db.exec(
+          QStringLiteral("INSERT INTO playlists (id, name, position) VALUES (%1, 'p', %1);").arg(db.next_id())));
     db.end_bulk();
     // The connection is back at full synchronous writing after the batch.
     ov_statement level = db.prepare(QStringLiteral("PRAGMA synchronous;"));

@@ -26,7 +26,8 @@ private slots:
   void foreign_file_is_refused_unchanged_data() {
     QTest::addColumn<QByteArray>("sql");
     QTest::addColumn<bool>("ours");
-    QTest::newRow("library table with other columns") << QByteArray("CREATE TABLE library(id integer, x text);") << false;
+    QTest::newRow("library table with other columns")
+        << QByteArray("CREATE TABLE library(id integer, x text);") << false;
     QTest::newRow("a view named library")
         << QByteArray("CREATE TABLE t(a); CREATE VIEW library AS SELECT a AS id FROM t;") << false;
     QTest::newRow("only foreign tables") << QByteArray("CREATE TABLE songs(a); INSERT INTO songs VALUES (1);") << false;
@@ -43,8 +44,8 @@ private slots:
     QCOMPARE(db->is_ok(), ours);
     if (ours) return;
     QCOMPARE(db->status_flags(), quint32(ov_database::foreign));
-    QCOMPARE(db->error_messages(), QStringList{QStringLiteral("file ") + file +
-                                               QStringLiteral(" holds other data than this program's.")});
+    QCOMPARE(db->error_messages(),
+             QStringList{QStringLiteral("file ") + file + QStringLiteral(" holds other data than this program's.")});
     QCOMPARE(bytes(file), before);
   }
 

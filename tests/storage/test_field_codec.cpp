@@ -81,8 +81,7 @@ private slots:
     QTest::addColumn<QByteArray>("block");
     QTest::newRow("new track") << QStringLiteral("0:0:0:0:0:0:0:0") << 1
                                << QByteArray("0000000f0:0:0:0:0:0:0:0690683cf16013772e02f9624e1d1f3d70");
-    QTest::newRow("empty") << QString() << 0x1f
-                           << QByteArray("00000000dd4b21e9ef71e1291183a46b913ae6f2");
+    QTest::newRow("empty") << QString() << 0x1f << QByteArray("00000000dd4b21e9ef71e1291183a46b913ae6f2");
     QTest::newRow("8 chars, no padding") << QStringLiteral("12345678") << 0xabc
                                          << QByteArray("00000008123456782a7218b1ee00ad23bb6ea27ab7a43e48");
     QTest::newRow("9 chars, 7 padding") << QStringLiteral("123456789") << 7

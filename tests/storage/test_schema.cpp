@@ -37,8 +37,9 @@ private slots:
                                 "length integer|timestamp_added integer|s text"
                              << QStringList{"idx_filepath", "idx_id"};
     QTest::newRow("playlists") << 1 << "id integer|name text|position integer" << QStringList{"idx_id"};
-    QTest::newRow("playlist_items") << 2 << "id integer|playlist_id integer|library_id integer|number integer|"
-                                           "position integer"
+    QTest::newRow("playlist_items") << 2
+                                    << "id integer|playlist_id integer|library_id integer|number integer|"
+                                       "position integer"
                                     << QStringList{"idx_id"};
     QTest::newRow("presets") << 3
                              << "id integer|name text|position integer|fi_smin real|fi_smax real|fl_smin real|"
@@ -65,11 +66,13 @@ private slots:
     QCOMPARE(db->path(), conf + QLatin1Char('/') + table + QStringLiteral(".db"));
     QVERIFY(QFileInfo(db->path()).isFile());
     QCOMPARE(db->status_flags(), quint32(ov_database::not_existed | ov_database::created));
-    QCOMPARE(column_texts(db, QStringLiteral("SELECT name || ' ' || lower(type) FROM pragma_table_info('%1');").arg(table))
-                 .join('|'),
-             columns);
+    QCOMPARE(
+        column_texts(db, QStringLiteral("SELECT name || ' ' || lower(type) FROM pragma_table_info('%1');").arg(table))
+            .join('|'),
+        columns);
     QCOMPARE(column_texts(db, QStringLiteral("SELECT name FROM pragma_index_list('%1') WHERE \"unique\" "
-                                             "ORDER BY name;").arg(table)),
+                                             "ORDER BY name;")
+                                  .arg(table)),
              indexes);
     QCOMPARE(versions(db), QList<int>{1});
     // The unique indexes hold: ids, and the library's paths (case counts).

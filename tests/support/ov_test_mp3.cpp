@@ -28,12 +28,21 @@ QByteArray tone_pcm(const tone& t) {
 
 bool encode_mp3(const QString& path, const QByteArray& pcm, int rate, int channels, int bitrate) {
   QProcess lame;
-  const QStringList args = {QStringLiteral("--quiet"), QStringLiteral("-r"), QStringLiteral("--signed"),
-                            QStringLiteral("--little-endian"), QStringLiteral("--bitwidth"), QStringLiteral("16"),
-                            QStringLiteral("-s"), QString::number(rate / 1000.0),
-                            QStringLiteral("-m"), channels == 1 ? QStringLiteral("m") : QStringLiteral("j"),
-                            QStringLiteral("--cbr"), QStringLiteral("-b"), QString::number(bitrate),
-                            QStringLiteral("-"), path};
+  const QStringList args = {QStringLiteral("--quiet"),
+                            QStringLiteral("-r"),
+                            QStringLiteral("--signed"),
+                            QStringLiteral("--little-endian"),
+                            QStringLiteral("--bitwidth"),
+                            QStringLiteral("16"),
+                            QStringLiteral("-s"),
+                            QString::number(rate / 1000.0),
+                            QStringLiteral("-m"),
+                            channels == 1 ? QStringLiteral("m") : QStringLiteral("j"),
+                            QStringLiteral("--cbr"),
+                            QStringLiteral("-b"),
+                            QString::number(bitrate),
+                            QStringLiteral("-"),
+                            path};
   lame.start(QStringLiteral("lame"), args);
   if (!lame.waitForStarted(10000)) return false;
   lame.write(pcm);
@@ -56,8 +65,7 @@ void set_text(TagLib::ID3v2::Tag* tag, const char* id, const QString& text) {
 }
 }  // namespace
 
-bool set_tags(const QString& path, const QString& title, const QString& album, const QString& artist,
-              unsigned track) {
+bool set_tags(const QString& path, const QString& title, const QString& album, const QString& artist, unsigned track) {
   TagLib::MPEG::File file(QFile::encodeName(path).constData());
   if (!file.isValid()) return false;
   TagLib::ID3v2::Tag* tag = file.ID3v2Tag(true);

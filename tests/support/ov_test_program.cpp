@@ -18,9 +18,9 @@ x_server::x_server(QSize screen) {
   for (int n = 100 + int(QCoreApplication::applicationPid() % 500); n < 700; ++n) {
     if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) continue;
     process_ = std::make_unique<QProcess>();
-    process_->start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"),
-                                             QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                                             geometry});
+    process_->start(QStringLiteral("Xvfb"),
+                    {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                     QStringLiteral("-screen"), QStringLiteral("0"), geometry});
     process_->waitForStarted(10000);
     for (int i = 0; i < 100 && process_->state() == QProcess::Running; ++i) {
       if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {

@@ -63,8 +63,10 @@ private:
 };
 
 void save(QWidget* w, const QString& out_dir, const QString& name, QSize size = QSize()) {
-  if (size.isValid()) w->resize(size);
-  else w->adjustSize();
+  if (size.isValid())
+    w->resize(size);
+  else
+    w->adjustSize();
   w->show();
   w->grab().save(QDir(out_dir).filePath(QStringLiteral("control_views_") + name + QStringLiteral(".png")));
   w->hide();

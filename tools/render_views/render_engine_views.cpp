@@ -78,7 +78,6 @@ void render_icons(const QString& out_dir) {
   save(&row, out_dir, QStringLiteral("icon"));
 }
 
-
 void render_all(ov_favorite_engine* engine, const QString& out_dir, const QString& suffix) {
   {
     ovgv_favorite_engine panel(engine);

@@ -52,9 +52,15 @@ struct sample {
 
   sample() {
     playlist = std::make_unique<ov_playlist>(&library, items_db.get(), 1, QStringLiteral("sample"), 1);
-    const struct { const char* title; QColor colour; int score; bool cover; } tracks[] = {
-        {"Morning Tide", QColor(40, 110, 200), 1200, true}, {"Copper Lanterns", QColor(200, 110, 40), 85000, true},
-        {"Quiet Engine", QColor(60, 160, 90), 3500000, true}, {"No Picture Here", QColor(), 0, false}};
+    const struct {
+      const char* title;
+      QColor colour;
+      int score;
+      bool cover;
+    } tracks[] = {{"Morning Tide", QColor(40, 110, 200), 1200, true},
+                  {"Copper Lanterns", QColor(200, 110, 40), 85000, true},
+                  {"Quiet Engine", QColor(60, 160, 90), 3500000, true},
+                  {"No Picture Here", QColor(), 0, false}};
     int id = 1;
     for (const auto& t : tracks) {
       const QString path = dir.filePath(QStringLiteral("%1.mp3").arg(id));

@@ -26,9 +26,9 @@ struct sample {
 };
 
 constexpr sample k_samples[] = {
-    {"Morning Road", "Blue Garden", "Echo Lane", 0, true},        {"Night River", "Blue Garden", "Echo Lane", 150, true},
-    {"Winter Song", "Light Rain", "Sky Ocean", 1200, false},      {"Fire Dream", "Light Rain", "Sky Ocean", 7300, true},
-    {"Shadow Heart", "Lullaby", "Café Élan", 64000, false},       {"空と海", "夜", "Über", 99999999, true},
+    {"Morning Road", "Blue Garden", "Echo Lane", 0, true},   {"Night River", "Blue Garden", "Echo Lane", 150, true},
+    {"Winter Song", "Light Rain", "Sky Ocean", 1200, false}, {"Fire Dream", "Light Rain", "Sky Ocean", 7300, true},
+    {"Shadow Heart", "Lullaby", "Café Élan", 64000, false},  {"空と海", "夜", "Über", 99999999, true},
 };
 
 void save(QWidget* w, const QString& out_dir, const QString& name) {

@@ -43,9 +43,8 @@ void ov_config_backup::take_backup_if_due(bool enabled, int sec_diff_to_run) {
                        QString::number(sec_diff_to_run) + QStringLiteral("sec"));
     } else {
       ov_log_write(ov_log::INFO, tag,
-                   QStringLiteral("latest backup dir name= ") + latest +
-                       QStringLiteral(" and it is NOT older than ") + QString::number(sec_diff_to_run) +
-                       QStringLiteral("sec"));
+                   QStringLiteral("latest backup dir name= ") + latest + QStringLiteral(" and it is NOT older than ") +
+                       QString::number(sec_diff_to_run) + QStringLiteral("sec"));
       return;
     }
   }
@@ -101,8 +100,7 @@ QStringList ov_config_backup::plan_removal(int keep_old_dirs_back_to) const {
   QStringList doomed;
   if (!QFileInfo(root_).isDir()) return doomed;
   const QStringList names = backup_dir_names();
-  for (const QString& name : names)
-    ov_log_write_flush(ov_log::DEBUG, tag, QStringLiteral("backup dir= ") + name);
+  for (const QString& name : names) ov_log_write_flush(ov_log::DEBUG, tag, QStringLiteral("backup dir= ") + name);
   const int n = names.size();
   const int k = keep_old_dirs_back_to;
   if (n > k) {
@@ -112,8 +110,8 @@ QStringList ov_config_backup::plan_removal(int keep_old_dirs_back_to) const {
     for (int i = std::max(k, 0); i < n; ++i) doomed << names.at(i);
   } else {
     ov_log_write(ov_log::INFO, tag,
-                 QStringLiteral("number of backup dir is ") + QString::number(n) +
-                     QStringLiteral(". it is NOT over ") + QString::number(k));
+                 QStringLiteral("number of backup dir is ") + QString::number(n) + QStringLiteral(". it is NOT over ") +
+                     QString::number(k));
   }
   return doomed;
 }

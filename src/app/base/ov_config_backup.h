@@ -8,8 +8,7 @@
 // working directory unless given absolute.
 class ov_config_backup {
 public:
-  ov_config_backup(const QString& conf_dir, const QString& root, const QStringList& files,
-                   const QString& time_format);
+  ov_config_backup(const QString& conf_dir, const QString& root, const QStringList& files, const QString& time_format);
 
   // Copies every file of the list into a new dated directory unless backups
   // are disabled or the newest one is younger than sec_diff_to_run seconds.

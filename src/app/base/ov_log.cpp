@@ -59,21 +59,28 @@ void ov_log::write_line(int lv, const QString& tag, const QString& message, bool
   if (!stream_.device()) return;
   // Composed under the lock so that lines appear in the order of their times.
   const QString line = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) +
-                       QLatin1Char('\t') + level_name(lv) + QLatin1Char('\t') + tag + QLatin1Char('\t') +
-                       message + QLatin1Char('\n');
+                       QLatin1Char('\t') + level_name(lv) + QLatin1Char('\t') + tag + QLatin1Char('\t') + message +
+                       QLatin1Char('\n');
   stream_ << line;
   if (flush_now) stream_.flush();
 }
 
 QString ov_log::level_name(int lv) {
   switch (lv) {
-    case FATAL: return QStringLiteral("FATAL");
-    case CRITICAL: return QStringLiteral("CRITICAL");
-    case WARNING: return QStringLiteral("WARNING");
-    case NOTICE: return QStringLiteral("NOTICE");
-    case INFO: return QStringLiteral("INFO");
-    case DEBUG: return QStringLiteral("DEBUG");
-    default: return QString();
+    case FATAL:
+      return QStringLiteral("FATAL");
+    case CRITICAL:
+      return QStringLiteral("CRITICAL");
+    case WARNING:
+      return QStringLiteral("WARNING");
+    case NOTICE:
+      return QStringLiteral("NOTICE");
+    case INFO:
+      return QStringLiteral("INFO");
+    case DEBUG:
+      return QStringLiteral("DEBUG");
+    default:
+      return QString();
   }
 }
 

@@ -18,9 +18,9 @@ ov_play_settings::ov_play_settings(ov_settings_group* g)
       start_position_max(g, QStringLiteral("start_position_max"), 0.0, 1000.0, 180.0) {}
 
 const ov_setting_named_int::names& ov_play_settings::play_type_names() {
-  static const ov_setting_named_int::names n = {
-      {1, QStringLiteral("normal")},  {2, QStringLiteral("normal_repeat")}, {3, QStringLiteral("shuffle")},
-      {4, QStringLiteral("shuffle_repeat")}, {5, QStringLiteral("random")}, {6, QStringLiteral("repeat_track")}};
+  static const ov_setting_named_int::names n = {{1, QStringLiteral("normal")},  {2, QStringLiteral("normal_repeat")},
+                                                {3, QStringLiteral("shuffle")}, {4, QStringLiteral("shuffle_repeat")},
+                                                {5, QStringLiteral("random")},  {6, QStringLiteral("repeat_track")}};
   return n;
 }
 

@@ -7,7 +7,7 @@
 namespace {
 ov_random_c g_default;
 ov_random* g_current = nullptr;
-}
+}  // namespace
 
 int ov_random::between(int lo, int hi) {
   if (lo > hi) std::swap(lo, hi);

@@ -7,8 +7,7 @@
 class ov_setting_bool : public ov_setting_item {
 public:
   ov_setting_bool(ov_settings_group* group, const QString& key, bool default_value,
-                  const QString& true_word = QStringLiteral("yes"),
-                  const QString& false_word = QStringLiteral("no"));
+                  const QString& true_word = QStringLiteral("yes"), const QString& false_word = QStringLiteral("no"));
 
   bool read();
   void write(bool value);

@@ -3,8 +3,8 @@
 #include "ov_setting_bool.h"
 #include "ovg_palette_medium.h"
 
-ovg_palette_large::ovg_palette_large(ov_setting_bool* collapsed, ovg_palette_medium* medium,
-                                     ovg_palette_page* narrow, ovg_palette_page* wide, QObject* parent)
+ovg_palette_large::ovg_palette_large(ov_setting_bool* collapsed, ovg_palette_medium* medium, ovg_palette_page* narrow,
+                                     ovg_palette_page* wide, QObject* parent)
     : QObject(parent), collapsed_(collapsed), medium_(medium), narrow_(narrow), wide_(wide) {}
 
 void ovg_palette_large::choose_full() {

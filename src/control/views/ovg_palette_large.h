@@ -17,8 +17,8 @@ public:
   static constexpr int narrow_text_width = 470;
 
   // None of the pointers is owned; medium keeps the "minimized" setting.
-  ovg_palette_large(ov_setting_bool* collapsed, ovg_palette_medium* medium,
-                    ovg_palette_page* narrow, ovg_palette_page* wide, QObject* parent = nullptr);
+  ovg_palette_large(ov_setting_bool* collapsed, ovg_palette_medium* medium, ovg_palette_page* narrow,
+                    ovg_palette_page* wide, QObject* parent = nullptr);
 
   // Shows the stored state: minimized wins, otherwise the collapsed flag.
   void restore();

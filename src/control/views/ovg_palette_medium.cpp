@@ -8,9 +8,9 @@
 
 #include <QStackedWidget>
 
-ovg_palette_medium::ovg_palette_medium(ov_setting_bool* minimized, ovg_mode_views* views,
-                                       ovgv_pc_normal* play_control, QStackedWidget* stack, ovg_palette_page* full,
-                                       ovg_palette_small* small, QObject* parent)
+ovg_palette_medium::ovg_palette_medium(ov_setting_bool* minimized, ovg_mode_views* views, ovgv_pc_normal* play_control,
+                                       QStackedWidget* stack, ovg_palette_page* full, ovg_palette_small* small,
+                                       QObject* parent)
     : QObject(parent),
       minimized_(minimized),
       views_(views),

@@ -20,8 +20,7 @@ ovg_palette_normal::ovg_palette_normal(ov_settings_group* group, ovg_mode_views*
   build_widget();
   medium_ = std::make_unique<ovg_palette_medium>(&settings_.minimized, views, play_control, stack_, full_.get(),
                                                  small_.get());
-  connect(medium_.get(), &ovg_palette_medium::esignal_minimized_changed, this,
-          &ovg_palette_normal::show_min_max_text);
+  connect(medium_.get(), &ovg_palette_medium::esignal_minimized_changed, this, &ovg_palette_normal::show_min_max_text);
   connect(min_max_, &QPushButton::clicked, this, &ovg_palette_normal::esignal_min_max_clicked);
   medium_->restore();
 }

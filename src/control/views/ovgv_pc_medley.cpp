@@ -57,9 +57,9 @@ void ovgv_pc_medley::build_widgets() {
 }
 
 void ovgv_pc_medley::build_config_fields() {
-  for (ov_setting_real* item : {&settings_.fadein_min, &settings_.fadein_max, &settings_.flatline_min,
-                                &settings_.flatline_max, &settings_.fadeout_min, &settings_.fadeout_max,
-                                &settings_.start_position_min, &settings_.start_position_max}) {
+  for (ov_setting_real* item :
+       {&settings_.fadein_min, &settings_.fadein_max, &settings_.flatline_min, &settings_.flatline_max,
+        &settings_.fadeout_min, &settings_.fadeout_max, &settings_.start_position_min, &settings_.start_position_max}) {
     auto* box = new ovg_dspinbox(item->minimum(), item->maximum(), item->default_value(), widget_);
     box->hide();
     config_fields_.emplace_back(box, item);
@@ -104,7 +104,8 @@ void ovgv_pc_medley::reload_presets(const QList<ov_medley_preset>& presets) {
 }
 
 void ovgv_pc_medley::islot_current_preset_changed(int index) {
-  ov_log_write(ov_log::DEBUG, QStringLiteral("pc_medley"), QStringLiteral("preset changed to index= ") + QString::number(index));
+  ov_log_write(ov_log::DEBUG, QStringLiteral("pc_medley"),
+               QStringLiteral("preset changed to index= ") + QString::number(index));
   if (reloading_ || index < 0 || index >= count()) return;
   pages_->setCurrentWidget(copies_[index]->widget());
   settings_.selected_preset.write(index);

@@ -7,8 +7,8 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 #include <QTimer>
+#include <QWidget>
 
 #include <memory>
 #include <vector>

@@ -6,8 +6,7 @@
 #include <QLabel>
 #include <QWidget>
 
-ovgv_pc_normal::ovgv_pc_normal(ov_settings_group* group, QObject* parent)
-    : QObject(parent), settings_(group) {
+ovgv_pc_normal::ovgv_pc_normal(ov_settings_group* group, QObject* parent) : QObject(parent), settings_(group) {
   full_ = make_grid_widget(&full_grid_);
   full_->setObjectName(QStringLiteral("pc_normal_full"));
   minimized_ = make_grid_widget(&minimized_grid_);

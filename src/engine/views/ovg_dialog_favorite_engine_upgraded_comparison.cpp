@@ -48,7 +48,10 @@ QString ovg_dialog_favorite_engine_upgraded_comparison::value_text(item which, c
     case play_new:
       return QString::number(g.play_new_gain);
     case selected:
-      return QStringLiteral("%1 (%2x%3)").arg(g.selected_gain * selected_factor).arg(g.selected_gain).arg(selected_factor);
+      return QStringLiteral("%1 (%2x%3)")
+          .arg(g.selected_gain * selected_factor)
+          .arg(g.selected_gain)
+          .arg(selected_factor);
     case push_button:
       return QString::number(g.button_gain);
     case play_through:
@@ -64,8 +67,7 @@ QString ovg_dialog_favorite_engine_upgraded_comparison::value_text(item which, c
   return {};
 }
 
-void ovg_dialog_favorite_engine_upgraded_comparison::add_row(QGridLayout* grid, int row, item which,
-                                                              QWidget* caption) {
+void ovg_dialog_favorite_engine_upgraded_comparison::add_row(QGridLayout* grid, int row, item which, QWidget* caption) {
   auto* old_value = new QLabel(value_text(which, old_), this);
   auto* new_value = new QLabel(value_text(which, new_), this);
   old_value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -6,11 +6,12 @@
 
 #include <chrono>
 
-ovg_point_effect_thread::ovg_point_effect_thread(ovg_point_effect* effect, int travel_x, int travel_y,
-                                                 int duration_ms)
+ovg_point_effect_thread::ovg_point_effect_thread(ovg_point_effect* effect, int travel_x, int travel_y, int duration_ms)
     : effect_(effect), travel_x_(travel_x), travel_y_(travel_y), duration_ms_(duration_ms) {}
 
-ovg_point_effect_thread::~ovg_point_effect_thread() { stop(); }
+ovg_point_effect_thread::~ovg_point_effect_thread() {
+  stop();
+}
 
 void ovg_point_effect_thread::stop() {
   {
@@ -92,7 +93,9 @@ void ovg_point_effect::eslot_set_alpha(int alpha) {
   update();
 }
 
-void ovg_point_effect::eslot_move(int x, int y) { move(origin_ + QPoint(x, y)); }
+void ovg_point_effect::eslot_move(int x, int y) {
+  move(origin_ + QPoint(x, y));
+}
 
 void ovg_point_effect::eslot_hide() {
   hide();

@@ -19,7 +19,9 @@ QLabel* heading(const QString& text, QWidget* parent) {
   return label;
 }
 
-QString used_of(int used, int limit) { return QString::number(used) + QStringLiteral(" / ") + QString::number(limit); }
+QString used_of(int used, int limit) {
+  return QString::number(used) + QStringLiteral(" / ") + QString::number(limit);
+}
 }  // namespace
 
 ovgp_favorite_engine::ovgp_favorite_engine(const ov_favorite_engine* engine, QObject* parent)
@@ -35,7 +37,9 @@ ovgp_favorite_engine::ovgp_favorite_engine(const ov_favorite_engine* engine, QOb
   refresh();
 }
 
-ovgp_favorite_engine::~ovgp_favorite_engine() { delete widget_.data(); }
+ovgp_favorite_engine::~ovgp_favorite_engine() {
+  delete widget_.data();
+}
 
 void ovgp_favorite_engine::build_widget() {
   widget_ = new QWidget;

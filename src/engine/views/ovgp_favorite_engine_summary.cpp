@@ -93,8 +93,9 @@ void ovgp_favorite_engine_summary::add_heading(QGridLayout* grid, int& row, cons
   grid->addWidget(bold_label(text, this), row++, 0, 1, 6);
 }
 
-ovgp_favorite_engine_summary::compare_row& ovgp_favorite_engine_summary::add_compare_row(
-    QGridLayout* grid, int& row, item which, QWidget* caption, const QString& unit) {
+ovgp_favorite_engine_summary::compare_row& ovgp_favorite_engine_summary::add_compare_row(QGridLayout* grid, int& row,
+                                                                                         item which, QWidget* caption,
+                                                                                         const QString& unit) {
   compare_row& r = compares_[which];
   r.base = new QLabel(this);
   r.base->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -110,8 +111,8 @@ ovgp_favorite_engine_summary::compare_row& ovgp_favorite_engine_summary::add_com
   return r;
 }
 
-QLabel* ovgp_favorite_engine_summary::add_text_row(QGridLayout* grid, int& row, item which,
-                                                   const QString& caption, bool bold) {
+QLabel* ovgp_favorite_engine_summary::add_text_row(QGridLayout* grid, int& row, item which, const QString& caption,
+                                                   bool bold) {
   auto* value = new QLabel(this);
   texts_[which] = value;
   grid->addWidget(bold ? bold_label(caption, this) : new QLabel(caption, this), row, 0);
@@ -206,8 +207,7 @@ void ovgp_favorite_engine_summary::show_compare(item which, int base, int value,
   if (!extra.isNull()) r.extra->setText(extra);
 }
 
-void ovgp_favorite_engine_summary::show_scores(const ov_grade_table::grade* grade,
-                                               const ovgp_skill_preview& preview) {
+void ovgp_favorite_engine_summary::show_scores(const ov_grade_table::grade* grade, const ovgp_skill_preview& preview) {
   if (!grade) return;
   const std::array<std::pair<item, int>, 4> rows{{
       {play_new, ov_favorite_engine::play_new},
@@ -221,8 +221,8 @@ void ovgp_favorite_engine_summary::show_scores(const ov_grade_table::grade* grad
     const int value = preview.gain(rows[i].second);
     const int base = bases[i];
     // No ratio against a base of 0; an empty (not null) text clears it.
-    const QString ratio = base != 0 ? QStringLiteral("(") + percent_text(double(value) / base) + QStringLiteral(")")
-                                    : QStringLiteral("");
+    const QString ratio =
+        base != 0 ? QStringLiteral("(") + percent_text(double(value) / base) + QStringLiteral(")") : QStringLiteral("");
     show_compare(rows[i].first, base, value, ratio);
   }
 }
@@ -258,8 +258,7 @@ void ovgp_favorite_engine_summary::show_dynamic_rate(const ovgp_skill_preview& p
   }
 }
 
-void ovgp_favorite_engine_summary::show_limits(const ov_grade_table::grade* grade,
-                                               const ovgp_skill_preview& preview) {
+void ovgp_favorite_engine_summary::show_limits(const ov_grade_table::grade* grade, const ovgp_skill_preview& preview) {
   show_compare(wait_time, grade ? grade->wait_seconds : 0, preview.wait_seconds());
   show_compare(gain_limit, ovgp_skill_preview::base_gain_limit, preview.gain_limit());
   show_compare(nexts_panel, ovgp_skill_preview::base_nexts_size, preview.nexts_size());

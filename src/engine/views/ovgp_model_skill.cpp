@@ -14,9 +14,13 @@ const ovd_skill::skill* ovgp_model_skill::skill_at(int row) const {
   return row >= 0 && row < skills_.size() ? skills_.at(row) : nullptr;
 }
 
-int ovgp_model_skill::row_of(const ovd_skill::skill* skill) const { return skills_.indexOf(skill); }
+int ovgp_model_skill::row_of(const ovd_skill::skill* skill) const {
+  return skills_.indexOf(skill);
+}
 
-bool ovgp_model_skill::is_checked(int row) const { return row >= 0 && row < checked_.size() && checked_.at(row); }
+bool ovgp_model_skill::is_checked(int row) const {
+  return row >= 0 && row < checked_.size() && checked_.at(row);
+}
 
 void ovgp_model_skill::set_checked(int row, bool checked) {
   if (row < 0 || row >= checked_.size() || checked_.at(row) == checked) return;
@@ -41,7 +45,9 @@ int ovgp_model_skill::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : skills_.size();
 }
 
-int ovgp_model_skill::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : column_count; }
+int ovgp_model_skill::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : column_count;
+}
 
 QVariant ovgp_model_skill::data(const QModelIndex& index, int role) const {
   const ovd_skill::skill* s = skill_at(index.row());

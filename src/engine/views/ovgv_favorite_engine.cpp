@@ -41,9 +41,13 @@ ovgv_favorite_engine::ovgv_favorite_engine(ov_favorite_engine* engine, QWidget* 
   islot_update_info();
 }
 
-ovgv_favorite_engine::~ovgv_favorite_engine() { delete box_.data(); }
+ovgv_favorite_engine::~ovgv_favorite_engine() {
+  delete box_.data();
+}
 
-QWidget* ovgv_favorite_engine::widget() const { return box_; }
+QWidget* ovgv_favorite_engine::widget() const {
+  return box_;
+}
 
 ovg_icon* ovgv_favorite_engine::activity_icon(int kind) const {
   const auto it = activity_icons_.find(kind);
@@ -120,8 +124,7 @@ void ovgv_favorite_engine::connect_signals() {
           &ovgv_favorite_engine::esignal_icon_double_clicked);
   if (!engine_) return;
   connect(engine_, &ov_favorite_engine::esignal_status_changed, this, &ovgv_favorite_engine::islot_update_info);
-  connect(engine_, &ov_favorite_engine::esignal_pref_changed, this,
-          &ovgv_favorite_engine::islot_engine_pref_changed);
+  connect(engine_, &ov_favorite_engine::esignal_pref_changed, this, &ovgv_favorite_engine::islot_engine_pref_changed);
   connect(engine_, &ov_favorite_engine::esignal_upgraded, this, &ovgv_favorite_engine::islot_engine_upgraded);
 }
 

@@ -40,7 +40,8 @@ ovg_dialog_about::ovg_dialog_about(QWidget* parent) : QDialog(parent) {
   auto* top = new QHBoxLayout;
   auto* icon = new QLabel(this);
   icon->setObjectName(QStringLiteral("about_icon"));
-  icon->setPixmap(QPixmap(QStringLiteral(":/icons/ov.png")).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  icon->setPixmap(
+      QPixmap(QStringLiteral(":/icons/ov.png")).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
   auto* names = new QVBoxLayout;
   auto* name = new QLabel(QStringLiteral("Orvantis"), this);
   name->setObjectName(QStringLiteral("about_name"));
@@ -92,10 +93,8 @@ void ovg_dialog_about::islot_license_and_credits_clicked() {
 
 QString ovg_dialog_about::credits_text() {
   const QString qt = QString::fromLatin1(qVersion());
-  const QString taglib = QStringLiteral("%1.%2.%3")
-                             .arg(TAGLIB_MAJOR_VERSION)
-                             .arg(TAGLIB_MINOR_VERSION)
-                             .arg(TAGLIB_PATCH_VERSION);
+  const QString taglib =
+      QStringLiteral("%1.%2.%3").arg(TAGLIB_MAJOR_VERSION).arg(TAGLIB_MINOR_VERSION).arg(TAGLIB_PATCH_VERSION);
   const QString mpg123 = QStringLiteral(OV_MPG123_VERSION);
   const QString gcrypt = QString::fromLatin1(gcry_check_version(nullptr));
   const QString sqlite = QString::fromLatin1(sqlite3_libversion());
@@ -106,8 +105,7 @@ QString ovg_dialog_about::credits_text() {
   text += block(QStringLiteral("Qt library %1  https://www.qt.io/").arg(qt),
                 QStringLiteral("libQt6Core.so.6, libQt6Gui.so.6, libQt6Widgets.so.6, libQt6Network.so.6 and "
                                "the Qt platform plugins"),
-                QStringLiteral("LGPL 3"),
-                QStringLiteral("Copyright (C) The Qt Company Ltd. and other contributors."),
+                QStringLiteral("LGPL 3"), QStringLiteral("Copyright (C) The Qt Company Ltd. and other contributors."),
                 QStringLiteral("please see /usr/share/doc/libqt6core6/copyright for more detail.\n"));
   text += QStringLiteral("\n");
   text += block(QStringLiteral("TagLib %1  https://taglib.org/").arg(taglib), QStringLiteral("libtag.so.1"),

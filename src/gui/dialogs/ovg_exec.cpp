@@ -18,8 +18,7 @@ QString name_of(const QWidget* w) {
 
 void note_text(const QWidget* w, const QString& kind, const QString& text) {
   const QStringList lines = text.split(QLatin1Char('\n'));
-  for (const QString& line : lines)
-    ov_autotest::note(QStringLiteral("  %1 %2: %3").arg(kind, name_of(w), line));
+  for (const QString& line : lines) ov_autotest::note(QStringLiteral("  %1 %2: %3").arg(kind, name_of(w), line));
 }
 
 // Title, then every visible text of the dialog in the order the widgets were made.

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ovg_progress_dialog::ovg_progress_dialog(const QString& title, const QString& button_text, int minimum,
-                                         int maximum, QWidget* parent)
+ovg_progress_dialog::ovg_progress_dialog(const QString& title, const QString& button_text, int minimum, int maximum,
+                                         QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(title);
   setModal(true);

@@ -10,8 +10,7 @@ namespace {
 void draw_centred(QPainter* painter, const QRect& cell, const QPixmap& pixmap) {
   if (pixmap.isNull()) return;
   const QSize size = pixmap.deviceIndependentSize().toSize();
-  painter->drawPixmap(QRect(QPoint(0, 0), size).translated(cell.center() - QRect(QPoint(0, 0), size).center()),
-                      pixmap);
+  painter->drawPixmap(QRect(QPoint(0, 0), size).translated(cell.center() - QRect(QPoint(0, 0), size).center()), pixmap);
 }
 
 }  // namespace

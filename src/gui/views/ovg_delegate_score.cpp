@@ -57,8 +57,9 @@ void ovg_delegate_score::paint(QPainter* painter, const QStyleOptionViewItem& op
   const bool selected = option.state & QStyle::State_Selected;
   const QPalette::ColorGroup group = option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
   painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-  painter->drawText(QRect(QPoint(cell.left() + k_name_left, cell.top()), QPoint(cell.left() + k_name_right, cell.bottom())),
-                    Qt::AlignCenter, ov_rank_table::instance().name_of(score));
+  painter->drawText(
+      QRect(QPoint(cell.left() + k_name_left, cell.top()), QPoint(cell.left() + k_name_right, cell.bottom())),
+      Qt::AlignCenter, ov_rank_table::instance().name_of(score));
   paint_bar(painter, bar_rect(cell), score);
   painter->restore();
 }

@@ -7,7 +7,9 @@ namespace {
 
 // From Hebrew up to the CJK blocks lie the scripts whose shaped forms may be
 // wider than their characters alone.
-bool plain_width_char(char16_t c) { return c < 0x0590 || (c >= 0x2e80 && c < 0xd800) || c >= 0xe000; }
+bool plain_width_char(char16_t c) {
+  return c < 0x0590 || (c >= 0x2e80 && c < 0xd800) || c >= 0xe000;
+}
 
 }  // namespace
 
@@ -43,8 +45,8 @@ void ovg_delegate_text::paint(QPainter* painter, const QStyleOptionViewItem& opt
   painter->setFont(opt.font);
   painter->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
   const int width = text_rect.width();
-  const QString text = surely_fits(opt, opt.text, width) ? opt.text
-                                                           : opt.fontMetrics.elidedText(opt.text, opt.textElideMode, width);
+  const QString text =
+      surely_fits(opt, opt.text, width) ? opt.text : opt.fontMetrics.elidedText(opt.text, opt.textElideMode, width);
   painter->drawText(text_rect, int(opt.displayAlignment) | Qt::TextSingleLine, text);
   painter->restore();
 }

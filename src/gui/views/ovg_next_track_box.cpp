@@ -17,7 +17,9 @@
 
 namespace {
 const QString log_tag = QStringLiteral("next_track_box");
-void log_debug(const QString& text) { ov_log_write(ov_log::DEBUG, log_tag, text); }
+void log_debug(const QString& text) {
+  ov_log_write(ov_log::DEBUG, log_tag, text);
+}
 
 QHBoxLayout* centred_row(QWidget* widget) {
   auto* row = new QHBoxLayout;
@@ -61,7 +63,9 @@ void ovg_next_track_box::set_entry(ov_playlist_item* entry) {
   dim(true);
 }
 
-void ovg_next_track_box::set_selectable(bool selectable) { selectable_ = selectable; }
+void ovg_next_track_box::set_selectable(bool selectable) {
+  selectable_ = selectable;
+}
 
 void ovg_next_track_box::set_active(bool active) {
   active_ = active;

@@ -19,7 +19,9 @@ namespace {
 const QString k_tag = QStringLiteral("tableview_playlist");
 constexpr int k_mark_width = 20;
 
-void log_debug(const QString& text) { ov_log_write(ov_log::DEBUG, k_tag, text); }
+void log_debug(const QString& text) {
+  ov_log_write(ov_log::DEBUG, k_tag, text);
+}
 
 }  // namespace
 
@@ -68,16 +70,23 @@ void ovg_table_view_playlist::current_row_changed(const QModelIndex& current) {
   emit signal_current_item_changed(current);
 }
 
-int ovg_table_view_playlist::current_row() const { return currentIndex().isValid() ? currentIndex().row() : -1; }
+int ovg_table_view_playlist::current_row() const {
+  return currentIndex().isValid() ? currentIndex().row() : -1;
+}
 
-bool ovg_table_view_playlist::editable_row(int row) const { return model() && row > 0 && row < model()->rowCount(); }
+bool ovg_table_view_playlist::editable_row(int row) const {
+  return model() && row > 0 && row < model()->rowCount();
+}
 
-void ovg_table_view_playlist::eslot_edit_finished() { setFocus(Qt::OtherFocusReason); }
+void ovg_table_view_playlist::eslot_edit_finished() {
+  setFocus(Qt::OtherFocusReason);
+}
 
 void ovg_table_view_playlist::islot_remove_playlist() {
   const int row = current_row();
   if (!editable_row(row)) return;
-  ovg_dialog_remove_item dialog(tr("Removing selected playlist"), tr("Are you sure to remove selected playlist?"), this);
+  ovg_dialog_remove_item dialog(tr("Removing selected playlist"), tr("Are you sure to remove selected playlist?"),
+                                this);
   if (ovg_exec(&dialog) == QDialog::Accepted) emit esignal_playlist_removed(row);
 }
 

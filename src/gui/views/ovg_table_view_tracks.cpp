@@ -28,7 +28,9 @@ namespace {
 
 const QString k_tag = QStringLiteral("tableview_tracks");
 
-void log_debug(const QString& text) { ov_log_write(ov_log::DEBUG, k_tag, text); }
+void log_debug(const QString& text) {
+  ov_log_write(ov_log::DEBUG, k_tag, text);
+}
 
 }  // namespace
 
@@ -45,7 +47,9 @@ ovg_table_view_tracks::ovg_table_view_tracks(ov_playlist* playlist, QWidget* par
 
 ovg_table_view_tracks::~ovg_table_view_tracks() = default;
 
-ov_playlist* ovg_table_view_tracks::playlist() const { return model_->playlist(); }
+ov_playlist* ovg_table_view_tracks::playlist() const {
+  return model_->playlist();
+}
 
 void ovg_table_view_tracks::setup_appearance() {
   setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -217,8 +221,7 @@ void ovg_table_view_tracks::mouseReleaseEvent(QMouseEvent* event) {
   drag_armed_ = false;
   if (deferred_press_.isValid()) {
     // A click on a selected row without dragging selects just that row.
-    selectionModel()->setCurrentIndex(deferred_press_,
-                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(deferred_press_, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     deferred_press_ = QModelIndex();
     event->accept();
     return;

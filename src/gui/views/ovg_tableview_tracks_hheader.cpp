@@ -80,19 +80,31 @@ void ovg_tableview_tracks_hheader::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
 }
 
-void ovg_tableview_tracks_hheader::show_column(int column, bool shown) { setSectionHidden(column, !shown); }
+void ovg_tableview_tracks_hheader::show_column(int column, bool shown) {
+  setSectionHidden(column, !shown);
+}
 
-void ovg_tableview_tracks_hheader::islot_toggle_track_no_clicked(bool c) { show_column(ovd_track::col_number, c); }
-void ovg_tableview_tracks_hheader::islot_toggle_album_clicked(bool c) { show_column(ovd_track::col_album, c); }
-void ovg_tableview_tracks_hheader::islot_toggle_artist_clicked(bool c) { show_column(ovd_track::col_artist, c); }
-void ovg_tableview_tracks_hheader::islot_toggle_length_clicked(bool c) { show_column(ovd_track::col_length, c); }
+void ovg_tableview_tracks_hheader::islot_toggle_track_no_clicked(bool c) {
+  show_column(ovd_track::col_number, c);
+}
+void ovg_tableview_tracks_hheader::islot_toggle_album_clicked(bool c) {
+  show_column(ovd_track::col_album, c);
+}
+void ovg_tableview_tracks_hheader::islot_toggle_artist_clicked(bool c) {
+  show_column(ovd_track::col_artist, c);
+}
+void ovg_tableview_tracks_hheader::islot_toggle_length_clicked(bool c) {
+  show_column(ovd_track::col_length, c);
+}
 void ovg_tableview_tracks_hheader::islot_toggle_number_clicked(bool c) {
   show_column(ovd_track::col_entry_number, c);
 }
 void ovg_tableview_tracks_hheader::islot_toggle_timestamp_added_clicked(bool c) {
   show_column(ovd_track::col_added, c);
 }
-void ovg_tableview_tracks_hheader::islot_toggle_play_time_clicked(bool c) { show_column(ovd_track::col_played, c); }
+void ovg_tableview_tracks_hheader::islot_toggle_play_time_clicked(bool c) {
+  show_column(ovd_track::col_played, c);
+}
 void ovg_tableview_tracks_hheader::islot_toggle_count_play_newly_clicked(bool c) {
   show_column(ovd_track::col_count_n, c);
 }

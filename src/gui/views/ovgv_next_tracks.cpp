@@ -25,7 +25,9 @@ ovgv_next_tracks::ovgv_next_tracks(int number_of_boxes, QObject* parent)
   emit isignal_update_message();
 }
 
-ovgv_next_tracks::~ovgv_next_tracks() { delete container_.data(); }
+ovgv_next_tracks::~ovgv_next_tracks() {
+  delete container_.data();
+}
 
 void ovgv_next_tracks::build_disabled_label() {
   disabled_label_ = new QLabel(tr("Disabled"), container_);
@@ -115,7 +117,9 @@ void ovgv_next_tracks::set_enabled(bool enabled) {
   emit isignal_update_message();
 }
 
-void ovgv_next_tracks::refresh() { emit isignal_update_message(); }
+void ovgv_next_tracks::refresh() {
+  emit isignal_update_message();
+}
 
 void ovgv_next_tracks::islot_box_clicked(ovg_next_track_box*, ov_playlist_item* entry) {
   for (ovg_next_track_box* box : std::as_const(boxes_)) box->set_selectable(false);
@@ -133,7 +137,10 @@ void ovgv_next_tracks::islot_update_message() {
   disabled_label_->move((area.width() - label.width()) / 2, (area.height() - label.height()) / 2);
   ov_log_write(ov_log::DEBUG, log_tag,
                QStringLiteral("UPDATE MESSAGE container %1x%2 label %3x%4")
-                   .arg(area.width()).arg(area.height()).arg(label.width()).arg(label.height()));
+                   .arg(area.width())
+                   .arg(area.height())
+                   .arg(label.width())
+                   .arg(label.height()));
   disabled_label_->show();
   disabled_label_->raise();
 }

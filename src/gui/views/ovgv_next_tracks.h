@@ -61,8 +61,8 @@ private:
 
   int number_of_boxes_;
   QPointer<QWidget> container_;
-  QHBoxLayout* layout_ = nullptr;        // the container's
-  QLabel* disabled_label_ = nullptr;     // child of the container, outside the layout
-  QList<ovg_next_track_box*> boxes_;     // children of the container
+  QHBoxLayout* layout_ = nullptr;     // the container's
+  QLabel* disabled_label_ = nullptr;  // child of the container, outside the layout
+  QList<ovg_next_track_box*> boxes_;  // children of the container
   bool enabled_ = true;
 };

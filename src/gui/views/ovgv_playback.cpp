@@ -151,7 +151,9 @@ int ovgv_playback::value_of_ms(qint64 ms) const {
   return static_cast<int>(std::clamp(value, 0.0, static_cast<double>(slider_maximum)));
 }
 
-QString ovgv_playback::time_text_ms(qint64 ms) { return ov_time_text_seconds(ms / 1000); }
+QString ovgv_playback::time_text_ms(qint64 ms) {
+  return ov_time_text_seconds(ms / 1000);
+}
 
 void ovgv_playback::set_track(const ov_track* track) {
   if (!track) {
@@ -204,8 +206,12 @@ void ovgv_playback::set_icon_size(int side) {
   for (QToolButton* b : {play_button_, stop_button_, next_button_, previous_button_}) b->setIconSize(QSize(side, side));
 }
 
-void ovgv_playback::use_small_icons() { set_icon_size(small_icon); }
-void ovgv_playback::use_large_icons() { set_icon_size(large_icon); }
+void ovgv_playback::use_small_icons() {
+  set_icon_size(small_icon);
+}
+void ovgv_playback::use_large_icons() {
+  set_icon_size(large_icon);
+}
 
 void ovgv_playback::islot_slider_volume_value_changed(int value) {
   emit esignal_slider_volume_value_changed(value);
@@ -216,7 +222,9 @@ void ovgv_playback::islot_slider_position_pressed() {
   elapsed_->setText(time_text_ms(ms_of_value(slider_->sliderPosition())));
 }
 
-void ovgv_playback::islot_slider_position_moved(int value) { elapsed_->setText(time_text_ms(ms_of_value(value))); }
+void ovgv_playback::islot_slider_position_moved(int value) {
+  elapsed_->setText(time_text_ms(ms_of_value(value)));
+}
 
 void ovgv_playback::islot_slider_position_released() {
   const qint64 ms = ms_of_value(slider_->value());
@@ -224,7 +232,15 @@ void ovgv_playback::islot_slider_position_released() {
   dragging_ = false;
 }
 
-void ovgv_playback::islot_play_pause_clicked(bool) { emit esignal_action_play_triggered(); }
-void ovgv_playback::islot_stop_clicked(bool) { emit esignal_action_stop_triggered(); }
-void ovgv_playback::islot_next_clicked(bool) { emit esignal_action_next_triggered(); }
-void ovgv_playback::islot_previous_clicked(bool) { emit esignal_action_previous_triggered(); }
+void ovgv_playback::islot_play_pause_clicked(bool) {
+  emit esignal_action_play_triggered();
+}
+void ovgv_playback::islot_stop_clicked(bool) {
+  emit esignal_action_stop_triggered();
+}
+void ovgv_playback::islot_next_clicked(bool) {
+  emit esignal_action_next_triggered();
+}
+void ovgv_playback::islot_previous_clicked(bool) {
+  emit esignal_action_previous_triggered();
+}

@@ -55,8 +55,7 @@ void ovgv_search_bar::build_children() {
 
 void ovgv_search_bar::connect_children() {
   connect(next_button_, &QPushButton::clicked, this, qOverload<bool>(&ovgv_search_bar::islot_search_next));
-  connect(previous_button_, &QPushButton::clicked, this,
-          qOverload<bool>(&ovgv_search_bar::islot_search_previous));
+  connect(previous_button_, &QPushButton::clicked, this, qOverload<bool>(&ovgv_search_bar::islot_search_previous));
   connect(close_button_, &QPushButton::clicked, this, qOverload<bool>(&ovgv_search_bar::islot_close_clicked));
   connect(text_field_, &ovgv_search_bar_lineedit::esignal_esc_pressed, this,
           qOverload<>(&ovgv_search_bar::islot_close_clicked));
@@ -70,7 +69,9 @@ void ovgv_search_bar::focus_text_field() {
   text_field_->selectAll();
 }
 
-QString ovgv_search_bar::word() const { return text_field_->text(); }
+QString ovgv_search_bar::word() const {
+  return text_field_->text();
+}
 
 void ovgv_search_bar::eslot_parent_resized(int width, int height) {
   ov_log_write(ov_log::DEBUG, QStringLiteral("search_bar"),
@@ -78,15 +79,25 @@ void ovgv_search_bar::eslot_parent_resized(int width, int height) {
   move(width - this->width(), y());
 }
 
-void ovgv_search_bar::islot_search_next(bool) { islot_search_next(); }
+void ovgv_search_bar::islot_search_next(bool) {
+  islot_search_next();
+}
 
-void ovgv_search_bar::islot_search_next() { emit esignal_search_next_after_current_position(word()); }
+void ovgv_search_bar::islot_search_next() {
+  emit esignal_search_next_after_current_position(word());
+}
 
-void ovgv_search_bar::islot_search_previous(bool) { islot_search_previous(); }
+void ovgv_search_bar::islot_search_previous(bool) {
+  islot_search_previous();
+}
 
-void ovgv_search_bar::islot_search_previous() { emit esignal_search_previous_after_current_position(word()); }
+void ovgv_search_bar::islot_search_previous() {
+  emit esignal_search_previous_after_current_position(word());
+}
 
-void ovgv_search_bar::islot_close_clicked(bool) { islot_close_clicked(); }
+void ovgv_search_bar::islot_close_clicked(bool) {
+  islot_close_clicked();
+}
 
 void ovgv_search_bar::islot_close_clicked() {
   hide();

@@ -111,7 +111,9 @@ void ovgv_track_info::set_track(const ov_track* track) {
   second_link_->show();
 }
 
-void ovgv_track_info::set_picture(const ov_track* track) { incoming_->set_image(cover_or_log(track)); }
+void ovgv_track_info::set_picture(const ov_track* track) {
+  incoming_->set_image(cover_or_log(track));
+}
 
 void ovgv_track_info::show_incoming(int volume) {
   const int side = ov_trunc(ov_clamp(volume, 0, 100) * 0.01 * large_side);
@@ -122,13 +124,16 @@ void ovgv_track_info::show_incoming(int volume) {
   incoming_->repaint();
 }
 
-void ovgv_track_info::hide_incoming() { incoming_->hide(); }
+void ovgv_track_info::hide_incoming() {
+  incoming_->hide();
+}
 
 void ovgv_track_info::clear() {
   const QImage no_track(QString::fromLatin1(ovg_attached_picture::no_track_path));
   set_cover(no_track);
   incoming_->set_image(no_track);
-  for (QLabel* l : {static_cast<QLabel*>(title_link_), static_cast<QLabel*>(second_link_), title_label_, second_label_}) {
+  for (QLabel* l :
+       {static_cast<QLabel*>(title_link_), static_cast<QLabel*>(second_link_), title_label_, second_label_}) {
     l->clear();
     l->setToolTip(QString());
   }
@@ -144,19 +149,21 @@ void ovgv_track_info::update_rank(const ov_track* track) {
     rank_icon_->clear();
     return;
   }
-  rank_icon_->setPixmap(QPixmap::fromImage(rank.scaled(rank_side, rank_side, Qt::KeepAspectRatio,
-                                                       Qt::SmoothTransformation)));
+  rank_icon_->setPixmap(
+      QPixmap::fromImage(rank.scaled(rank_side, rank_side, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
   rank_icon_->setToolTip(ov_rank_table::instance().name_of(track->score()));
 }
 
 QWidget* ovgv_track_info::point_effect_host() const {
-  for (QWidget* w : {static_cast<QWidget*>(large_), static_cast<QWidget*>(second_large_),
-                     static_cast<QWidget*>(small_)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(large_), static_cast<QWidget*>(second_large_), static_cast<QWidget*>(small_)})
     if (w->isVisible()) return w;
   return large_;
 }
 
-void ovgv_track_info::run_point_effect(int value) { ovg_point_effect::run(point_effect_host(), QPoint(5, 5), value); }
+void ovgv_track_info::run_point_effect(int value) {
+  ovg_point_effect::run(point_effect_host(), QPoint(5, 5), value);
+}
 
 void ovgv_track_info::set_text_max_width(int width) {
   for (QLabel* l : {static_cast<QLabel*>(title_link_), static_cast<QLabel*>(second_link_), title_label_, second_label_})

@@ -51,7 +51,7 @@ public:
   QLabel* rank_icon() const { return rank_icon_; }
   ovgv_track_info_link_label* title_link() const { return title_link_; }
   ovgv_track_info_link_label* second_link() const { return second_link_; }  // album " / " artist
-  QLabel* title_label() const { return title_label_; }  // the same texts, not as links
+  QLabel* title_label() const { return title_label_; }                      // the same texts, not as links
   QLabel* second_label() const { return second_label_; }
   QToolButton* like_button() const { return like_; }
   QToolButton* dislike_button() const { return dislike_; }

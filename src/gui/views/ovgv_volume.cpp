@@ -11,7 +11,9 @@
 namespace {
 constexpr int slider_width = 100;
 constexpr int percent_width = 25;
-QString percent_text(int value) { return QString::number(value) + QLatin1Char('%'); }
+QString percent_text(int value) {
+  return QString::number(value) + QLatin1Char('%');
+}
 }  // namespace
 
 ovgv_volume::ovgv_volume(ov_setting_int* stored, QObject* parent) : QObject(parent), stored_(stored) {
@@ -33,9 +35,13 @@ ovgv_volume::ovgv_volume(ov_setting_int* stored, QObject* parent) : QObject(pare
   connect(slider_, &QSlider::valueChanged, this, &ovgv_volume::esignal_slider_volume_value_changed);
 }
 
-ovgv_volume::~ovgv_volume() { delete row_.data(); }
+ovgv_volume::~ovgv_volume() {
+  delete row_.data();
+}
 
-int ovgv_volume::volume() const { return slider_->value(); }
+int ovgv_volume::volume() const {
+  return slider_->value();
+}
 
 void ovgv_volume::islot_slider_volume_value_changed(int value) {
   percent_->setText(percent_text(value));

@@ -36,8 +36,7 @@ void ovg_icon::paintEvent(QPaintEvent*) {
   if (image_.isNull()) return;
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  const QImage scaled =
-      drawn_image(image_, isEnabled()).scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  const QImage scaled = drawn_image(image_, isEnabled()).scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
   painter.drawImage((width() - scaled.width()) / 2, (height() - scaled.height()) / 2, scaled);
 }
 

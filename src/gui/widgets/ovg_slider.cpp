@@ -14,7 +14,8 @@ int ovg_slider::value_at(QPoint pos) const {
   if (horizontal && invertedAppearance()) offset = length - offset;
   const double fraction = static_cast<double>(offset) / length;
   const double value = minimum() + (static_cast<double>(maximum()) - minimum()) * fraction;
-  return static_cast<int>(std::clamp(std::trunc(value), static_cast<double>(minimum()), static_cast<double>(maximum())));
+  return static_cast<int>(
+      std::clamp(std::trunc(value), static_cast<double>(minimum()), static_cast<double>(maximum())));
 }
 
 void ovg_slider::mousePressEvent(QMouseEvent* event) {

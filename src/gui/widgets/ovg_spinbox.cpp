@@ -18,8 +18,7 @@ ovg_spinbox::ovg_spinbox(int minimum, int maximum, int value, QWidget* parent) :
   shape(this);
 }
 
-ovg_dspinbox::ovg_dspinbox(double minimum, double maximum, double value, QWidget* parent)
-    : QDoubleSpinBox(parent) {
+ovg_dspinbox::ovg_dspinbox(double minimum, double maximum, double value, QWidget* parent) : QDoubleSpinBox(parent) {
   setDecimals(1);
   setSingleStep(0.1);
   setRange(minimum, maximum);

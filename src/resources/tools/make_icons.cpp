@@ -50,8 +50,8 @@ QFont bold_font(double pixel_size) {
 }
 
 // Text with a dark outline, centred on (cx, cy).
-void outlined_text(QPainter& p, const QString& text, const QFont& font, QPointF centre, QColor fill,
-                   QColor outline, double outline_width) {
+void outlined_text(QPainter& p, const QString& text, const QFont& font, QPointF centre, QColor fill, QColor outline,
+                   double outline_width) {
   QPainterPath path;
   const QFontMetricsF fm(font);
   const QRectF box = fm.tightBoundingRect(text);
@@ -104,7 +104,10 @@ void paint_program_icon(QPainter& p) {
     const double r = (i % 2 == 0) ? 34 : 13;
     const double a = M_PI / 2 + i * M_PI / 5;
     const QPointF pt(sc.x() + r * std::cos(a), sc.y() - r * std::sin(a));
-    if (i == 0) star.moveTo(pt); else star.lineTo(pt);
+    if (i == 0)
+      star.moveTo(pt);
+    else
+      star.lineTo(pt);
   }
   star.closeSubpath();
   p.setPen(QPen(QColor("#7a4a00"), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -155,11 +158,11 @@ struct rank_look {
 };
 
 const rank_look ranks[] = {
-    {"f", "F", false, "#7a70cc"},  {"fp", "F", true, "#7a70cc"},  {"e", "E", false, "#7a70cc"},
-    {"ep", "E", true, "#7a70cc"},  {"d", "D", false, "#3fae7c"},  {"dp", "D", true, "#3fae7c"},
-    {"c", "C", false, "#3fae7c"},  {"cp", "C", true, "#3fae7c"},  {"b", "B", false, "#cc8450"},
-    {"bp", "B", true, "#cc8450"},  {"a", "A", false, "#cc8450"},  {"ap", "A", true, "#cc8450"},
-    {"s", "S", false, "#cc4f52"},  {"sp", "S", true, "#cc4f52"},  {"ss", "SS", false, "#e0b92a"},
+    {"f", "F", false, "#7a70cc"}, {"fp", "F", true, "#7a70cc"}, {"e", "E", false, "#7a70cc"},
+    {"ep", "E", true, "#7a70cc"}, {"d", "D", false, "#3fae7c"}, {"dp", "D", true, "#3fae7c"},
+    {"c", "C", false, "#3fae7c"}, {"cp", "C", true, "#3fae7c"}, {"b", "B", false, "#cc8450"},
+    {"bp", "B", true, "#cc8450"}, {"a", "A", false, "#cc8450"}, {"ap", "A", true, "#cc8450"},
+    {"s", "S", false, "#cc4f52"}, {"sp", "S", true, "#cc4f52"}, {"ss", "SS", false, "#e0b92a"},
 };
 
 const int rank_w = 40, rank_h = 20;
@@ -203,11 +206,16 @@ struct grade_look {
 };
 
 const grade_look grades[] = {
-    {"rusty", "Fe", "#c8743e", "#5e2a10"},   {"iron", "Fe", "#b9c2cc", "#4a5460"},
-    {"copper", "Cu", "#f0a070", "#8a3f1a"},  {"lead", "Pb", "#9aa0b0", "#3c4050"},
-    {"zinc", "Zn", "#cfe0e6", "#5d7680"},    {"mercury", "Hg", "#e8eef4", "#7d8a99"},
-    {"silver", "Ag", "#ffffff", "#8e98a6"},  {"gold", "Au", "#ffe680", "#b07a10"},
-    {"lapis-philosophorum", "", "#ff5a5a", "#7a0010"}, {"lapis-philosophorum", "", "#ff5a5a", "#7a0010"},
+    {"rusty", "Fe", "#c8743e", "#5e2a10"},
+    {"iron", "Fe", "#b9c2cc", "#4a5460"},
+    {"copper", "Cu", "#f0a070", "#8a3f1a"},
+    {"lead", "Pb", "#9aa0b0", "#3c4050"},
+    {"zinc", "Zn", "#cfe0e6", "#5d7680"},
+    {"mercury", "Hg", "#e8eef4", "#7d8a99"},
+    {"silver", "Ag", "#ffffff", "#8e98a6"},
+    {"gold", "Au", "#ffe680", "#b07a10"},
+    {"lapis-philosophorum", "", "#ff5a5a", "#7a0010"},
+    {"lapis-philosophorum", "", "#ff5a5a", "#7a0010"},
 };
 
 void draw_grade(int index) {
@@ -380,8 +388,8 @@ void draw_atk_doubled(int multiplier) {
   const QColor colours[] = {QColor("#e0a020"), QColor("#e07b20"), QColor("#e05a20"), QColor("#d93a3a"),
                             QColor("#c92a6a"), QColor("#a02ab0"), QColor("#7a2ac9"), QColor("#5a2ad9")};
   atk_base(p, image, colours[multiplier - 2]);
-  outlined_text(p, QStringLiteral("x%1").arg(multiplier), bold_font(17), QPointF(atk / 2.0, atk / 2.0),
-                Qt::white, colours[multiplier - 2].darker(200), 2.5);
+  outlined_text(p, QStringLiteral("x%1").arg(multiplier), bold_font(17), QPointF(atk / 2.0, atk / 2.0), Qt::white,
+                colours[multiplier - 2].darker(200), 2.5);
   p.end();
   save(image, QStringLiteral("atk-doubled-%1.png").arg(multiplier));
 }

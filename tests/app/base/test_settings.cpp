@@ -71,30 +71,69 @@ private slots:
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("expected");
     QTest::addColumn<QString>("file_after");
-    QTest::newRow("width below range") << "window" << "width" << "100" << 1300 << "width=1300";
-    QTest::newRow("width 400") << "window" << "width" << "400" << 1300 << "width=1300";
-    QTest::newRow("width not a number") << "window" << "width" << "abc" << 1300 << "width=abc";
-    QTest::newRow("width in range") << "window" << "width" << "800" << 800 << "width=800";
-    QTest::newRow("width upper bound") << "window" << "width" << "10000" << 10000 << "width=10000";
-    QTest::newRow("width missing") << "window" << "width" << "<missing>" << 1300 << "";
-    QTest::newRow("height above range") << "window" << "height" << "3001" << 700 << "height=700";
-    QTest::newRow("height missing") << "window" << "height" << "<missing>" << 700 << "";
-    QTest::newRow("selected_tab 2") << "window" << "selected_tab" << "2" << 1 << "selected_tab=1";
-    QTest::newRow("selected_tab 0") << "window" << "selected_tab" << "0" << 0 << "selected_tab=0";
-    QTest::newRow("selected_tab missing") << "window" << "selected_tab" << "<missing>" << 1 << "";
-    QTest::newRow("negative row") << "window" << "selected_table_row" << "-1" << 0 << "selected_table_row=0";
-    QTest::newRow("bool yes") << "backup" << "enabled" << "yes" << 1 << "enabled=yes";
-    QTest::newRow("bool no") << "backup" << "enabled" << "no" << 0 << "enabled=no";
-    QTest::newRow("true is not a word") << "backup" << "enabled" << "true" << 1 << "enabled=yes";
-    QTest::newRow("upper case") << "backup" << "enabled" << "NO" << 1 << "enabled=yes";
-    QTest::newRow("bool missing") << "backup" << "enabled" << "<missing>" << 1 << "enabled=yes";
-    QTest::newRow("name playing") << "main" << "control_key_sent_to" << "playing" << 2
-                                  << "control_key_sent_to=playing";
-    QTest::newRow("name selected") << "main" << "control_key_sent_to" << "selected" << 1
-                                   << "control_key_sent_to=selected";
-    QTest::newRow("number instead of name") << "main" << "control_key_sent_to" << "2" << 1
-                                            << "control_key_sent_to=selected";
-    QTest::newRow("unknown name") << "main" << "control_key_sent_to" << "both" << 1 << "control_key_sent_to=selected";
+    QTest::newRow("width below range") << "window"
+                                       << "width"
+                                       << "100" << 1300 << "width=1300";
+    QTest::newRow("width 400") << "window"
+                               << "width"
+                               << "400" << 1300 << "width=1300";
+    QTest::newRow("width not a number") << "window"
+                                        << "width"
+                                        << "abc" << 1300 << "width=abc";
+    QTest::newRow("width in range") << "window"
+                                    << "width"
+                                    << "800" << 800 << "width=800";
+    QTest::newRow("width upper bound") << "window"
+                                       << "width"
+                                       << "10000" << 10000 << "width=10000";
+    QTest::newRow("width missing") << "window"
+                                   << "width"
+                                   << "<missing>" << 1300 << "";
+    QTest::newRow("height above range") << "window"
+                                        << "height"
+                                        << "3001" << 700 << "height=700";
+    QTest::newRow("height missing") << "window"
+                                    << "height"
+                                    << "<missing>" << 700 << "";
+    QTest::newRow("selected_tab 2") << "window"
+                                    << "selected_tab"
+                                    << "2" << 1 << "selected_tab=1";
+    QTest::newRow("selected_tab 0") << "window"
+                                    << "selected_tab"
+                                    << "0" << 0 << "selected_tab=0";
+    QTest::newRow("selected_tab missing") << "window"
+                                          << "selected_tab"
+                                          << "<missing>" << 1 << "";
+    QTest::newRow("negative row") << "window"
+                                  << "selected_table_row"
+                                  << "-1" << 0 << "selected_table_row=0";
+    QTest::newRow("bool yes") << "backup"
+                              << "enabled"
+                              << "yes" << 1 << "enabled=yes";
+    QTest::newRow("bool no") << "backup"
+                             << "enabled"
+                             << "no" << 0 << "enabled=no";
+    QTest::newRow("true is not a word") << "backup"
+                                        << "enabled"
+                                        << "true" << 1 << "enabled=yes";
+    QTest::newRow("upper case") << "backup"
+                                << "enabled"
+                                << "NO" << 1 << "enabled=yes";
+    QTest::newRow("bool missing") << "backup"
+                                  << "enabled"
+                                  << "<missing>" << 1 << "enabled=yes";
+    QTest::newRow("name playing") << "main"
+                                  << "control_key_sent_to"
+                                  << "playing" << 2 << "control_key_sent_to=playing";
+    QTest::newRow("name selected") << "main"
+                                   << "control_key_sent_to"
+                                   << "selected" << 1 << "control_key_sent_to=selected";
+    QTest::newRow("number instead of name") << "main"
+                                            << "control_key_sent_to"
+                                            << "2" << 1 << "control_key_sent_to=selected";
+    QTest::newRow("unknown name") << "main"
+                                  << "control_key_sent_to"
+                                  << "both" << 1 << "control_key_sent_to=selected";
   }
   void stored_value_repair() {
     QFETCH(QString, group);
@@ -123,8 +162,8 @@ private slots:
     m.fadein_min.write(2.5);
     medley.sync();
     const QString text = main_ini();
-    for (const char* line : {"[shuffle_medley_play]", "play_type=repeat_track", "fadein_min=2.5",
-                             "selection_type=high_scored"})
+    for (const char* line :
+         {"[shuffle_medley_play]", "play_type=repeat_track", "fadein_min=2.5", "selection_type=high_scored"})
       QVERIFY2(text.contains(QLatin1String(line)), line);
   }
 
@@ -147,8 +186,9 @@ private slots:
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<int>("lang");  // 0: none stored
     QTest::newRow("fresh") << QByteArray() << 0;
-    QTest::newRow("damaged") << QByteArray("[backup]\nenabled=true\nsec_diff_to_run=0\nkeep_old_dirs_back_to=abc\n"
-                                           "[main]\nlang=japanese\n")
+    QTest::newRow("damaged") << QByteArray(
+                                    "[backup]\nenabled=true\nsec_diff_to_run=0\nkeep_old_dirs_back_to=abc\n"
+                                    "[main]\nlang=japanese\n")
                              << 2;
   }
   void configuration_backup_keys() {
@@ -165,9 +205,8 @@ private slots:
     for (const char* line : {"[backup]", "enabled=yes", "sec_diff_to_run=600", "keep_old_dirs_back_to=25"})
       QVERIFY2(text.contains(QLatin1String(line)), line);
     QCOMPARE(text.contains(QStringLiteral("lang")), lang != 0);
-    QCOMPARE(config.backup_files(),
-             QStringList({"main.ini", "seed.ini", "favorite_engine.db", "library.db", "playlist_items.db",
-                          "playlists.db", "presets.db"}));
+    QCOMPARE(config.backup_files(), QStringList({"main.ini", "seed.ini", "favorite_engine.db", "library.db",
+                                                 "playlist_items.db", "playlists.db", "presets.db"}));
   }
 
   void language_store_and_bad_name() {

@@ -127,9 +127,13 @@ private slots:
   // The stored state picks the page; minimized wins over collapsed.
   void medley_palette_states() {
     using st = ovg_palette_large::state;
-    const struct { QMap<QString, QString> stored; st state; } cases[] = {
-        {{}, st::narrow}, {{{"minimized", "no"}, {"collapsed", "yes"}}, st::wide},
-        {{{"minimized", "yes"}, {"collapsed", "yes"}}, st::minimized}, {{{"minimized", "yes"}}, st::minimized}};
+    const struct {
+      QMap<QString, QString> stored;
+      st state;
+    } cases[] = {{{}, st::narrow},
+                 {{{"minimized", "no"}, {"collapsed", "yes"}}, st::wide},
+                 {{{"minimized", "yes"}, {"collapsed", "yes"}}, st::minimized},
+                 {{{"minimized", "yes"}}, st::minimized}};
     for (const auto& c : cases) {
       auto m = make("shuffle_medley_play", c.stored);
       ovg_palette_manual_medley palette(&m->group, &m->views, &m->pc, &m->medley);

@@ -26,10 +26,17 @@ private slots:
   // The stored play type (or the mode's default) and whether a selection
   // applies to it; what is read is written back.
   void play_type_and_selection_from_settings() {
-    const struct { const char* group; QString stored; int play_type; bool selection; QString written; } cases[] = {
-        {"normal_play", {}, 1, false, "normal"},   {"shuffle_medley_play", {}, 4, true, "shuffle_repeat"},
-        {"normal_play", "random", 5, true, "random"}, {"shuffle_medley_play", "repeat_track", 6, false, "repeat_track"},
-        {"shuffle_medley_play", "sideways", 4, true, "shuffle_repeat"}};
+    const struct {
+      const char* group;
+      QString stored;
+      int play_type;
+      bool selection;
+      QString written;
+    } cases[] = {{"normal_play", {}, 1, false, "normal"},
+                 {"shuffle_medley_play", {}, 4, true, "shuffle_repeat"},
+                 {"normal_play", "random", 5, true, "random"},
+                 {"shuffle_medley_play", "repeat_track", 6, false, "repeat_track"},
+                 {"shuffle_medley_play", "sideways", 4, true, "shuffle_repeat"}};
     for (const auto& c : cases) {
       QFile::remove(ini());
       auto g = group(QString::fromLatin1(c.group));

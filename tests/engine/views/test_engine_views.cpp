@@ -56,7 +56,11 @@ private slots:
   // The panel at each grade: the upgrade button replaces the preferences
   // button once the experience is full, the bars show the grade's ranges.
   void status_panel_rules() {
-    const struct { int grade, experience; bool can_upgrade; int exp_max, wait; } cases[] = {
+    const struct {
+      int grade, experience;
+      bool can_upgrade;
+      int exp_max, wait;
+    } cases[] = {
         {0, 0, false, 10, 60}, {0, 10, true, 10, 60}, {3, 500, false, 1000, 38}, {9, 99999999, false, 99999999, 10}};
     for (const auto& c : cases) {
       engine_at e(c.grade, c.experience);
@@ -199,7 +203,11 @@ private slots:
   // Dynamic rates by rank difference (shown only with the skill) and the
   // special skills, by the summary's own words.
   void summary_rates_and_specials() {
-    const struct { QList<int> ids; QStringList rates; QString specials_1, specials_2; } cases[] = {
+    const struct {
+      QList<int> ids;
+      QStringList rates;
+      QString specials_1, specials_2;
+    } cases[] = {
         {{}, {}, "None", "None"},
         {{12, 13, 24}, {"110 %", "120 %", "130 %", "91 %", "83 %"}, "Double,   Triple", "None"},
         {{12, 23, 30, 32, 33}, {"115 %", "130 %", "145 %", "87 %", "77 %"}, "Quadruple", "Elixir (T),   Elixir (S)"}};
@@ -236,11 +244,19 @@ private slots:
   // Values the upgrade changes are highlighted, equal ones are not.
   void upgrade_dialog_changed_values() {
     using c = comparison;
-    const struct { int from; c::item item; QString old_text, new_text; } cases[] = {
-        {0, c::play_new, "1", "2"},       {0, c::selected, "3 (1x3)", "6 (2x3)"},
-        {0, c::push_button, "1", "1"},    {0, c::play_through, "0 / 60 sec", "1 / 55 sec"},
-        {0, c::wait_time, "60 sec", "50 sec"}, {3, c::push_button, "3", "3"},
-        {3, c::play_through, "1 / 45 sec", "1 / 40 sec"}, {3, c::capacity, "8", "10"}, {3, c::slot_count, "5", "6"}};
+    const struct {
+      int from;
+      c::item item;
+      QString old_text, new_text;
+    } cases[] = {{0, c::play_new, "1", "2"},
+                 {0, c::selected, "3 (1x3)", "6 (2x3)"},
+                 {0, c::push_button, "1", "1"},
+                 {0, c::play_through, "0 / 60 sec", "1 / 55 sec"},
+                 {0, c::wait_time, "60 sec", "50 sec"},
+                 {3, c::push_button, "3", "3"},
+                 {3, c::play_through, "1 / 45 sec", "1 / 40 sec"},
+                 {3, c::capacity, "8", "10"},
+                 {3, c::slot_count, "5", "6"}};
     const ov_grade_table& grades = ov_grade_table::instance();
     for (const auto& t : cases) {
       ovg_dialog_favorite_engine_upgraded dialog(*grades.find(t.from), *grades.find(t.from + 1));

@@ -104,13 +104,14 @@ void test_point_effect::destroyed_view_stops_the_fade() {
   ovg_point_effect_thread* thread = effect->fade_thread();
   QVERIFY(thread && thread->isRunning());
   std::atomic<bool> finished{false};
-  connect(thread, &QThread::finished, thread, [&finished] { finished = true; }, Qt::DirectConnection);
+  connect(
+      thread, &QThread::finished, thread, [&finished] { finished = true; }, Qt::DirectConnection);
   QTest::qWait(250);  // a few steps in, while it fades
   QVERIFY(effect);
 
   view.reset();
   QVERIFY(!effect);
-  QVERIFY(finished);  // joined before the effect went
+  QVERIFY(finished);   // joined before the effect went
   QTest::qWait(1200);  // nothing is left to report to a freed widget
 }
 

@@ -10,8 +10,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
 
@@ -32,11 +32,21 @@ private slots:
     QTest::addColumn<QString>("information");
     QTest::addColumn<QString>("warning");
     QTest::addColumn<QString>("fatal");
-    QTest::newRow("nothing") << "" << "" << "";
-    QTest::newRow("warning only") << "" << "w" << "";
-    QTest::newRow("fatal only") << "" << "" << "file x is not a regular file.";
-    QTest::newRow("information and warning") << "created a new file." << "w" << "";
-    QTest::newRow("all three") << "i" << "w" << "f";
+    QTest::newRow("nothing") << ""
+                             << ""
+                             << "";
+    QTest::newRow("warning only") << ""
+                                  << "w"
+                                  << "";
+    QTest::newRow("fatal only") << ""
+                                << ""
+                                << "file x is not a regular file.";
+    QTest::newRow("information and warning") << "created a new file."
+                                             << "w"
+                                             << "";
+    QTest::newRow("all three") << "i"
+                               << "w"
+                               << "f";
   }
   void messages_sections() {
     QFETCH(QString, information);

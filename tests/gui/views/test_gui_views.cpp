@@ -38,7 +38,9 @@ QByteArray png_claiming(int side) {
   return png;
 }
 
-QPoint centre(QWidget* w) { return w->rect().center(); }
+QPoint centre(QWidget* w) {
+  return w->rect().center();
+}
 }  // namespace
 
 // Behaviour of the playback, volume, track information and next-tracks views.
@@ -93,8 +95,10 @@ private slots:
   // Slider values map to milliseconds both ways without overflow on long
   // tracks; a release seeks to the value's millisecond.
   void slider_milliseconds_of_long_tracks() {
-    const struct { int seconds, value; qint64 ms; } cases[] = {
-        {240, 500, 120000}, {2400, 1000, 2400000}, {2400, 999, 2397600}, {36000, 1000, 36000000}, {0, 700, 0}};
+    const struct {
+      int seconds, value;
+      qint64 ms;
+    } cases[] = {{240, 500, 120000}, {2400, 1000, 2400000}, {2400, 999, 2397600}, {36000, 1000, 36000000}, {0, 700, 0}};
     for (const auto& c : cases) {
       ovgv_playback view;
       view.set_track(long_track(c.seconds));
@@ -281,9 +285,15 @@ private slots:
   // A cover that cannot be shown gives the default picture, the tags stay.
   void bad_cover_shows_the_default() {
     const QByteArray good = ov_test::png_of_at_least(5000);
-    const struct { const char* name; QByteArray picture; bool usable; } cases[] = {
-        {"good", good, true}, {"truncated", good.left(good.size() / 2), false},
-        {"not_an_image", QByteArray(4000, 'x'), false}, {"huge", png_claiming(30000), false}, {"none", {}, false}};
+    const struct {
+      const char* name;
+      QByteArray picture;
+      bool usable;
+    } cases[] = {{"good", good, true},
+                 {"truncated", good.left(good.size() / 2), false},
+                 {"not_an_image", QByteArray(4000, 'x'), false},
+                 {"huge", png_claiming(30000), false},
+                 {"none", {}, false}};
     for (const auto& c : cases) {
       auto track = mp3_track(QStringLiteral("cover-") + QLatin1String(c.name), c.picture);
       QVERIFY2(track && track->is_valid(), "lame is needed");

@@ -81,9 +81,14 @@ private slots:
   // Pixels just inside both ends of the bar show the colour of the highest
   // rank group the score reaches; cells too small for a bar stay blank.
   void score_bar_edges() {
-    const struct { int score; QColor colour; } cases[] = {
-        {0, k_background},          {199, "#7a70cc"} /* first group full */, {200, "#7a70cc"},
-        {1499, "#70cca0"} /* second group full */, {99999999, "#e8d35a"}};
+    const struct {
+      int score;
+      QColor colour;
+    } cases[] = {{0, k_background},
+                 {199, "#7a70cc"} /* first group full */,
+                 {200, "#7a70cc"},
+                 {1499, "#70cca0"} /* second group full */,
+                 {99999999, "#e8d35a"}};
     ovg_delegate_score delegate;
     const QSize size(120, 21);
     const QRect bar = ovg_delegate_score::bar_rect(QRect(QPoint(0, 0), size));
@@ -100,9 +105,10 @@ private slots:
   }
 
   void score_segment_widths() {
-    const struct { int score, lower, upper, width; } cases[] = {
-        {0, 0, 199, 0},       {199, 0, 199, 78},   {199, 199, 1499, 0},  // empty, full, not reached
-        {849, 199, 1499, 39}, {1500, 199, 1499, 78}, {99999999, 499999, 99999999, 78}};
+    const struct {
+      int score, lower, upper, width;
+    } cases[] = {{0, 0, 199, 0},       {199, 0, 199, 78},     {199, 199, 1499, 0},  // empty, full, not reached
+                 {849, 199, 1499, 39}, {1500, 199, 1499, 78}, {99999999, 499999, 99999999, 78}};
     for (const auto& c : cases) QCOMPARE(ovg_delegate_score::segment_width(c.score, c.lower, c.upper, 78), c.width);
   }
 
@@ -115,11 +121,14 @@ private slots:
 
   // Texts drawn without eliding must fit; anything doubtful is elided.
   void text_cells_elide_when_in_doubt() {
-    const struct { QString text; int width; bool fits; } cases[] = {
-        {"0:07", 57, true},
-        {"Lapis Philosophorum Overture", 40, false},
-        {QString::fromUtf8("空と海"), 250, true},
-        {QString::fromUtf8("سلام"), 250, false}};  // right to left: never sure
+    const struct {
+      QString text;
+      int width;
+      bool fits;
+    } cases[] = {{"0:07", 57, true},
+                 {"Lapis Philosophorum Overture", 40, false},
+                 {QString::fromUtf8("空と海"), 250, true},
+                 {QString::fromUtf8("سلام"), 250, false}};  // right to left: never sure
     ovg_delegate_text delegate;
     QStyleOptionViewItem option;
     option.font = QApplication::font();
@@ -149,8 +158,10 @@ private slots:
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("sub"));
     QVERIFY(QFile(dir.filePath("a.mp3")).open(QIODevice::WriteOnly));
-    const QList<QPair<QStringList, QStringList>> cases = {  // "?" marks a path that does not exist
-        {{"a.mp3", "sub"}, {"a.mp3", "sub"}}, {{"?gone.mp3", "a.mp3"}, {"a.mp3"}}, {{"?gone.mp3", "?sub/none"}, {}}};
+    const QList<QPair<QStringList, QStringList>> cases = {// "?" marks a path that does not exist
+                                                          {{"a.mp3", "sub"}, {"a.mp3", "sub"}},
+                                                          {{"?gone.mp3", "a.mp3"}, {"a.mp3"}},
+                                                          {{"?gone.mp3", "?sub/none"}, {}}};
     auto view = shown_view();
     for (const auto& [names, emitted] : cases) {
       QList<QUrl> urls;
@@ -223,12 +234,20 @@ private slots:
   // the row, or only moves the cursor.
   void track_view_keys() {
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, none;
-    const struct { Qt::Key key; Qt::KeyboardModifiers modifiers; QString outcome; } cases[] = {
-        {Qt::Key_Space, none, "global"},        {Qt::Key_Space, Qt::ShiftModifier, "global"},
-        {Qt::Key_Left, ctrl, "global"},         {Qt::Key_Right, ctrl, "global"},
-        {Qt::Key_Tab, ctrl, "global"},          {Qt::Key_Left, none, "left"},
-        {Qt::Key_Left, ctrl | Qt::ShiftModifier, ""}, {Qt::Key_Return, none, "kick"},
-        {Qt::Key_Enter, Qt::KeypadModifier, "kick"},  {Qt::Key_Down, none, "down"}};
+    const struct {
+      Qt::Key key;
+      Qt::KeyboardModifiers modifiers;
+      QString outcome;
+    } cases[] = {{Qt::Key_Space, none, "global"},
+                 {Qt::Key_Space, Qt::ShiftModifier, "global"},
+                 {Qt::Key_Left, ctrl, "global"},
+                 {Qt::Key_Right, ctrl, "global"},
+                 {Qt::Key_Tab, ctrl, "global"},
+                 {Qt::Key_Left, none, "left"},
+                 {Qt::Key_Left, ctrl | Qt::ShiftModifier, ""},
+                 {Qt::Key_Return, none, "kick"},
+                 {Qt::Key_Enter, Qt::KeypadModifier, "kick"},
+                 {Qt::Key_Down, none, "down"}};
     auto view = shown_view();
     for (const auto& c : cases) {
       view->setCurrentIndex(view->model()->index(2, 2));
@@ -270,8 +289,11 @@ private slots:
   void playlist_view_keys_and_remove() {
     const QList<ov_playlist*> lists{library.get(), list.get(), second.get()};
     ov_model_playlist model(&lists);
-    const struct { int row; QByteArray answer; int removed; } cases[] = {
-        {2, "accept", 2}, {2, "reject", -1}, {0, "accept", -1}};
+    const struct {
+      int row;
+      QByteArray answer;
+      int removed;
+    } cases[] = {{2, "accept", 2}, {2, "reject", -1}, {0, "accept", -1}};
     for (const auto& c : cases) {
       ovg_table_view_playlist view;
       view.setModel(&model);
