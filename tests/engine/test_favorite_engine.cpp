@@ -29,8 +29,7 @@ private slots:
   void multiplier_success_ends_waiting_time();
   void experience_is_capped_until_upgrade();
   void upgrade_resets_waiting_time();
-  void like_clicks_share_capacity();
-  void countdown_releases_kinds();
+  void like_clicks_share_capacity_until_the_countdown_ends();
   void elixir_changes_wait_length();
 };
 
@@ -156,7 +155,6 @@ void test_favorite_engine::skill_counts() {
   QCOMPARE(engine->clicks_left(), clicks);
   QCOMPARE(engine->nexts_size(), nexts);
   QCOMPARE(engine->gain_limit(), gain_limit);
-  QCOMPARE(engine->play_through_seconds(), 30);
 }
 
 void test_favorite_engine::spreads_data() {
@@ -327,16 +325,18 @@ void test_favorite_engine::upgrade_resets_waiting_time() {
   QVERIFY(!engine->is_waiting(ov_favorite_engine::play_new));
   QVERIFY(!engine->is_counting_down());
   QCOMPARE(engine->time_left(), 50);
+  QCOMPARE(engine->play_through_seconds(), 55);
   QCOMPARE(engine->clicks_left(), 3);
   // The skill set and its capacity stay as they were.
   QCOMPARE(ids_of(engine->skills()), QList<int>{4});
   QCOMPARE(engine->skills().capacity(), 1);
 }
 
-void test_favorite_engine::like_clicks_share_capacity() {
+void test_favorite_engine::like_clicks_share_capacity_until_the_countdown_ends() {
   engine_at engine(0, {});
   QSignalSpy buttons(engine.engine.get(), &ov_favorite_engine::esignal_enabled_like_buttons);
   QVERIFY(!engine->is_counting_down());
+  QCOMPARE(engine->time_left(), 60);
 
   engine->use_kind(ov_favorite_engine::like);
   QVERIFY(!engine->is_waiting(ov_favorite_engine::like));
@@ -352,6 +352,22 @@ void test_favorite_engine::like_clicks_share_capacity() {
   QCOMPARE(buttons.count(), 1);
   QCOMPARE(buttons.at(0).at(0).toBool(), false);
 
+  engine->use_kind(ov_favorite_engine::play_new);
+  for (int i = 0; i < 59; ++i) engine->islot_update_time_left();
+  QCOMPARE(engine->time_left(), 1);
+  QVERIFY(engine->is_waiting(ov_favorite_engine::play_new));
+  QVERIFY(engine->is_waiting(ov_favorite_engine::like));
+  QCOMPARE(buttons.count(), 1);
+  // The last second releases every kind and both clicks.
+  engine->islot_update_time_left();
+  QCOMPARE(engine->time_left(), 60);
+  QVERIFY(!engine->is_waiting(ov_favorite_engine::play_new));
+  QVERIFY(!engine->is_waiting(ov_favorite_engine::dislike));
+  QVERIFY(!engine->is_counting_down());
+  QCOMPARE(engine->clicks_left(), 2);
+  QCOMPARE(buttons.count(), 2);
+  QCOMPARE(buttons.at(1).at(0).toBool(), true);
+
   // Play through never waits and never starts the countdown.
   engine_at other(0, {});
   other->use_kind(ov_favorite_engine::play_through);
@@ -361,29 +377,6 @@ void test_favorite_engine::like_clicks_share_capacity() {
   QVERIFY(other->is_waiting(ov_favorite_engine::selected));
   QVERIFY(!other->is_waiting(ov_favorite_engine::play_new));
   QVERIFY(other->is_counting_down());
-}
-
-void test_favorite_engine::countdown_releases_kinds() {
-  engine_at engine(0, {});
-  QCOMPARE(engine->time_left(), 60);
-  engine->use_kind(ov_favorite_engine::play_new);
-  engine->use_kind(ov_favorite_engine::like);
-  engine->use_kind(ov_favorite_engine::like);
-  QSignalSpy buttons(engine.engine.get(), &ov_favorite_engine::esignal_enabled_like_buttons);
-  for (int i = 0; i < 59; ++i) engine->islot_update_time_left();
-  QCOMPARE(engine->time_left(), 1);
-  QVERIFY(engine->is_waiting(ov_favorite_engine::play_new));
-  QVERIFY(engine->is_waiting(ov_favorite_engine::like));
-  QCOMPARE(buttons.count(), 0);
-
-  engine->islot_update_time_left();
-  QCOMPARE(engine->time_left(), 60);
-  QVERIFY(!engine->is_waiting(ov_favorite_engine::play_new));
-  QVERIFY(!engine->is_waiting(ov_favorite_engine::dislike));
-  QVERIFY(!engine->is_counting_down());
-  QCOMPARE(engine->clicks_left(), 2);
-  QCOMPARE(buttons.count(), 1);
-  QCOMPARE(buttons.at(0).at(0).toBool(), true);
 }
 
 void test_favorite_engine::elixir_changes_wait_length() {
