@@ -44,6 +44,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
@@ -253,7 +254,9 @@ void ovg_mainwindow::build_layout() {
           &ovg_mainwindow::islot_search_previous_after_current_position);
   connect(search_bar_, &s::esignal_key_to_tableview_pressed, this, &ovg_mainwindow::islot_send_key_to_tableview_track);
   connect(search_bar_, &s::esignal_hided, this, &ovg_mainwindow::islot_search_bar_hided);
-  wire_table_focus();
+  // Made now, so that the first message does not shrink the tables.
+  statusBar()->setObjectName(QStringLiteral("status_bar"));
+  watch_table_focus();
   flows_ = new ovg_flow_runner(this);
   connect(flows_, &ovg_flow_runner::esignal_finished, this, [this] {
     if (close_pending_)

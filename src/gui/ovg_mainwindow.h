@@ -160,7 +160,7 @@ private:
   static QList<ov_track*> tracks_at(const ov_playlist* playlist, const QList<int>& rows);
   static QString removal_subject(const QList<ov_track*>& tracks);
   static QString removal_text(const QString& question, const QString& note, const QList<ov_track*>& tracks);
-  void wire_table_focus();
+  void watch_table_focus();
   std::optional<bool> table_of(const QWidget* widget) const;
   void show_message(const QString& text);
   void refresh_after_flow();

@@ -61,8 +61,7 @@ std::optional<bool> ovg_mainwindow::table_of(const QWidget* widget) const {
   return std::nullopt;
 }
 
-void ovg_mainwindow::wire_table_focus() {
-  statusBar()->setObjectName(QStringLiteral("status_bar"));
+void ovg_mainwindow::watch_table_focus() {
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (const std::optional<bool> tracks = table_of(now)) tracks_had_focus_ = *tracks;
   });

@@ -170,7 +170,7 @@
     </message>
     <message>
         <source>Remove %1 from the library?</source>
-        <translation>%1 をライブラリから削除しますか？</translation>
+        <translation>%1をライブラリから削除しますか？</translation>
     </message>
     <message>
         <source>Score info will be removed too.</source>
@@ -182,7 +182,7 @@
     </message>
     <message>
         <source>Remove %1 from the playlist &quot;%2&quot;?</source>
-        <translation>%1 をプレイリスト「%2」から削除しますか？</translation>
+        <translation>%1をプレイリスト「%2」から削除しますか？</translation>
     </message>
     <message>
         <source>The tracks stay in the library.</source>
