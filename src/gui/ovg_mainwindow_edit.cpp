@@ -54,7 +54,7 @@ QString title_of(const ov_track* track) {
 // steers it), false the playlist table (or its name editor), none for the
 // rest of the window (menus, the menu bar, the palettes).
 std::optional<bool> ovg_mainwindow::table_of(const QWidget* widget) const {
-  if (!widget || widget->window() != this) return std::nullopt;
+  if (!widget || !area_ || widget->window() != this) return std::nullopt;  // !area_: closing
   for (const QWidget* w = widget; w; w = w->parentWidget())
     if (qobject_cast<const ovg_table_view_tracks*>(w) || w == search_bar_) return true;
   if (area_->splitter()->isAncestorOf(widget)) return false;
