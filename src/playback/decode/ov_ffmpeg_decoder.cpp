@@ -13,6 +13,7 @@ extern "C" {
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 
 namespace {
 constexpr int io_buffer_bytes = 64 * 1024;
@@ -55,6 +56,10 @@ ov_audio_kind kind_of(const char* demuxer, AVCodecID codec) {
 }  // namespace
 
 std::unique_ptr<ov_ffmpeg_decoder> ov_ffmpeg_decoder::open(int fd, qint64 budget, QString* reason) {
+  // FFmpeg's own messages would go to stderr; failures reach the log with
+  // its error text.
+  static std::once_flag quiet;
+  std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
   std::unique_ptr<ov_ffmpeg_decoder> d(new ov_ffmpeg_decoder);
   d->fd_ = fd;
   d->budget_ = budget;
@@ -117,6 +122,12 @@ bool ov_ffmpeg_decoder::init(QString* reason) {
     *reason = error_text(AVERROR(ENOMEM));
     return false;
   }
+  return start(reason);
+}
+
+// Opens the container and the decoder and decodes the first samples: they
+// show that the file decodes and where it starts.
+bool ov_ffmpeg_decoder::start(QString* reason) {
   format_->pb = io_;
   format_->flags |= AVFMT_FLAG_CUSTOM_IO;
   // Content decides; no file name is given, so the name plays no part.
@@ -125,7 +136,6 @@ bool ov_ffmpeg_decoder::init(QString* reason) {
     return false;
   }
   if (!open_stream(reason) || !make_converter(reason)) return false;
-  // The first samples: they show that the file decodes and where it starts.
   if (!next_frame()) {
     *reason = error_.isEmpty() ? QStringLiteral("no samples decoded") : error_;
     return false;
@@ -133,10 +143,31 @@ bool ov_ffmpeg_decoder::init(QString* reason) {
   return true;
 }
 
+// Decodes from the start again, exactly as the first time, dropping what
+// comes before drop_until_.
+bool ov_ffmpeg_decoder::restart() {
+  swr_free(&swr_);
+  avcodec_free_context(&codec_);
+  avformat_close_input(&format_);
+  format_ = avformat_alloc_context();
+  if (!format_ || avio_seek(io_, 0, SEEK_SET) < 0) return false;
+  stream_ = -1;
+  have_origin_ = false;
+  placed_ = true;
+  decoded_end_ = 0;
+  end_ = -1;
+  input_ended_ = false;
+  QString reason;
+  return start(&reason);
+}
+
 bool ov_ffmpeg_decoder::open_stream(QString* reason) {
-  stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+  // The first audio stream. (The stream information is not searched for, as
+  // that decodes ahead; the decoder reads rate and channels from the headers.)
+  for (unsigned i = 0; i < format_->nb_streams && stream_ < 0; ++i)
+    if (format_->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) stream_ = int(i);
   if (stream_ < 0) {
-    *reason = error_text(stream_);
+    *reason = error_text(AVERROR_STREAM_NOT_FOUND);
     return false;
   }
   const AVStream* st = format_->streams[stream_];
@@ -163,6 +194,9 @@ bool ov_ffmpeg_decoder::open_stream(QString* reason) {
   for (unsigned i = 0; i < format_->nb_streams; ++i)
     if (int(i) != stream_) format_->streams[i]->discard = AVDISCARD_ALL;
   rate_ = codec_->sample_rate;
+  // MP4 states the music's length (its edit list); the last packet's padding
+  // goes beyond it.
+  if (kind_ == ov_audio_kind::mp4 && st->duration > 0 && rate_ > 0) end_ = to_samples(st->duration);
   channels_ = 2;
   in_channels_ = codec_->ch_layout.nb_channels;
   in_format_ = codec_->sample_fmt;
@@ -227,6 +261,10 @@ bool ov_ffmpeg_decoder::next_frame() {
       continue;
     }
     if (packet_->stream_index == stream_) {
+      if (landed_at_start(packet_->pos)) {
+        av_packet_unref(packet_);
+        return restart();
+      }
       r = avcodec_send_packet(codec_, packet_);
       if (r < 0 && !tolerate(r)) {
         av_packet_unref(packet_);
@@ -248,11 +286,16 @@ bool ov_ffmpeg_decoder::take_frame() {
     const qint64 at = to_samples(frame_->best_effort_timestamp);
     if (!have_origin_) origin_ = at;
     start = at - origin_;
+    placed_ = true;
   }
   have_origin_ = true;
   decoded_end_ = start + n;
+  // After a seek, frames whose place is not known yet come before the target.
+  // A sample is handed out once: after a seek some demuxers (Ogg) hand
+  // over a stretch twice.
   const qint64 skip = std::clamp<qint64>(drop_until_ - start, 0, n);
-  if (!same || n <= 0 || skip == n) {
+  const qint64 keep = end_ >= 0 ? std::clamp<qint64>(end_ - start, 0, n) : n;
+  if (!same || !placed_ || skip >= keep) {
     av_frame_unref(frame_);
     return false;
   }
@@ -260,14 +303,15 @@ bool ov_ffmpeg_decoder::take_frame() {
   auto* out = reinterpret_cast<uint8_t*>(pending_.data());
   const int got = swr_convert(swr_, &out, n, const_cast<const uint8_t**>(frame_->extended_data), n);
   av_frame_unref(frame_);
-  if (got <= skip) {
+  if (std::min<qint64>(got, keep) <= skip) {
     pending_.clear();
     pending_at_ = 0;
     return false;
   }
-  pending_.resize(size_t(got) * 2);
+  pending_.resize(size_t(std::min<qint64>(got, keep)) * 2);
   pending_at_ = size_t(skip) * 2;
   position_ = start + skip;
+  drop_until_ = start + std::min<qint64>(got, keep);
   return true;
 }
 
@@ -291,7 +335,7 @@ void ov_ffmpeg_decoder::seek(qint64 sample) {
   // Codecs whose output needs a run-in after a jump (Opus) start earlier.
   const qint64 from = std::max<qint64>(0, target - st->codecpar->seek_preroll);
   const qint64 ts = av_rescale_q(from + origin_, AVRational{1, rate_}, st->time_base);
-  if (av_seek_frame(format_, stream_, ts, AVSEEK_FLAG_BACKWARD) < 0)
+  if (avformat_seek_file(format_, stream_, INT64_MIN, ts, ts, 0) < 0)
     av_seek_frame(format_, stream_, av_rescale_q(origin_, AVRational{1, rate_}, st->time_base), AVSEEK_FLAG_BACKWARD);
   avcodec_flush_buffers(codec_);
   pending_.clear();
@@ -302,4 +346,17 @@ void ov_ffmpeg_decoder::seek(qint64 sample) {
   drop_until_ = target;
   decoded_end_ = target;
   position_ = target;
+  placed_ = false;
+  first_after_seek_ = true;
+}
+
+// Whether a seek went back to the stream's first packet. Timestamps there
+// can differ from the first reading's (Ogg gives the first pages of Vorbis
+// other times after a seek, and the Opus pre-skip is not dropped again), so
+// the decoding starts over instead.
+bool ov_ffmpeg_decoder::landed_at_start(qint64 packet_pos) {
+  if (first_packet_pos_ < 0) first_packet_pos_ = packet_pos;
+  if (!first_after_seek_) return false;
+  first_after_seek_ = false;
+  return packet_pos >= 0 && packet_pos <= first_packet_pos_;
 }

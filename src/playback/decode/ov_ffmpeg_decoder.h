@@ -40,6 +40,9 @@ private:
   bool next_frame();
   bool take_frame();
   bool tolerate(int error);
+  bool landed_at_start(qint64 packet_pos);
+  bool start(QString* reason);
+  bool restart();
   qint64 to_samples(qint64 ts) const;
 
   static int read_io(void* self, unsigned char* buffer, int bytes);
@@ -68,7 +71,11 @@ private:
   qint64 decoded_end_ = 0;       // sample frame after the last decoded frame
   qint64 origin_ = 0;            // timestamp (in samples) of the first sample
   bool have_origin_ = false;
-  qint64 drop_until_ = 0;     // samples before this are dropped (exact seeks)
-  bool input_ended_ = false;  // the decoder was told that no packet follows
+  qint64 drop_until_ = 0;  // samples before this are dropped (exact seeks)
+  qint64 end_ = -1;        // samples from this on are dropped (end padding)
+  bool placed_ = true;     // decoded frames have a known place
+  bool first_after_seek_ = false;
+  qint64 first_packet_pos_ = -1;  // file offset of the stream's first packet
+  bool input_ended_ = false;      // the decoder was told that no packet follows
   int errors_in_a_row_ = 0;
 };
