@@ -40,6 +40,25 @@ bool is_pcm(AVCodecID id) {
   }
 }
 
+// The demuxer for the first bytes of a file: the containers this decoder
+// takes each start with their own mark, which spares FFmpeg trying every
+// format it knows. A leading ID3v2 tag leaves the choice to FFmpeg's probe.
+const AVInputFormat* container_of(int fd, bool* unknown) {
+  unsigned char head[12] = {};
+  *unknown = false;
+  if (::pread(fd, head, sizeof head, 0) != ssize_t(sizeof head)) {
+    *unknown = true;
+    return nullptr;
+  }
+  const auto is = [&](int at, const char* mark) { return std::memcmp(head + at, mark, std::strlen(mark)) == 0; };
+  if (is(0, "fLaC")) return av_find_input_format("flac");
+  if (is(0, "OggS")) return av_find_input_format("ogg");
+  if (is(0, "RIFF") && is(8, "WAVE")) return av_find_input_format("wav");
+  if (is(4, "ftyp")) return av_find_input_format("mov");
+  *unknown = !is(0, "ID3");
+  return nullptr;
+}
+
 // The containers and codecs this decoder takes; anything else (an MP3 named
 // .flac, a video) is not its business.
 ov_audio_kind kind_of(const char* demuxer, AVCodecID codec) {
@@ -131,11 +150,20 @@ bool ov_ffmpeg_decoder::start(QString* reason) {
   format_->pb = io_;
   format_->flags |= AVFMT_FLAG_CUSTOM_IO;
   // Content decides; no file name is given, so the name plays no part.
-  if (const int r = avformat_open_input(&format_, nullptr, nullptr, nullptr); r < 0) {
+  bool unknown = false;
+  const AVInputFormat* container = container_of(fd_, &unknown);
+  if (unknown) {
+    avformat_free_context(format_);
+    format_ = nullptr;
+    *reason = QStringLiteral("not a FLAC, Ogg, MP4 or WAV file");
+    return false;
+  }
+  if (const int r = avformat_open_input(&format_, nullptr, container, nullptr); r < 0) {
     *reason = error_text(r);  // format_ is freed on failure
     return false;
   }
-  if (!open_stream(reason) || !make_converter(reason)) return false;
+  // A probe only needs to see samples come out: it converts nothing.
+  if (!open_stream(reason) || (budget_ == 0 && !make_converter(reason))) return false;
   if (!next_frame()) {
     *reason = error_.isEmpty() ? QStringLiteral("no samples decoded") : error_;
     return false;
@@ -298,6 +326,10 @@ bool ov_ffmpeg_decoder::take_frame() {
   if (!same || !placed_ || skip >= keep) {
     av_frame_unref(frame_);
     return false;
+  }
+  if (!swr_) {
+    av_frame_unref(frame_);
+    return true;
   }
   pending_.resize(size_t(n) * 2);
   auto* out = reinterpret_cast<uint8_t*>(pending_.data());

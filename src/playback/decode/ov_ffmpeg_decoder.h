@@ -22,7 +22,8 @@ struct SwrContext;
 class ov_ffmpeg_decoder final : public ov_decoder {
 public:
   // fd: an open regular file, owned from here on. budget: the most bytes
-  // read from it (0: no limit).
+  // read from it (0: no limit); a decoder with a budget is a probe, which
+  // only shows whether samples come out and cannot be read from.
   static std::unique_ptr<ov_ffmpeg_decoder> open(int fd, qint64 budget, QString* reason);
   ~ov_ffmpeg_decoder() override;
 
