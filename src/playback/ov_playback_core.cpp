@@ -5,6 +5,7 @@
 #include "ov_playback_core_thread.h"
 #include "ov_util.h"
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 
