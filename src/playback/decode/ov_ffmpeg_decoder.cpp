@@ -267,6 +267,7 @@ bool ov_ffmpeg_decoder::tolerate(int error) {
 }
 
 bool ov_ffmpeg_decoder::next_frame() {
+  if (!codec_) return false;  // a start over failed
   for (;;) {
     int r = avcodec_receive_frame(codec_, frame_);
     if (r == 0) {
@@ -327,9 +328,9 @@ bool ov_ffmpeg_decoder::take_frame() {
     av_frame_unref(frame_);
     return false;
   }
-  if (!swr_) {
+  if (budget_ > 0 || !swr_) {  // a probe only counts frames that give samples
     av_frame_unref(frame_);
-    return true;
+    return budget_ > 0;
   }
   pending_.resize(size_t(n) * 2);
   auto* out = reinterpret_cast<uint8_t*>(pending_.data());
@@ -362,6 +363,7 @@ ov_decoder::read_result ov_ffmpeg_decoder::read(char* out, int bytes) {
 }
 
 void ov_ffmpeg_decoder::seek(qint64 sample) {
+  if (!codec_) return;  // a start over failed: the stream has ended for good
   const AVStream* st = format_->streams[stream_];
   const qint64 target = std::max<qint64>(0, sample);
   // Codecs whose output needs a run-in after a jump (Opus) start earlier.
