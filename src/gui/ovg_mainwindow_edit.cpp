@@ -145,7 +145,7 @@ QList<ov_track*> ovg_mainwindow::tracks_at(const ov_playlist* playlist, const QL
 
 void ovg_mainwindow::slot_add_files() {
   const QStringList files =
-      QFileDialog::getOpenFileNames(this, tr("Select Music Files"), music_folder(), tr("MP3 (*.mp3)"));
+      QFileDialog::getOpenFileNames(this, tr("Select Music Files"), music_folder(), tr("Music files (*.mp3 *.flac *.opus *.ogg *.oga *.m4a *.wav)"));
   if (!files.isEmpty()) islot_add_files(files);
 }
 

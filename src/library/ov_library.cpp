@@ -1,6 +1,7 @@
 #include "ov_library.h"
 
 #include "ov_database.h"
+#include "ov_decoder.h"
 #include "ov_field_codec.h"
 #include "ov_log.h"
 #include "ov_regular_file.h"
@@ -79,7 +80,7 @@ void collect_into(const QString& directory, QStringList& out, QSet<QString>& vis
   const QString base = dir.path() + QLatin1Char('/');
   // Only regular files (after following links) are music: a FIFO or a link
   // to a device named .mp3 would block or never end when read.
-  for (const QString& name : dir.entryList({QStringLiteral("*.mp3")}, QDir::Files | QDir::System, QDir::Unsorted)) {
+  for (const QString& name : dir.entryList(ov_music_name_filters(), QDir::Files | QDir::System, QDir::Unsorted)) {
     QString reason;
     if (ov_regular_file::is_regular(base + name, &reason))
       out << base + name;

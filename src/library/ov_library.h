@@ -100,8 +100,8 @@ private:
   ov_statement update_statement_;
 };
 
-// Paths of the *.mp3 files (any case) below a directory: its own files first,
-// then each subdirectory's, recursively.
+// Paths of the music files (.mp3 .flac .opus .ogg .oga .m4a .wav, any case)
+// below a directory: its own files first, then each subdirectory's, recursively.
 QStringList collect_mp3_files(const QString& directory);
 
 // The clean absolute form of a file path: relative to the working directory
