@@ -68,7 +68,7 @@
         <translation>フェードアウト長</translation>
     </message>
     <message>
-        <source>Make playtime longer on high socred ones</source>
+        <source>Make playtime longer on high scored ones</source>
         <translation>高スコアの曲は再生時間を長くする</translation>
     </message>
     <message>
