@@ -2,9 +2,12 @@
 
 #include <QList>
 #include <QPointer>
+#include <QScrollArea>
+#include <QStackedWidget>
 #include <QWidget>
 
 class QBoxLayout;
+class QStackedWidget;
 
 // One arrangement of a play mode's views: a page with a layout slot per
 // view. arrange() puts each view into its slot unless the slot already holds
@@ -30,3 +33,39 @@ private:
   QPointer<QWidget> widget_;
   QList<slot> slots_;
 };
+
+// The arrangements of a palette, one shown at a time. Its size hints are
+// those of the page in view, so a smaller arrangement gives its room back to
+// the window instead of keeping the largest page's size.
+class ovg_palette_stack : public QStackedWidget {
+  Q_OBJECT
+
+public:
+  explicit ovg_palette_stack(QWidget* parent = nullptr);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+};
+
+// Holds a palette's arrangements: as wide as the arrangement in view needs
+// (arrangements fit by their layout, never by scrolling sideways) and as
+// high when there is room, but free to be lower with a vertical scroll bar,
+// so a low window still shows the track table.
+class ovg_palette_scroll : public QScrollArea {
+  Q_OBJECT
+
+public:
+  static constexpr int min_height = 96;
+
+  explicit ovg_palette_scroll(QWidget* content, QWidget* parent = nullptr);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Lays a palette widget out: its header row (title and buttons) above the
+// stack of its arrangements in an ovg_palette_scroll, with narrow margins.
+void ovg_lay_out_palette(QWidget* palette, QBoxLayout* header, QStackedWidget* stack);

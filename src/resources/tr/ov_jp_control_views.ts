@@ -30,6 +30,14 @@
         <source>Minimize</source>
         <translation>最小化</translation>
     </message>
+    <message>
+        <source>Hide the medley preset panel</source>
+        <translation>メドレープリセットの欄を隠す</translation>
+    </message>
+    <message>
+        <source>Show the medley preset panel</source>
+        <translation>メドレープリセットの欄を表示する</translation>
+    </message>
 </context>
 <context>
     <name>ovg_palette_normal</name>
