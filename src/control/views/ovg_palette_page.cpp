@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QEvent>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QWidget>
 
@@ -41,39 +42,50 @@ QSize ovg_palette_stack::minimumSizeHint() const {
   return currentWidget() ? currentWidget()->minimumSizeHint() : QStackedWidget::minimumSizeHint();
 }
 
-ovg_palette_scroll::ovg_palette_scroll(QWidget* content, QWidget* parent) : QScrollArea(parent) {
-  setFrameShape(QFrame::NoFrame);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setWidgetResizable(true);
-  setWidget(content);
-  // The palette's own background shows through.
-  viewport()->setAutoFillBackground(false);
-  content->setAutoFillBackground(false);
-  content->installEventFilter(this);
-}
+namespace {
 
-QSize ovg_palette_scroll::sizeHint() const {
-  const int frame = 2 * frameWidth();
-  return widget()->sizeHint() + QSize(frame, frame);
-}
+// The scrolling holder of a palette's stack (see ovg_lay_out_palette).
+class palette_scroll : public QScrollArea {
+public:
+  static constexpr int min_height = 96;
 
-QSize ovg_palette_scroll::minimumSizeHint() const {
-  const int frame = 2 * frameWidth();
-  const QSize content = widget()->minimumSizeHint();
-  return {content.width() + frame + verticalScrollBar()->sizeHint().width(),
-          qMin(content.height(), min_height) + frame};
-}
+  explicit palette_scroll(QWidget* content, QWidget* parent) : QScrollArea(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWidgetResizable(true);
+    setWidget(content);
+    // The palette's own background shows through.
+    viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    content->installEventFilter(this);
+  }
 
-// A new arrangement or a view that changed its size hints changes ours.
-bool ovg_palette_scroll::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == widget() && event->type() == QEvent::LayoutRequest) updateGeometry();
-  return QScrollArea::eventFilter(watched, event);
-}
+  QSize sizeHint() const override {
+    const int frame = 2 * frameWidth();
+    return widget()->sizeHint() + QSize(frame, frame);
+  }
+
+  QSize minimumSizeHint() const override {
+    const int frame = 2 * frameWidth();
+    const QSize content = widget()->minimumSizeHint();
+    return {content.width() + frame + verticalScrollBar()->sizeHint().width(),
+            qMin(content.height(), min_height) + frame};
+  }
+
+protected:
+  // A new arrangement or a view that changed its size hints changes ours.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == widget() && event->type() == QEvent::LayoutRequest) updateGeometry();
+    return QScrollArea::eventFilter(watched, event);
+  }
+};
+
+}  // namespace
 
 void ovg_lay_out_palette(QWidget* palette, QBoxLayout* header, QStackedWidget* stack) {
   auto* layout = new QVBoxLayout(palette);
   layout->setContentsMargins(6, 2, 6, 2);
   layout->setSpacing(2);
   layout->addLayout(header);
-  layout->addWidget(new ovg_palette_scroll(stack, palette), 1);
+  layout->addWidget(new palette_scroll(stack, palette), 1);
 }

@@ -2,12 +2,10 @@
 
 #include <QList>
 #include <QPointer>
-#include <QScrollArea>
 #include <QStackedWidget>
 #include <QWidget>
 
 class QBoxLayout;
-class QStackedWidget;
 
 // One arrangement of a play mode's views: a page with a layout slot per
 // view. arrange() puts each view into its slot unless the slot already holds
@@ -47,25 +45,9 @@ public:
   QSize minimumSizeHint() const override;
 };
 
-// Holds a palette's arrangements: as wide as the arrangement in view needs
-// (arrangements fit by their layout, never by scrolling sideways) and as
-// high when there is room, but free to be lower with a vertical scroll bar,
-// so a low window still shows the track table.
-class ovg_palette_scroll : public QScrollArea {
-  Q_OBJECT
-
-public:
-  static constexpr int min_height = 96;
-
-  explicit ovg_palette_scroll(QWidget* content, QWidget* parent = nullptr);
-
-  QSize sizeHint() const override;
-  QSize minimumSizeHint() const override;
-
-protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-};
-
-// Lays a palette widget out: its header row (title and buttons) above the
-// stack of its arrangements in an ovg_palette_scroll, with narrow margins.
+// Lays a palette widget out with narrow margins: its header row (title and
+// buttons) above the stack of its arrangements. The stack is as wide as the
+// arrangement in view needs (arrangements fit by their layout, never by
+// scrolling sideways) and as high when there is room, but may be lower with
+// a vertical scroll bar, so a low window still shows the track table.
 void ovg_lay_out_palette(QWidget* palette, QBoxLayout* header, QStackedWidget* stack);
