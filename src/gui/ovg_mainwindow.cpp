@@ -53,6 +53,7 @@
 namespace {
 const QString tag = QStringLiteral("mainwindow");
 const QString tab_style = QStringLiteral("QTabBar::tab { height: 24px; font: normal;}");
+constexpr int table_min_height = 150;  // the header and about five rows
 }  // namespace
 
 ovg_mainwindow::ovg_mainwindow(ov_library* library, const QString& seed, ov_database* playlists_db,
@@ -244,6 +245,10 @@ void ovg_mainwindow::build_layout() {
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(tab_widget_);
   layout->addWidget(area_->splitter(), 1);
+  // The palette keeps its height while the window has room for it and a
+  // few rows of the tables; below that the palette scrolls, not the tables.
+  area_->splitter()->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+  area_->splitter()->setMinimumHeight(table_min_height);
   setCentralWidget(central);
   search_bar_ = new ovgv_search_bar(this);
   search_bar_->hide();

@@ -30,7 +30,8 @@ class ovgv_playback : public QObject, public ov_playback_port {
 public:
   enum class arrangement { wide, compact };
   static constexpr int slider_maximum = 1000;
-  static constexpr int slider_width = 400;
+  static constexpr int slider_width = 400;  // when there is room
+  static constexpr int slider_min_width = 160;
   static constexpr int small_icon = 18;
   static constexpr int large_icon = 24;
 
