@@ -1,13 +1,13 @@
 #pragma once
 
+#include "ov_activity_awards.h"
+#include "ov_favorite_engine.h"
 #include "ov_playlist.h"
-#include "ov_track_pool.h"
 #include "ov_view_ports.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QReadWriteLock>
 
 #include <functional>
 #include <memory>
@@ -20,6 +20,7 @@ class ov_playline;
 class ov_playlist;
 class ov_playlist_item;
 class ov_track;
+class ov_track_pool;
 
 // The views a controller drives, all owned elsewhere.
 struct ovg_controller_views {
@@ -34,9 +35,14 @@ struct ovg_controller_views {
 // What both kinds of play share: the current playlist and item, the track
 // pool, the state with its 50 ms position timer, the listening count with
 // its play-through award, like and dislike, and the next-tracks panel with
-// its selected and not-selected awards. Lives on the GUI thread. Every slot
-// takes the lock for writing around its work; signals and the error dialog
-// run after it is released.
+// its selected and not-selected awards (the arithmetic of which is
+// ov_activity_awards'). Lives on the GUI thread only.
+//
+// Every slot runs its work inside a guard that marks the controller busy;
+// signals and the error dialog run after the guard is left, so what they
+// start may call the controller again. A slot called while another one of
+// the same controller is still at work is a fault of the caller: debug
+// builds assert, release builds log it and drop the nested call.
 class ovg_controller_abstract : public QObject {
   Q_OBJECT
 
@@ -60,8 +66,8 @@ public:
   // The line a seek moves and whose position counts as the current track's
   // (null when none is loaded).
   virtual ov_playline* position_line() const = 0;
-  // True while a slot holds the lock.
-  bool is_busy();
+  // True while a slot is at work.
+  bool is_busy() const { return busy_; }
   // The wall clock of the listening count, in whole seconds.
   void set_clock(std::function<qint64()> clock) { clock_ = std::move(clock); }
 
@@ -106,7 +112,7 @@ protected:
   virtual void p_current_item_removed() = 0;
   virtual void p_select_track(ov_playlist_item* item) = 0;
 
-  // Runs work under the lock, then what it deferred (signals, dialogs).
+  // Runs work inside the re-entry guard, then what it deferred (signals, dialogs).
   void locked(const std::function<void()>& work);
   void defer(std::function<void()> action) { deferred_.push_back(std::move(action)); }
   void defer_track_status_changed();
@@ -118,7 +124,7 @@ protected:
   void set_current_item(ov_playlist_item* item) { m_selected_item = item; }
   void forget_chosen_next() { chosen_next_ = nullptr; }
   void refresh_nexts();
-  int play_type() const;
+  ov_play::play_type play_type() const;
   bool is_repeat_type() const;
   bool is_at_end() const;
   bool is_at_start() const;
@@ -127,12 +133,12 @@ protected:
   // Play new's common part: playlist, pool, nexts and award. Returns the item
   // to play, or null when the row has nothing playable.
   ov_playlist_item* begin_play_new(ov_playlist* playlist, int row);
-  int award_activity(ov_track* track, int kind, ov_playlist* playlist, int row);
-  void credit_points(ov_track* track, int kind, int points);
+  ov_activity_awards& awards() { return awards_; }
+  // The play-new award of the item at the row, with its point signal.
+  void award_play_new(ov_track* track, ov_playlist* playlist, int row);
   void play_through_tick();
   // Listening seconds 0, seeked flag off, last second now.
   void reset_listening_count();
-  void save_track(ov_track* track);
   void start_position_timer();
   void stop_position_timer();
   // Drops the reports still queued from a line's previous file or run, so a
@@ -140,13 +146,11 @@ protected:
   static void drop_stale_reports(ov_playline* line);
 
   ovg_controller_views views_;
-  ov_library* library_;
   ov_favorite_engine* engine_;
   QList<ov_playline*> lines_;
 
 private:
-  void like_award(int kind);
-  void spread(ov_track* track, const QList<ov_track*>* members, double rate, int count, int points);
+  void like_award(ov_favorite_engine::kind kind);
 
   QPointer<ov_playlist> playlist_;
   std::unique_ptr<ov_track_pool> pool_;
@@ -154,7 +158,8 @@ private:
   state_type state_ = idle;
   ov_playlist_item* chosen_next_ = nullptr;
   QTimer* position_timer_ = nullptr;  // child
-  QReadWriteLock lock_;
+  ov_activity_awards awards_;
+  bool busy_ = false;
   bool seeked_ = false;
   qint64 last_second_ = 0;
   int listening_seconds_ = 0;

@@ -5,6 +5,7 @@
 #include "ov_playline.h"
 #include "ov_playlist.h"
 #include "ov_track.h"
+#include "ov_track_pool.h"
 
 namespace {
 const QString log_tag = QStringLiteral("controller_manual_medley");
