@@ -158,7 +158,7 @@ void ovg_controller_abstract::islot_play_new(ov_playlist* playlist, int index) {
 
 void ovg_controller_abstract::islot_toggle_play_pause() {
   locked([this] {
-    if (state_ == idle)
+    if (state_ == idle || !m_selected_item)
       defer([this] { emit esignal_play_clicked_on_no_selected(); });
     else
       p_toggle_play_pause();
@@ -171,6 +171,15 @@ void ovg_controller_abstract::islot_pause() {
 void ovg_controller_abstract::islot_stop() {
   locked([this] { p_stop(); });
 }
+void ovg_controller_abstract::islot_stop_for_other(const ov_playlist_item* other_entry) {
+  locked([&] {
+    if (state_ == idle) return;
+    p_stop();
+    if (pool_->current() != other_entry) pool_->set_current_marked(false);
+    defer_track_status_changed();
+  });
+}
+
 void ovg_controller_abstract::islot_go_next() {
   locked([this] { p_go_next(); });
 }
@@ -207,6 +216,7 @@ void ovg_controller_abstract::set_state(state_type s) {
   views_.playback->set_state(shown_state(s));
   if (s != old) defer([this] { emit esignal_state_changed(); });
   if (s == playing) {
+    pool_->set_current_marked(true);
     position_timer_->start();
     defer([this] { emit esignal_state_changed_to_playing(); });
   } else {

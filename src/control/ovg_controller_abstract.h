@@ -77,6 +77,7 @@ signals:
   void esignal_state_changed_to_playing();
   // Any change of state(), after the slot that made it released the lock.
   void esignal_state_changed();
+  // Play was pressed with no current item to play or resume.
   void esignal_play_clicked_on_no_selected();
   void esignal_point_incremented_on_play_new(ov_playlist* playlist, int row_index, int increment);
 
@@ -94,6 +95,10 @@ public slots:
   void islot_toggle_play_pause();
   void islot_pause();
   void islot_stop();
+  // The other controller started playing: stops, and the current entry loses
+  // its playing mark unless it is the other's current entry as well. An idle
+  // controller stays idle.
+  void islot_stop_for_other(const ov_playlist_item* other_entry);
   void islot_go_next();
   void islot_go_previous();
   void islot_update_time_position();

@@ -148,6 +148,7 @@ private:
   void store_state();
 
   void state_changed_to_playing(ovg_play_mode* mode);
+  void play_row(ovg_controller_abstract* controller, int row);
   void set_playing_tab_bold(int index);
   void update_play_controls();
   void select_rows(ovg_table_view_tracks* view, const QList<int>& rows);

@@ -40,6 +40,10 @@ public:
   void reset();
   void start_at(int row);
   void set_selection_type(int value);
+  // Gives the current entry the playing mark (status 2) or takes it away
+  // (status 1) without changing which entry is current. The pool is the
+  // one writer of the marks of its playlist's entries.
+  void set_current_marked(bool marked);
 
   ov_playlist_item* next_in_order();
   ov_playlist_item* previous_in_order();
