@@ -77,6 +77,7 @@ public slots:
   void islot_go_next();
   void islot_go_previous();
   void slot_table_playlists_current_item_changed(const QModelIndex& current);
+  // Part of the window's slot set; no signal is connected to it.
   void slot_trunk_file_changed();
   void slot_dropped_tracks_on_playlist(const QModelIndexList& rows, int target_row);
   void islot_remove_tracks_from_selected_playlist();

@@ -27,7 +27,6 @@ class ovgv_playback : public QObject, public ov_playback_port {
   Q_OBJECT
 
 public:
-  enum class arrangement { wide, compact };
   static constexpr int slider_maximum = 1000;
   static constexpr int slider_width = 400;
   static constexpr int small_icon = 18;
@@ -46,7 +45,6 @@ public:
   void use_large_icons();
   void use_wide();
   void use_compact();
-  arrangement current_arrangement() const { return arrangement_; }
   QWidget* wide_widget() const { return wide_; }
   QWidget* compact_widget() const { return compact_; }
 
@@ -58,7 +56,6 @@ public:
   QToolButton* next_button() const { return next_button_; }
   QToolButton* previous_button() const { return previous_button_; }
   bool is_dragging() const { return dragging_; }
-  qint64 track_length_ms() const { return track_length_ms_; }
 
   // Milliseconds of a slider value: trunc(track length / 1000 x value), in
   // 64 bits so long tracks do not overflow.
@@ -111,5 +108,4 @@ private:
   QIcon pause_icon_;
   qint64 track_length_ms_ = 0;
   bool dragging_ = false;
-  arrangement arrangement_ = arrangement::wide;
 };
