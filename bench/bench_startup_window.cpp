@@ -13,6 +13,7 @@
 #include "ov_schema.h"
 #include "ovd_skill.h"
 #include "ovd_track.h"
+#include "ov_playlist.h"
 #include "ovg_mainwindow.h"
 #include "ovg_playlists_area.h"
 #include "ovg_table_view_tracks.h"

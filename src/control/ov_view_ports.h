@@ -77,7 +77,7 @@ public:
 };
 
 // Shows a failure to the user (a modal error dialog in the program). The
-// controllers call it with their lock released.
+// controllers call it after the slot that failed has finished its work.
 class ov_error_port {
 public:
   virtual ~ov_error_port() = default;

@@ -52,7 +52,7 @@ bool ovg_controller_abstract::is_position_timer_active() const {
   return position_timer_->isActive();
 }
 
-void ovg_controller_abstract::locked(const std::function<void()>& work) {
+void ovg_controller_abstract::guarded(const std::function<void()>& work) {
   Q_ASSERT_X(!busy_, "ovg_controller_abstract", "a slot was called while another one was at work");
   if (busy_) {
     ov_log_write(ov_log::WARNING, log_tag, QStringLiteral("dropped a command that arrived while another one ran"));
@@ -81,25 +81,25 @@ void ovg_controller_abstract::defer_load_error(const ov_playlist_item* item) {
 // --- slots ---
 
 void ovg_controller_abstract::islot_label_title_clicked() {
-  locked([this] { defer([this, p = playlist_, i = m_selected_item] { emit esignal_title_clicked(p, i); }); });
+  guarded([this] { defer([this, p = playlist_, i = m_selected_item] { emit esignal_title_clicked(p, i); }); });
 }
 
 void ovg_controller_abstract::islot_button_like_clicked() {
-  locked([this] { like_award(ov_favorite_engine::like); });
+  guarded([this] { like_award(ov_favorite_engine::like); });
 }
 
 void ovg_controller_abstract::islot_button_dislike_clicked() {
-  locked([this] { like_award(ov_favorite_engine::dislike); });
+  guarded([this] { like_award(ov_favorite_engine::dislike); });
 }
 
 void ovg_controller_abstract::islot_volume_changed(int new_volume) {
-  locked([&] {
+  guarded([&] {
     for (ov_playline* line : lines_) line->set_global_volume(new_volume);
   });
 }
 
 void ovg_controller_abstract::islot_next_track_clicked(ov_playlist_item* item) {
-  locked([&] {
+  guarded([&] {
     if (!item || !item->track()) return;
     if (engine_->is_waiting(ov_favorite_engine::selected)) {
       defer_track_status_changed();
@@ -124,17 +124,17 @@ void ovg_controller_abstract::islot_next_track_clicked(ov_playlist_item* item) {
 }
 
 void ovg_controller_abstract::islot_next_track_double_clicked(ov_playlist_item* item) {
-  locked([&] {
+  guarded([&] {
     if (item && item == chosen_next_) p_go_next();
   });
 }
 
 void ovg_controller_abstract::islot_next_tracks_size_changed() {
-  locked([this] { refresh_nexts(); });
+  guarded([this] { refresh_nexts(); });
 }
 
 void ovg_controller_abstract::islot_play_type_changed() {
-  locked([this] {
+  guarded([this] {
     const ov_play::play_type t = play_type();
     views_.next_tracks->set_enabled(t == ov_play::play_shuffle || t == ov_play::play_shuffle_repeat ||
                                     t == ov_play::play_random);
@@ -142,7 +142,7 @@ void ovg_controller_abstract::islot_play_type_changed() {
 }
 
 void ovg_controller_abstract::islot_track_removed(ov_playlist_item* item_removed) {
-  locked([&] {
+  guarded([&] {
     if (item_removed && item_removed == chosen_next_) {
       chosen_next_ = nullptr;
       refresh_nexts();
@@ -153,11 +153,11 @@ void ovg_controller_abstract::islot_track_removed(ov_playlist_item* item_removed
 }
 
 void ovg_controller_abstract::islot_play_new(ov_playlist* playlist, int index) {
-  locked([&] { p_play_new(playlist, index); });
+  guarded([&] { p_play_new(playlist, index); });
 }
 
 void ovg_controller_abstract::islot_toggle_play_pause() {
-  locked([this] {
+  guarded([this] {
     if (state_ == idle || !m_selected_item)
       defer([this] { emit esignal_play_clicked_on_no_selected(); });
     else
@@ -166,13 +166,13 @@ void ovg_controller_abstract::islot_toggle_play_pause() {
 }
 
 void ovg_controller_abstract::islot_pause() {
-  locked([this] { p_pause(); });
+  guarded([this] { p_pause(); });
 }
 void ovg_controller_abstract::islot_stop() {
-  locked([this] { p_stop(); });
+  guarded([this] { p_stop(); });
 }
 void ovg_controller_abstract::islot_stop_for_other(const ov_playlist_item* other_entry) {
-  locked([&] {
+  guarded([&] {
     if (state_ == idle) return;
     p_stop();
     if (pool_->current() != other_entry) pool_->set_current_marked(false);
@@ -181,27 +181,24 @@ void ovg_controller_abstract::islot_stop_for_other(const ov_playlist_item* other
 }
 
 void ovg_controller_abstract::islot_go_next() {
-  locked([this] { p_go_next(); });
+  guarded([this] { p_go_next(); });
 }
 void ovg_controller_abstract::islot_go_previous() {
-  locked([this] { p_go_previous(); });
+  guarded([this] { p_go_previous(); });
 }
 void ovg_controller_abstract::islot_update_time_position() {
-  locked([this] { p_update_time_position(); });
+  guarded([this] { p_update_time_position(); });
 }
 
 void ovg_controller_abstract::islot_position_changed(int new_position) {
-  locked([&] {
-    p_position_changed(new_position);
-    seeked_ = true;
-  });
+  guarded([&] { p_position_changed(new_position); });
 }
 
 // With the current item gone (or its whole playlist) no candidate on the
 // Nexts panel may be picked any more: they can belong to a playlist that is
 // being deleted.
 void ovg_controller_abstract::islot_current_item_removed() {
-  locked([this] {
+  guarded([this] {
     p_current_item_removed();
     forget_chosen_next();
     views_.next_tracks->set_entries({});
@@ -372,7 +369,6 @@ void ovg_controller_abstract::play_through_tick() {
 
 void ovg_controller_abstract::reset_listening_count() {
   listening_seconds_ = 0;
-  seeked_ = false;
   last_second_ = clock_();
 }
 

@@ -61,7 +61,6 @@ public:
   ov_track_pool* pool() const { return pool_.get(); }
   const QList<ov_playline*>& lines() const { return lines_; }
   int listening_seconds() const { return listening_seconds_; }
-  bool is_seeked() const { return seeked_; }
   bool is_position_timer_active() const;
   // The line a seek moves and whose position counts as the current track's
   // (null when none is loaded).
@@ -75,7 +74,7 @@ signals:
   void esignal_title_clicked(ov_playlist* playlist, ov_playlist_item* item);
   void esignal_track_status_changed(ov_playlist* playlist);
   void esignal_state_changed_to_playing();
-  // Any change of state(), after the slot that made it released the lock.
+  // Any change of state(), after the slot that made it finished its work.
   void esignal_state_changed();
   // Play was pressed with no current item to play or resume.
   void esignal_play_clicked_on_no_selected();
@@ -118,10 +117,10 @@ protected:
   virtual void p_select_track(ov_playlist_item* item) = 0;
 
   // Runs work inside the re-entry guard, then what it deferred (signals, dialogs).
-  void locked(const std::function<void()>& work);
+  void guarded(const std::function<void()>& work);
   void defer(std::function<void()> action) { deferred_.push_back(std::move(action)); }
   void defer_track_status_changed();
-  // The error dialog for a file that failed to open, shown after the lock.
+  // The error dialog for a file that failed to open, shown after the work.
   void defer_load_error(const ov_playlist_item* item);
 
   void set_state(state_type s);
@@ -139,10 +138,8 @@ protected:
   // to play, or null when the row has nothing playable.
   ov_playlist_item* begin_play_new(ov_playlist* playlist, int row);
   ov_activity_awards& awards() { return awards_; }
-  // The play-new award of the item at the row, with its point signal.
-  void award_play_new(ov_track* track, ov_playlist* playlist, int row);
   void play_through_tick();
-  // Listening seconds 0, seeked flag off, last second now.
+  // Listening seconds 0, last second now.
   void reset_listening_count();
   void start_position_timer();
   void stop_position_timer();
@@ -156,6 +153,8 @@ protected:
 
 private:
   void like_award(ov_favorite_engine::kind kind);
+  // The play-new award of the item at the row, with its point signal.
+  void award_play_new(ov_track* track, ov_playlist* playlist, int row);
 
   QPointer<ov_playlist> playlist_;
   std::unique_ptr<ov_track_pool> pool_;
@@ -165,7 +164,6 @@ private:
   QTimer* position_timer_ = nullptr;  // child
   ov_activity_awards awards_;
   bool busy_ = false;
-  bool seeked_ = false;
   qint64 last_second_ = 0;
   int listening_seconds_ = 0;
   std::function<qint64()> clock_;

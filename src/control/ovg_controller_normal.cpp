@@ -141,7 +141,7 @@ void ovg_controller_normal::p_current_item_removed() {
 // replaced since was dropped when the line changed; one that still arrives
 // while the controller is not playing is ignored.
 void ovg_controller_normal::islot_play_finished(ov_playline* playline, int) {
-  locked([&] {
+  guarded([&] {
     if (playline != line_.get() || state() != playing) return;
     if (!is_repeat_type() && is_at_end()) {
       stop_line();

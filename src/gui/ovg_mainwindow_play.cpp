@@ -43,7 +43,9 @@ ovg_play_mode* ovg_mainwindow::mode_of(const ovg_controller_abstract* controller
 }
 
 ovg_controller_abstract* ovg_mainwindow::key_target() {
-  if (general_settings_.control_key_sent_to.read() == ov_general_settings::playing && playing_controller_)
+  // The setting is read only once something played, so a window that only
+  // shows its play controls leaves main.ini as it was.
+  if (playing_controller_ && general_settings_.control_key_sent_to.read() == ov_general_settings::playing)
     return playing_controller_;
   return selected_tab_controller_;
 }
@@ -121,6 +123,7 @@ void ovg_mainwindow::state_changed_to_playing(ovg_play_mode* mode) {
   playing_controller_ = playing;
   area_->model()->set_playing_playlist(playing->playlist());
   area_->model()->reset();
+  if (playing->playlist()) islot_track_status_changed(playing->playlist());
   set_playing_tab_bold(mode == normal_.get() ? 0 : 1);
   update_play_controls();
 }

@@ -52,7 +52,7 @@ private slots:
     QCOMPARE(f_->views.info.track, f_->track(1));
   }
 
-  // Every change of state is announced once, after the lock is released;
+  // Every change of state is announced once, after the slot finished its work;
   // a command that leaves the state as it was announces nothing.
   void state_changes_are_announced() {
     QList<int> seen;
@@ -199,7 +199,7 @@ private slots:
   }
 
   // A file that fails to open: stopped, the current item kept, the error
-  // dialog shown with the lock released.
+  // dialog shown once the slot finished its work.
   void failed_load_shows_error() {
     const QString path = f_->track(2)->tags().file_path();
     QVERIFY(QFile::remove(path));
