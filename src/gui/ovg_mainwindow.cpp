@@ -149,6 +149,7 @@ void ovg_mainwindow::wire_play_mode(ovg_play_mode* mode) {
           qOverload<ov_playlist*, ov_playlist_item*>(&ovg_mainwindow::islot_select_item_in_table_track));
   connect(c, &ovg_controller_abstract::esignal_point_incremented_on_play_new, this,
           &ovg_mainwindow::islot_playlist_run_point_effect);
+  connect(c, &ovg_controller_abstract::esignal_state_changed, this, &ovg_mainwindow::update_play_controls);
   connect(mode->engine_view(), &ovgv_favorite_engine::esignal_grade_up_clicked, this,
           &ovg_mainwindow::islot_favorite_engine_levelup_clicked);
   connect(mode->engine_view(), &ovgv_favorite_engine::esignal_icon_double_clicked, this,
@@ -174,9 +175,9 @@ void ovg_mainwindow::wire_track_view(ovg_table_view_tracks* view, ov_playlist* p
   connect(view, &v::esignal_slider_moved, this, &ovg_mainwindow::islot_tableview_track_slider_moved);
   connect(view, &v::esignal_resized, this, &ovg_mainwindow::islot_tableview_track_resized);
   connect(playlist, &ov_playlist::esignal_name_changed, this, &ovg_mainwindow::islot_playlist_name_changed);
+  // The window refreshes the view (once per flow while a flow runs).
   connect(playlist, &ov_playlist::esignal_number_of_tracks_changed, this,
           &ovg_mainwindow::islot_playlist_number_of_tracks_changed);
-  connect(playlist, &ov_playlist::esignal_number_of_tracks_changed, view, &v::eslot_item_count_changed);
 }
 
 void ovg_mainwindow::wire_playlist_view() {
@@ -435,6 +436,7 @@ void ovg_mainwindow::islot_show_preferences_dialog() {
     general_settings_.ctrll_follow_panel.write(page.follow());
     general_settings_.control_key_sent_to.write(page.key_target());
     main_group_.sync();
+    update_play_controls();
   }
 }
 

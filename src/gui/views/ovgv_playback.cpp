@@ -122,13 +122,11 @@ void ovgv_playback::arrange(QWidget* container, QBoxLayout* buttons_row, QBoxLay
 }
 
 void ovgv_playback::use_wide() {
-  arrangement_ = arrangement::wide;
   auto* row = static_cast<QBoxLayout*>(wide_->layout());
   arrange(wide_, row, row);
 }
 
 void ovgv_playback::use_compact() {
-  arrangement_ = arrangement::compact;
   auto* column = compact_->layout();
   arrange(compact_, static_cast<QBoxLayout*>(column->itemAt(0)->layout()),
           static_cast<QBoxLayout*>(column->itemAt(1)->layout()));
