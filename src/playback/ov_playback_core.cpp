@@ -89,6 +89,10 @@ ov_playback_core::~ov_playback_core() {
   }
   // Closing joins the sink's thread: no completion notice runs after this.
   if (sink_) sink_->close();
+  if (decode_failures_ > 0)
+    ov_log_write_flush(ov_log::WARNING, QStringLiteral("playback"),
+                       QStringLiteral("decoding stopped: ") + decode_failure_ + QStringLiteral("  file=") + file_path_ +
+                           QStringLiteral("  times=%1").arg(decode_failures_));
   for (char*& b : buffers_) {
     std::free(b);
     b = nullptr;
@@ -244,10 +248,9 @@ ov_playback_core::fill_result ov_playback_core::fill(ov_pcm_sink::block* b) {
       if (kept > 0) return {kept, false};
       continue;
     }
-    if (r != MPG123_DONE)
-      ov_log_write_flush(ov_log::WARNING, QStringLiteral("playback"),
-                         QStringLiteral("decoding stopped: ") + QString::fromUtf8(mpg123_strerror(decoder_)) +
-                             QStringLiteral("  file=") + file_path_);
+    // Every block asks again after the decoder gave up: the file is logged
+    // once, when the core closes, with the count.
+    if (r != MPG123_DONE && decode_failures_++ == 0) decode_failure_ = QString::fromUtf8(mpg123_strerror(decoder_));
     return {kept, true};
   }
   b->bytes = 0;

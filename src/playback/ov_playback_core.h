@@ -71,6 +71,8 @@ private:
   long rate_ = 0;
   int samples_per_frame_ = 1152;
   bool decoding_opened_format_ = true;  // the decoder's current output matches the device
+  int decode_failures_ = 0;             // fills that ended on a decoder error (under decoder_mutex_)
+  QString decode_failure_;              // the first error's text
   int drained_ = 0;
   std::unique_ptr<ov_pcm_sink> sink_;
   ov_pcm_sink::block blocks_[block_count];
