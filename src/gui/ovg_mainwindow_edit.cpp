@@ -91,9 +91,11 @@ void ovg_mainwindow::add_expanded(const QStringList& files) {
   if (files.isEmpty()) return;
   ov_playlist* selected = selected_playlist();
   const qint64 added_time = QDateTime::currentSecsSinceEpoch();
+  ov_flow_result result;
   run_flow(tr("Adding Tracks"), files.size(), [&](const auto& progress) {
-    ov_playlist_flows::add_files(library_, area_->library_playlist(), selected, files, added_time, progress);
+    result = ov_playlist_flows::add_files(library_, area_->library_playlist(), selected, files, added_time, progress);
   });
+  if (result.stopped) show_error(ov_playlist_flows::stopped_text(result));
 }
 
 void ovg_mainwindow::open_paths(const QStringList& paths) {
