@@ -171,6 +171,10 @@ void ovg_mainwindow::add_expanded(const QStringList& files) {
     result = ov_playlist_flows::add_files(library_, area_->library_playlist(), selected, files, added_time, progress);
   });
   if (!ran) return;
+  if (result.stopped) {
+    show_error(ov_playlist_flows::stopped_text(result));
+    return;
+  }
   qsizetype skipped = 0;
   for (qsizetype i = 0; i < result.done; ++i)
     if (!library_->contains_path(files.at(i))) ++skipped;

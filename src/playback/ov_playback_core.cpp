@@ -49,6 +49,10 @@ ov_playback_core::~ov_playback_core() {
   }
   // Closing joins the sink's thread: no completion notice runs after this.
   if (sink_) sink_->close();
+  if (decode_failures_ > 0)
+    ov_log_write_flush(ov_log::WARNING, QStringLiteral("playback"),
+                       QStringLiteral("decoding stopped: ") + decode_failure_ + QStringLiteral("  file=") + file_path_ +
+                           QStringLiteral("  times=%1").arg(decode_failures_));
   reset_worker_.reset();
 }
 
@@ -172,10 +176,9 @@ ov_playback_core::fill_result ov_playback_core::fill(ov_pcm_sink::block* b) {
   std::lock_guard d(decoder_mutex_);
   const ov_decoder::read_result r = decoder_->read(b->data, block_size_);
   b->bytes = r.bytes;
-  if (r.ended && !decoder_->error().isEmpty())
-    ov_log_write_flush(
-        ov_log::WARNING, QStringLiteral("playback"),
-        QStringLiteral("decoding stopped: ") + decoder_->error() + QStringLiteral("  file=") + file_path_);
+  // Every block asks again after the decoder gave up: the file is logged
+  // once, when the core closes, with the count.
+  if (r.ended && !decoder_->error().isEmpty() && decode_failures_++ == 0) decode_failure_ = decoder_->error();
   return {r.bytes, r.ended};
 }
 

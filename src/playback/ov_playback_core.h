@@ -69,6 +69,8 @@ private:
   std::vector<char> pcm_;  // the twelve blocks' samples, one after another
   int block_size_ = 0;
   int rate_ = 0;
+  int decode_failures_ = 0;  // fills that ended on a decoder error (under decoder_mutex_)
+  QString decode_failure_;   // the first error's text
   int drained_ = 0;
   std::unique_ptr<ov_pcm_sink> sink_;
   ov_pcm_sink::block blocks_[block_count];
