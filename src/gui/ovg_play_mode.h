@@ -56,6 +56,7 @@ public:
   ovgv_pc_normal* play_control() const { return play_control_.get(); }
   ovgv_pc_medley* medley_panel() const { return medley_panel_.get(); }
   ovgv_playback* playback_view() const { return playback_.get(); }
+  ovgv_track_info* track_info_view() const { return track_info_.get(); }
   ovgv_next_tracks* next_tracks_view() const { return next_tracks_.get(); }
   ovgv_volume* volume_view() const { return volume_.get(); }
   ovgv_favorite_engine* engine_view() const { return engine_view_.get(); }
