@@ -260,8 +260,11 @@ void ovg_mainwindow::build_layout() {
           &ovg_mainwindow::islot_search_previous_after_current_position);
   connect(search_bar_, &s::esignal_key_to_tableview_pressed, this, &ovg_mainwindow::islot_send_key_to_tableview_track);
   connect(search_bar_, &s::esignal_hided, this, &ovg_mainwindow::islot_search_bar_hided);
-  // Made now, so that the first message does not shrink the tables.
-  statusBar()->setObjectName(QStringLiteral("status_bar"));
+  // Messages show beside the play tabs, where they take no height from the tables.
+  status_bar_ = new QStatusBar;
+  status_bar_->setObjectName(QStringLiteral("status_bar"));
+  status_bar_->setSizeGripEnabled(false);
+  tab_widget_->setCornerWidget(status_bar_, Qt::TopRightCorner);
   watch_table_focus();
   flows_ = new ovg_flow_runner(this);
   connect(flows_, &ovg_flow_runner::esignal_finished, this, [this] {

@@ -68,7 +68,7 @@ void ovg_mainwindow::watch_table_focus() {
 }
 
 void ovg_mainwindow::show_message(const QString& text) {
-  statusBar()->showMessage(text, k_message_ms);
+  status_bar_->showMessage(text, k_message_ms);
 }
 
 // What a confirmation names: one track by its title, more as "N tracks".
@@ -144,8 +144,8 @@ QList<ov_track*> ovg_mainwindow::tracks_at(const ov_playlist* playlist, const QL
 // ---- adding -------------------------------------------------------------------
 
 void ovg_mainwindow::slot_add_files() {
-  const QStringList files =
-      QFileDialog::getOpenFileNames(this, tr("Select Music Files"), music_folder(), tr("Music files (*.mp3 *.flac *.opus *.ogg *.oga *.m4a *.wav)"));
+  const QStringList files = QFileDialog::getOpenFileNames(
+      this, tr("Select Music Files"), music_folder(), tr("Music files (*.mp3 *.flac *.opus *.ogg *.oga *.m4a *.wav)"));
   if (!files.isEmpty()) islot_add_files(files);
 }
 

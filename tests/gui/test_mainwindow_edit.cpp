@@ -50,7 +50,7 @@ class test_mainwindow_edit : public QObject {
   QString old_cwd_;
   using run = ov_mainwindow_run;
 
-  static QString status(const run& r) { return r.window->statusBar()->currentMessage(); }
+  static QString status(const run& r) { return r.window->findChild<QStatusBar*>()->currentMessage(); }
   static QString title(const run& r, int row) { return r.area()->selected()->track_at(row)->tags().title(); }
 
 private slots:
