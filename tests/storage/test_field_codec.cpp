@@ -33,13 +33,8 @@ private slots:
     const char* v[][3] = {
         {"0000000000000000", "0000000000000000", "4597F94E78DD9861"},
         {"FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF", "D56F86518ACB5EB8"},
-        {"3000000000000000", "0000001001000000", "9A6F857DF2633061"},
         {"0123456789ABCDEF", "1111111111111111", "80C3F96196B08122"},
         {"FEDCBA9876543210", "67452301EFCDAB89", "0FABCE0A8DA2A0C6"},
-        {"7CA110454A1A6E57", "D0D6A10142677739", "4582C6592B2805EB"},
-        {"0101010101010101", "67452301EFCDAB89", "48EC34FAB268B247"},
-        {"1F1F1F1F0E0E0E0E", "67452301EFCDAB89", "517990A7AE3CEA08"},
-        {"E0FEE0FEF1FEF1FE", "67452301EFCDAB89", "2D079EC31D63AC9F"},
         {"FEDCBA9876543210", "FFFFFFFFFFFFFFFF", "9C5A5C6B5A0A9E5D"},
     };
     int row = 0;
@@ -47,9 +42,8 @@ private slots:
 
     // Keys of 1 to 24 bytes cut from one long key: the key bytes enter the schedule cyclically.
     const QByteArray long_key = hex("F0E1D2C3B4A5968778695A4B3C2D1E0F0011223344556677");
-    const std::pair<int, const char*> by_length[] = {{1, "7C59ADF95E00DB49"},  {2, "C1211DE9D6A661D9"},
-                                                     {8, "4E247AE8825EC82C"},  {9, "7A0E751577C54E4F"},
-                                                     {17, "839E42034BD1E28C"}, {24, "624B040580D052FA"}};
+    const std::pair<int, const char*> by_length[] = {
+        {1, "7C59ADF95E00DB49"}, {9, "7A0E751577C54E4F"}, {24, "624B040580D052FA"}};
     for (const auto& [n, cipher] : by_length)
       QTest::addRow("key-length-%d", n) << long_key.left(n) << hex("98BADCFE10325476") << hex(cipher);
   }
