@@ -134,8 +134,8 @@ class test_play_control_panels : public QObject {
     QString stored(const char* key) const { return group.value(QString::fromLatin1(key)).toString(); }
   };
   std::unique_ptr<mode> make(const char* name, const QMap<QString, QString>& stored = {}) {
-    QFile::remove(dir_.filePath(QStringLiteral("main.ini")));
-    return std::make_unique<mode>(dir_.filePath(QStringLiteral("main.ini")), QString::fromLatin1(name), stored);
+    QFile::remove(ini());
+    return std::make_unique<mode>(ini(), QString::fromLatin1(name), stored);
   }
 
   QList<ov_medley_preset> five() { return ov_medley_preset::built_in().mid(0, 5); }
