@@ -753,6 +753,15 @@ private slots:
     QCOMPARE(got.toString(), expected.toString());
     QCOMPARE(got.isValid(), expected.isValid());
   }
+  void untagged_title_is_the_file_name() {
+    ov_playlist_fixture f;
+    auto p = f.playlist();
+    ov_track* t = f.add(QString());  // the fixture's files are /music/<id>.mp3
+    p->add_track(t);
+    ov_model m;
+    m.set_playlist(p.get());
+    QCOMPARE(m.data(m.index(0, 2)).toString(), QString::number(t->id()));
+  }
   void track_marks_font_and_header() {
     ov_playlist_fixture f;
     auto p = f.playlist();

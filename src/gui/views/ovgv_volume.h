@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ov_playlist.h"  // complete before the ports: the track pool holds a QPointer to it
 #include "ov_view_ports.h"
 
 #include <QObject>

@@ -20,6 +20,7 @@
 #include "ovgv_pc_normal.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDropEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -175,20 +176,20 @@ private slots:
     ovgv_pc_normal pc(g.get());
     QSignalSpy changed(&pc, &ovgv_pc_normal::esignal_play_type_changed);
     QVERIFY(!(pc.play_type_combo()->model()->flags(pc.play_type_combo()->model()->index(2, 0)) & Qt::ItemIsEnabled));
-    pc.play_type_combo()->set_current_value(ov_track_pool::play_shuffle_repeat);
+    pc.play_type_combo()->set_current_value(ov_play::play_shuffle_repeat);
     QVERIFY(pc.selection_combo()->isEnabled());
     QVERIFY(pc.is_repeat() && pc.is_shuffle_or_random());
     QCOMPARE(pc.play_type_combo()->currentText(), QStringLiteral("Shuffle + Repeat"));
     QCOMPARE(pc.selection_label()->text(), QStringLiteral("Selection:"));
-    pc.play_type_combo()->set_current_value(ov_track_pool::play_repeat_track);
+    pc.play_type_combo()->set_current_value(ov_play::play_repeat_track);
     QVERIFY(!pc.selection_combo()->isEnabled());
     QVERIFY(pc.is_repeat() && !pc.is_shuffle_or_random());
     QCOMPARE(changed.count(), 2);
-    pc.selection_combo()->set_current_value(ov_track_pool::select_random);
+    pc.selection_combo()->set_current_value(ov_play::select_random);
     QCOMPARE(g->value(QStringLiteral("play_type")).toString(), QStringLiteral("repeat_track"));
     QCOMPARE(g->value(QStringLiteral("selection_type")).toString(), QStringLiteral("random"));
     ovgv_pc_normal again(g.get());
-    QCOMPARE(int(again.selection_type()), int(ov_track_pool::select_random));
+    QCOMPARE(int(again.selection_type()), int(ov_play::select_random));
   }
 
   void medley_panel_gives_the_selected_presets_values() {
@@ -238,7 +239,14 @@ private slots:
 
   void normal_palette_moves_the_same_views() {
     auto m = make("normal_play");
+    m->views.engine_status()->setMinimumHeight(300);  // only in the full page
     ovg_palette_normal palette(&m->group, &m->views, &m->pc);
+    palette.widget()->show();
+    auto height = [&] {  // once the layouts have taken the change in
+      QCoreApplication::sendPostedEvents();
+      return palette.widget()->sizeHint().height();
+    };
+    QVERIFY(height() >= 300);
     verify_views_in(m->views, palette.widget(), palette.full_page()->widget());
     QVERIFY(inside(m->pc.full_widget(), palette.full_page()->widget()));
     QVERIFY(m->views.arrangement == ovg_mode_views::playback_arrangement::wide);
@@ -251,6 +259,7 @@ private slots:
     QVERIFY(m->views.icons == ovg_mode_views::icon_size::small);
     QCOMPARE(m->stored("minimized"), QStringLiteral("yes"));
     QCOMPARE(palette.min_max_button()->text(), QStringLiteral("Maximize"));
+    QVERIFY(height() < 300);  // the minimized page's own
 
     palette.medium()->toggle();
     verify_views_in(m->views, palette.widget(), palette.full_page()->widget());
@@ -290,10 +299,19 @@ private slots:
   void medley_palette_switches_and_stores() {
     auto m = make("shuffle_medley_play");
     ovg_palette_manual_medley palette(&m->group, &m->views, &m->pc, &m->medley);
+    // One button collapses the panel, another expands it again.
+    palette.widget()->show();
+    auto shown = [&](const char* text) {
+      int n = 0;
+      for (const QPushButton* b : palette.widget()->findChildren<QPushButton*>())
+        n += b->isVisible() && b->text() == QLatin1String(text);
+      return n;
+    };
+    QCOMPARE(shown("Collapse"), 1);
     palette.large()->toggle_collapsed();
     QVERIFY(palette.large()->current() == ovg_palette_large::state::wide);
     verify_views_in(m->views, palette.widget(), palette.wide_page()->widget());
-    QCOMPARE(palette.collapse_expand_button()->text(), QStringLiteral("Expand"));
+    QCOMPARE(shown("Collapse") + shown("Expand") * 10, 10);
     palette.large()->toggle_minimized();
     QVERIFY(palette.large()->current() == ovg_palette_large::state::minimized);
     verify_views_in(m->views, palette.widget(), palette.small()->widget());
@@ -325,6 +343,14 @@ private slots:
     QVERIFY(!percents[0]->isEnabled() && !percents[1]->isEnabled());
     QVERIFY(percents[2]->isEnabled());
     QVERIFY(page.record().fl_senabled && !page.record().sp_senabled);
+  }
+
+  void option_boxes_say_what_they_do() {
+    ovgp_medley_preset page(ov_medley_preset::built_in()[0], ovgp_medley_preset::layout_kind::full);
+    QStringList texts;
+    for (const QCheckBox* box : page.widget()->findChildren<QCheckBox*>()) texts << box->text();
+    QCOMPARE(texts, QStringList({"Try to adjust fade in/out length", "No fade on begin/end of track",
+                                 "Make playtime longer on high scored ones"}));
   }
 
   void default_keeps_its_name() {
