@@ -1,5 +1,5 @@
-#include "../library/ov_log_capture.h"
 #include "ov_database.h"
+#include "ov_log_capture.h"
 #include "ov_schema.h"
 
 #include <QtTest>

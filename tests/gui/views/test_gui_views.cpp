@@ -1,4 +1,4 @@
-#include "../../playlist/ov_playlist_fixture.h"
+#include "ov_playlist_fixture.h"
 #include "ov_setting_int.h"
 #include "ov_settings_group.h"
 #include "ov_test_mp3.h"
