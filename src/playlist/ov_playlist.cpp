@@ -137,7 +137,7 @@ void ov_playlist::store_new_item(const ov_playlist_item* item, int position) {
   st.bind_int(3, item->track()->id());
   st.bind_int(4, item->number());
   st.bind_int(5, position);
-  (void)st.write();
+  st.write();
 }
 
 int ov_playlist::position_for_new_item() {
@@ -158,7 +158,7 @@ void ov_playlist::delete_stored_item(const ov_playlist_item* item) {
   if (!item->is_valid() || !writable()) return;
   ov_statement st = items_db_->prepare(k_delete_item);
   st.bind_int(1, item->id());
-  (void)st.write();
+  st.write();
 }
 
 void ov_playlist::add_track(ov_track* track) {
@@ -206,7 +206,7 @@ void ov_playlist::remove_all_items() {
   if (!writable()) return;
   ov_statement st = items_db_->prepare(k_delete_all_items);
   st.bind_int(1, id_);
-  (void)st.write();
+  st.write();
 }
 
 void ov_playlist::mark_as_deleted() {
@@ -283,7 +283,7 @@ void ov_playlist::renew_number(int row) {
   ov_statement st = items_db_->prepare(k_set_number);
   st.bind_int(1, row);
   st.bind_int(2, item->id());
-  (void)st.write();
+  st.write();
 }
 
 void ov_playlist::store_positions() {
@@ -295,7 +295,7 @@ void ov_playlist::store_positions() {
     for (int row = 0; row < items_.size(); ++row) {
       st.bind_int(1, row);
       st.bind_int(2, items_.at(row)->id());
-      (void)st.write();
+      st.write();
       st.reset();
     }
     st.finalize();

@@ -51,7 +51,7 @@ void ov_playlist_store::insert(ov_database* playlists_db, const ov_playlist* pla
   st.bind_int(1, playlist->id());
   st.bind_text(2, playlist->name());
   st.bind_int(3, playlist->position());
-  (void)st.write();
+  st.write();
 }
 
 void ov_playlist_store::rename(ov_database* playlists_db, const ov_playlist* playlist) {
@@ -59,7 +59,7 @@ void ov_playlist_store::rename(ov_database* playlists_db, const ov_playlist* pla
   if (!playlist) return;
   st.bind_text(1, playlist->name());
   st.bind_int(2, playlist->id());
-  (void)st.write();
+  st.write();
 }
 
 void ov_playlist_store::move(ov_database* playlists_db, const ov_playlist* playlist) {
@@ -67,12 +67,12 @@ void ov_playlist_store::move(ov_database* playlists_db, const ov_playlist* playl
   if (!playlist) return;
   st.bind_int(1, playlist->position());
   st.bind_int(2, playlist->id());
-  (void)st.write();
+  st.write();
 }
 
 void ov_playlist_store::remove(ov_database* playlists_db, const ov_playlist* playlist) {
   ov_statement st = prepared(playlists_db, k_delete);
   if (!playlist) return;
   st.bind_int(1, playlist->id());
-  (void)st.write();
+  st.write();
 }
