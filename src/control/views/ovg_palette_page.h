@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ov_adoptable.h"
+
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -27,6 +29,6 @@ private:
     QBoxLayout* layout;
     QPointer<QWidget> view;
   };
-  QPointer<QWidget> widget_;
+  ov_adoptable<QWidget> widget_;
   QList<slot> slots_;
 };

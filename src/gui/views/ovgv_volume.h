@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ov_adoptable.h"
 #include "ov_playlist.h"  // complete before the ports: the track pool holds a QPointer to it
 #include "ov_view_ports.h"
 
 #include <QObject>
-#include <QPointer>
 
 class QLabel;
 class QWidget;
@@ -37,7 +37,7 @@ public slots:
   void islot_slider_volume_value_changed(int value);
 
 private:
-  QPointer<QWidget> row_;
+  ov_adoptable<QWidget> row_;
   ovg_slider* slider_ = nullptr;  // children of row_
   QLabel* percent_ = nullptr;
   ov_setting_int* stored_;
