@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTranslator>
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -123,6 +124,15 @@ private slots:
     QTimer::singleShot(0, &d, [&d, pressed] { button(&d, pressed)->click(); });
     QCOMPARE(d.exec(), result);
     QVERIFY(d.minimumSizeHint().width() >= 300);
+  }
+
+  void standard_buttons_are_translated_with_the_program() {
+    QTranslator japanese;
+    QVERIFY(japanese.load(QStringLiteral("ov_jp"), QStringLiteral(":/tr")));
+    QCoreApplication::installTranslator(&japanese);
+    ovg_dialog_remove_item d(QStringLiteral("t"), QStringLiteral("m"));
+    QCOMPARE(d.findChild<QPushButton*>(QStringLiteral("remove_button"))->text(), QStringLiteral("削除"));
+    QCOMPARE(d.findChild<QPushButton*>(QStringLiteral("cancel_button"))->text(), QStringLiteral("キャンセル"));
   }
 
   void about_names_the_libraries_in_use() {
