@@ -9,10 +9,10 @@
 #include <algorithm>
 
 namespace {
-const QString tag = QStringLiteral("favorite_core");
+const QString log_tag = QStringLiteral("favorite_core");
 
 void debug(const QString& text) {
-  ov_log_write(ov_log::DEBUG, tag, text);
+  ov_log_write(ov_log::DEBUG, log_tag, text);
 }
 }  // namespace
 
@@ -93,7 +93,7 @@ bool ov_favorite_record::save(const ov_database* db, const QString& seed) const 
   debug(QStringLiteral("write d2= ") + d2);
   debug(QStringLiteral("write d3= ") + d3);
   if (!written)
-    ov_log_write(ov_log::WARNING, tag,
+    ov_log_write(ov_log::WARNING, log_tag,
                  QStringLiteral("failed to write the favorite engine record. file=") + db->path());
   return written;
 }

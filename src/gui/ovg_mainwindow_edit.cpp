@@ -26,7 +26,7 @@
 #include <algorithm>
 
 namespace {
-const QString tag = QStringLiteral("mainwindow");
+const QString log_tag = QStringLiteral("mainwindow");
 
 QList<int> rows_of(const QModelIndexList& indexes) {
   QList<int> rows;

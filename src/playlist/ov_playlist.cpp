@@ -14,15 +14,15 @@
 
 namespace {
 
-const QString k_insert_item = QStringLiteral(
+const QString insert_item_sql = QStringLiteral(
     "INSERT INTO  playlist_items (id, playlist_id, library_id, number, position)  VALUES (?, ?, ?, ?, ?);");
-const QString k_delete_item = QStringLiteral("DELETE FROM playlist_items  WHERE  id = ?;");
-const QString k_delete_all_items = QStringLiteral("DELETE FROM playlist_items  WHERE  playlist_id = ?;");
-const QString k_set_number = QStringLiteral("UPDATE playlist_items  SET number = ?  WHERE  id = ?;");
-const QString k_set_position = QStringLiteral("UPDATE playlist_items  SET position = ?  WHERE  id = ?;");
-const QString k_max_position =
+const QString delete_item_sql = QStringLiteral("DELETE FROM playlist_items  WHERE  id = ?;");
+const QString delete_all_items_sql = QStringLiteral("DELETE FROM playlist_items  WHERE  playlist_id = ?;");
+const QString set_number_sql = QStringLiteral("UPDATE playlist_items  SET number = ?  WHERE  id = ?;");
+const QString set_position_sql = QStringLiteral("UPDATE playlist_items  SET position = ?  WHERE  id = ?;");
+const QString max_position_sql =
     QStringLiteral("SELECT IFNULL(MAX(position), -1)  FROM playlist_items  WHERE  playlist_id = ?;");
-const QString k_load_items = QStringLiteral(
+const QString load_items_sql = QStringLiteral(
     "SELECT id, library_id, number  FROM playlist_items  WHERE  playlist_id = ?  ORDER BY position ASC;");
 
 using item_list = std::vector<std::unique_ptr<ov_playlist_item>>;
@@ -111,7 +111,7 @@ bool ov_playlist::writable() const {
 
 void ov_playlist::load() {
   if (!items_db_ || !library_) return;
-  ov_statement st = items_db_->prepare(k_load_items);
+  ov_statement st = items_db_->prepare(load_items_sql);
   if (!st) return;
   st.bind_int(1, id_);
   while (st.step_row()) {
@@ -133,7 +133,7 @@ void ov_playlist::load() {
 
 void ov_playlist::store_new_item(const ov_playlist_item* item, int position) {
   if (!writable()) return;
-  ov_statement st = items_db_->prepare(k_insert_item);
+  ov_statement st = items_db_->prepare(insert_item_sql);
   st.bind_int(1, item->id());
   st.bind_int(2, id_);
   st.bind_int(3, item->track()->id());
@@ -147,7 +147,7 @@ int ov_playlist::position_for_new_item() {
   // below positions already stored; the new entry goes after all of them,
   // or it would come back earlier in the list at the next load.
   if (next_stored_position_ < 0 && writable()) {
-    ov_statement st = items_db_->prepare(k_max_position);
+    ov_statement st = items_db_->prepare(max_position_sql);
     st.bind_int(1, id_);
     next_stored_position_ = st && st.step_row() ? st.column_int(0) + 1 : 0;
   }
@@ -158,7 +158,7 @@ int ov_playlist::position_for_new_item() {
 
 void ov_playlist::delete_stored_item(const ov_playlist_item* item) {
   if (!item->is_valid() || !writable()) return;
-  ov_statement st = items_db_->prepare(k_delete_item);
+  ov_statement st = items_db_->prepare(delete_item_sql);
   st.bind_int(1, item->id());
   st.write();
 }
@@ -207,7 +207,7 @@ void ov_playlist::remove_tracks_of(const ov_track* track) {
 
 void ov_playlist::remove_all_items() {
   if (!writable()) return;
-  ov_statement st = items_db_->prepare(k_delete_all_items);
+  ov_statement st = items_db_->prepare(delete_all_items_sql);
   st.bind_int(1, id_);
   st.write();
 }
@@ -283,7 +283,7 @@ void ov_playlist::renew_number(int row) {
   if (!item) return;
   item->set_number(row);
   if (!writable()) return;
-  ov_statement st = items_db_->prepare(k_set_number);
+  ov_statement st = items_db_->prepare(set_number_sql);
   st.bind_int(1, row);
   st.bind_int(2, item->id());
   st.write();
@@ -293,7 +293,7 @@ void ov_playlist::store_positions() {
   if (!writable()) return;
   items_db_->begin_bulk();
   // One statement, re-bound per entry, inside the transaction.
-  ov_statement st = items_db_->prepare(k_set_position);
+  ov_statement st = items_db_->prepare(set_position_sql);
   if (st) {
     for (int row = 0; row < count(); ++row) {
       st.bind_int(1, row);
