@@ -117,13 +117,10 @@ private slots:
              QStringLiteral("Alpha|Album|Artist|125000000|file:///music/a.mp3"));
     QCOMPARE(playerctl({QStringLiteral("status")}), QStringLiteral("Playing"));
 
-    playerctl({QStringLiteral("play-pause")});
-    playerctl({QStringLiteral("next")});
-    playerctl({QStringLiteral("volume"), QStringLiteral("0.5")});
+    // The commands and volume through the real program: test_mpris_binary.
     playerctl({QStringLiteral("position"), QStringLiteral("10")});   // SetPosition on the current track
     playerctl({QStringLiteral("position"), QStringLiteral("200")});  // past the end: ignored
-    QCOMPARE(player.calls, (QStringList{QStringLiteral("play_pause"), QStringLiteral("next"),
-                                        QStringLiteral("volume 50"), QStringLiteral("position 10000")}));
+    QCOMPARE(player.calls, QStringList{QStringLiteral("position 10000")});
 
     // Changes reach listeners as PropertiesChanged, which QtDBus does not send by itself.
     QDBusConnection listener_bus = QDBusConnection::connectToBus(address_, QStringLiteral("listener"));
@@ -143,15 +140,6 @@ private slots:
     QCOMPARE(listener.changes[1].value(QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Paused"));
     QCOMPARE(playerctl({QStringLiteral("metadata"), QStringLiteral("title")}), QStringLiteral("Beta"));
     QDBusConnection::disconnectFromBus(QStringLiteral("listener"));
-  }
-
-  void no_bus_is_quiet() {
-    recording_player player;
-    ov_mpris mpris(&player);
-    QVERIFY(!mpris.start(
-        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere"))));
-    QVERIFY(!mpris.is_running());
-    mpris.eslot_track_changed();  // nothing to send to, nothing breaks
   }
 };
 

@@ -5,30 +5,12 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <algorithm>
 #include <climits>
-#include <cmath>
-#include <memory>
 
 using namespace ov_engine_test;
 
-Q_DECLARE_METATYPE(QList<int>)
-
 class test_favorite_engine : public QObject {
   Q_OBJECT
-
-  // An engine whose stored record puts it at this grade with these skills.
-  std::unique_ptr<ov_favorite_engine> make(int grade, const QList<int>& skills, int experience = 0) {
-    QStringList ids;
-    for (int id : skills) ids << QString::number(id);
-    db_ = std::make_unique<engine_db>();
-    if (!db_->write_plain(QString::number(grade), QString::number(experience), ids.join(' '))) return nullptr;
-    auto engine = std::make_unique<ov_favorite_engine>(db_->db.get(), seed);
-    if (!engine->pending_messages().isEmpty()) return nullptr;
-    return engine;
-  }
-
-  std::unique_ptr<engine_db> db_;
 
 private slots:
   void gains_data();
@@ -47,8 +29,7 @@ private slots:
   void multiplier_success_ends_waiting_time();
   void experience_is_capped_until_upgrade();
   void upgrade_resets_waiting_time();
-  void like_clicks_share_capacity();
-  void countdown_releases_kinds();
+  void like_clicks_share_capacity_until_the_countdown_ends();
   void elixir_changes_wait_length();
 };
 
@@ -81,8 +62,7 @@ void test_favorite_engine::gains() {
   QFETCH(QList<int>, skills);
   QFETCH(int, kind);
   QFETCH(int, expected);
-  auto engine = make(grade, skills);
-  QVERIFY(engine);
+  engine_at engine(grade, skills);
   QCOMPARE(engine->grade()->index, grade);
   QCOMPARE(engine->gain(kind), expected);
 }
@@ -108,8 +88,7 @@ void test_favorite_engine::not_selected_loss() {
   QFETCH(int, picked_score);
   QFETCH(int, other_score);
   QFETCH(double, expected);
-  auto engine = make(5, skills);
-  QVERIFY(engine);
+  engine_at engine(5, skills);
   ov_track picked(1, 0, ov_tag_data());
   ov_track other(2, 0, ov_tag_data());
   picked.add_score(picked_score);
@@ -124,21 +103,20 @@ void test_favorite_engine::limits_data() {
   QTest::addColumn<int>("points");
   QTest::addColumn<bool>("no_reverse");
   QTest::addColumn<int>("expected");
-  QTest::newRow("below the limit") << QList<int>{} << 50 << false << 50;
-  QTest::newRow("150 capped") << QList<int>{} << 150 << false << 100;
-  QTest::newRow("-150 capped") << QList<int>{} << -150 << false << -100;
-  QTest::newRow("Reverse") << QList<int>{27} << 150 << false << -100;
-  QTest::newRow("Reverse on a loss") << QList<int>{27} << -30 << false << 30;
-  QTest::newRow("Reverse skipped") << QList<int>{27} << 150 << true << 100;
-  QTest::newRow("Limit Break") << QList<int>{16} << 500 << false << 300;
-  QTest::newRow("Limit Break II") << QList<int>{28} << 5000 << false << 2000;
-  QTest::newRow("Limit Break III") << QList<int>{31} << 9000 << false << 5000;
-  QTest::newRow("Elixir (S)") << QList<int>{33} << 200000 << false << 99999;
-  QTest::newRow("III wins over I") << QList<int>{16, 31} << 9000 << false << 5000;
-  QTest::newRow("Elixir wins over all") << QList<int>{16, 28, 31, 33} << 200000 << false << 99999;
-  QTest::newRow("Limit Break with Reverse") << QList<int>{16, 27} << 500 << false << -300;
-  QTest::newRow("smallest int") << QList<int>{} << INT_MIN << true << -100;
-  QTest::newRow("zero") << QList<int>{27} << 0 << false << 0;
+  QTest::addColumn<double>("real");  // limit_real(points + 0.5): Reverse always applies
+  QTest::newRow("below the limit") << QList<int>{} << 50 << false << 50 << 50.5;
+  QTest::newRow("150 capped") << QList<int>{} << 150 << false << 100 << 100.0;
+  QTest::newRow("-150 capped") << QList<int>{} << -150 << false << -100 << -100.0;
+  QTest::newRow("Reverse") << QList<int>{27} << 150 << false << -100 << -100.0;
+  QTest::newRow("Reverse on a loss") << QList<int>{27} << -30 << false << 30 << 29.5;
+  QTest::newRow("Reverse skipped") << QList<int>{27} << 150 << true << 100 << -100.0;
+  QTest::newRow("Limit Break") << QList<int>{16} << 500 << false << 300 << 300.0;
+  QTest::newRow("Limit Break II") << QList<int>{28} << 5000 << false << 2000 << 2000.0;
+  QTest::newRow("III wins over I") << QList<int>{16, 31} << 9000 << false << 5000 << 5000.0;
+  QTest::newRow("Elixir wins over all") << QList<int>{16, 28, 31, 33} << 200000 << false << 99999 << 99999.0;
+  QTest::newRow("Limit Break with Reverse") << QList<int>{16, 27} << 500 << false << -300 << -300.0;
+  QTest::newRow("smallest int") << QList<int>{} << INT_MIN << true << -100 << -100.0;
+  QTest::newRow("zero") << QList<int>{27} << 0 << false << 0 << -0.5;
 }
 
 void test_favorite_engine::limits() {
@@ -146,14 +124,10 @@ void test_favorite_engine::limits() {
   QFETCH(int, points);
   QFETCH(bool, no_reverse);
   QFETCH(int, expected);
-  auto engine = make(9, skills);
-  QVERIFY(engine);
+  QFETCH(double, real);
+  engine_at engine(9, skills);
   QCOMPARE(engine->limit(points, no_reverse), expected);
-  // The real form always applies Reverse.
-  const bool reverse = engine->skills().contains_id(ovd_skill::reverse);
-  const double real = engine->limit_real(points + 0.5 * (points < 0 ? -1 : 1));
-  const double size = std::min(std::abs(points + 0.5 * (points < 0 ? -1 : 1)), double(engine->gain_limit()));
-  QCOMPARE(real, ((points < 0) != reverse) ? -size : size);
+  QCOMPARE(engine->limit_real(points + 0.5), real);
 }
 
 void test_favorite_engine::skill_counts_data() {
@@ -176,13 +150,11 @@ void test_favorite_engine::skill_counts() {
   QFETCH(int, clicks);
   QFETCH(int, nexts);
   QFETCH(int, gain_limit);
-  auto engine = make(9, skills);
-  QVERIFY(engine);
+  engine_at engine(9, skills);
   QCOMPARE(engine->click_capacity(), clicks);
   QCOMPARE(engine->clicks_left(), clicks);
   QCOMPARE(engine->nexts_size(), nexts);
   QCOMPARE(engine->gain_limit(), gain_limit);
-  QCOMPARE(engine->play_through_seconds(), 30);
 }
 
 void test_favorite_engine::spreads_data() {
@@ -206,8 +178,7 @@ void test_favorite_engine::spreads() {
   QFETCH(int, album_count);
   QFETCH(double, artist_rate);
   QFETCH(int, artist_count);
-  auto engine = make(9, skills);
-  QVERIFY(engine);
+  engine_at engine(9, skills);
   QCOMPARE(engine->spread_rate_album(), album_rate);
   QCOMPARE(engine->spread_count_album(), album_count);
   QCOMPARE(engine->spread_rate_artist(), artist_rate);
@@ -240,8 +211,7 @@ void test_favorite_engine::multiplier_draws() {
   QFETCH(QList<int>, draws);
   QFETCH(int, multiplier);
   QFETCH(int, raw_calls);
-  auto engine = make(9, skills);
-  QVERIFY(engine);
+  engine_at engine(9, skills);
   scripted_random source;
   source.queue_draws(draws);
   ov_random_scope scope(&source);
@@ -252,8 +222,7 @@ void test_favorite_engine::multiplier_draws() {
 }
 
 void test_favorite_engine::multiplier_streak_resets_after_three() {
-  auto engine = make(5, {13});
-  QVERIFY(engine);
+  engine_at engine(5, {13});
   scripted_random source;
   ov_random_scope scope(&source);
   // Chances 550, 1050, 1550: each draw sits exactly on the chance.
@@ -279,8 +248,7 @@ void test_favorite_engine::multiplier_streak_resets_after_three() {
 }
 
 void test_favorite_engine::multiplier_success_ends_waiting_time() {
-  auto engine = make(5, {13});
-  QVERIFY(engine);
+  engine_at engine(5, {13});
   scripted_random source;
   ov_random_scope scope(&source);
   engine->use_kind(ov_favorite_engine::play_new);
@@ -293,7 +261,7 @@ void test_favorite_engine::multiplier_success_ends_waiting_time() {
   engine->roll_multiplier(100);
   QVERIFY(engine->is_waiting(ov_favorite_engine::play_new));
 
-  QSignalSpy buttons(engine.get(), &ov_favorite_engine::esignal_enabled_like_buttons);
+  QSignalSpy buttons(engine.engine.get(), &ov_favorite_engine::esignal_enabled_like_buttons);
   source.queue_draws({0});
   engine->roll_multiplier(100);
   QCOMPARE(engine->score_multiplier(), 2);
@@ -305,10 +273,9 @@ void test_favorite_engine::multiplier_success_ends_waiting_time() {
 }
 
 void test_favorite_engine::experience_is_capped_until_upgrade() {
-  auto engine = make(0, {});
-  QVERIFY(engine);
-  QSignalSpy status(engine.get(), &ov_favorite_engine::esignal_status_changed);
-  QSignalSpy upgraded(engine.get(), &ov_favorite_engine::esignal_upgraded);
+  engine_at engine(0, {});
+  QSignalSpy status(engine.engine.get(), &ov_favorite_engine::esignal_status_changed);
+  QSignalSpy upgraded(engine.engine.get(), &ov_favorite_engine::esignal_upgraded);
   engine->add_experience(0);
   QCOMPARE(status.count(), 0);
   engine->add_experience(-4);  // the size counts
@@ -319,12 +286,12 @@ void test_favorite_engine::experience_is_capped_until_upgrade() {
   QVERIFY(engine->can_upgrade());
   engine->add_experience(INT_MIN);
   QCOMPARE(engine->experience(), 10);
-  QCOMPARE(db_->stored_plain().value(1), QString("10"));
+  QCOMPARE(engine.file.stored_plain().value(1), QString("10"));
 
   // The signal order of an upgrade: upgraded, then status changed.
   QList<QString> order;
-  connect(engine.get(), &ov_favorite_engine::esignal_upgraded, this, [&] { order << "upgraded"; });
-  connect(engine.get(), &ov_favorite_engine::esignal_status_changed, this, [&] { order << "status"; });
+  connect(engine.engine.get(), &ov_favorite_engine::esignal_upgraded, this, [&] { order << "upgraded"; });
+  connect(engine.engine.get(), &ov_favorite_engine::esignal_status_changed, this, [&] { order << "status"; });
   engine->upgrade();
   QCOMPARE(order, (QList<QString>{"upgraded", "status"}));
   QCOMPARE(upgraded.count(), 1);
@@ -332,25 +299,23 @@ void test_favorite_engine::experience_is_capped_until_upgrade() {
   QCOMPARE(engine->experience(), 0);
   QCOMPARE(engine->grade()->exp_requirement, 90);
   QVERIFY(!engine->can_upgrade());
-  QCOMPARE(db_->stored_plain(), (QStringList{"1", "0", ""}));
+  QCOMPARE(engine.file.stored_plain(), (QStringList{"1", "0", ""}));
 
   engine->upgrade();  // not allowed: nothing happens
   QCOMPARE(engine->grade()->index, 1);
   QCOMPARE(upgraded.count(), 1);
 
   // The last grade never upgrades, whatever its experience; the one before can.
-  auto last = make(9, {}, 99999999);
-  QVERIFY(last);
+  engine_at last(9, {}, 99999999);
   QCOMPARE(last->experience(), 99999999);
   QVERIFY(!last->can_upgrade());
   last->upgrade();
   QCOMPARE(last->grade()->index, 9);
-  QVERIFY(make(7, {}, 50000)->can_upgrade());
+  QVERIFY(engine_at(7, {}, 50000)->can_upgrade());
 }
 
 void test_favorite_engine::upgrade_resets_waiting_time() {
-  auto engine = make(0, {4}, 10);
-  QVERIFY(engine);
+  engine_at engine(0, {4}, 10);
   engine->use_kind(ov_favorite_engine::play_new);
   engine->use_kind(ov_favorite_engine::like);
   engine->islot_update_time_left();
@@ -360,17 +325,18 @@ void test_favorite_engine::upgrade_resets_waiting_time() {
   QVERIFY(!engine->is_waiting(ov_favorite_engine::play_new));
   QVERIFY(!engine->is_counting_down());
   QCOMPARE(engine->time_left(), 50);
+  QCOMPARE(engine->play_through_seconds(), 55);
   QCOMPARE(engine->clicks_left(), 3);
   // The skill set and its capacity stay as they were.
   QCOMPARE(ids_of(engine->skills()), QList<int>{4});
   QCOMPARE(engine->skills().capacity(), 1);
 }
 
-void test_favorite_engine::like_clicks_share_capacity() {
-  auto engine = make(0, {});
-  QVERIFY(engine);
-  QSignalSpy buttons(engine.get(), &ov_favorite_engine::esignal_enabled_like_buttons);
+void test_favorite_engine::like_clicks_share_capacity_until_the_countdown_ends() {
+  engine_at engine(0, {});
+  QSignalSpy buttons(engine.engine.get(), &ov_favorite_engine::esignal_enabled_like_buttons);
   QVERIFY(!engine->is_counting_down());
+  QCOMPARE(engine->time_left(), 60);
 
   engine->use_kind(ov_favorite_engine::like);
   QVERIFY(!engine->is_waiting(ov_favorite_engine::like));
@@ -386,9 +352,24 @@ void test_favorite_engine::like_clicks_share_capacity() {
   QCOMPARE(buttons.count(), 1);
   QCOMPARE(buttons.at(0).at(0).toBool(), false);
 
+  engine->use_kind(ov_favorite_engine::play_new);
+  for (int i = 0; i < 59; ++i) engine->islot_update_time_left();
+  QCOMPARE(engine->time_left(), 1);
+  QVERIFY(engine->is_waiting(ov_favorite_engine::play_new));
+  QVERIFY(engine->is_waiting(ov_favorite_engine::like));
+  QCOMPARE(buttons.count(), 1);
+  // The last second releases every kind and both clicks.
+  engine->islot_update_time_left();
+  QCOMPARE(engine->time_left(), 60);
+  QVERIFY(!engine->is_waiting(ov_favorite_engine::play_new));
+  QVERIFY(!engine->is_waiting(ov_favorite_engine::dislike));
+  QVERIFY(!engine->is_counting_down());
+  QCOMPARE(engine->clicks_left(), 2);
+  QCOMPARE(buttons.count(), 2);
+  QCOMPARE(buttons.at(1).at(0).toBool(), true);
+
   // Play through never waits and never starts the countdown.
-  auto other = make(0, {});
-  QVERIFY(other);
+  engine_at other(0, {});
   other->use_kind(ov_favorite_engine::play_through);
   QVERIFY(!other->is_waiting(ov_favorite_engine::play_through));
   QVERIFY(!other->is_counting_down());
@@ -398,36 +379,11 @@ void test_favorite_engine::like_clicks_share_capacity() {
   QVERIFY(other->is_counting_down());
 }
 
-void test_favorite_engine::countdown_releases_kinds() {
-  auto engine = make(0, {});
-  QVERIFY(engine);
-  QCOMPARE(engine->time_left(), 60);
-  engine->use_kind(ov_favorite_engine::play_new);
-  engine->use_kind(ov_favorite_engine::like);
-  engine->use_kind(ov_favorite_engine::like);
-  QSignalSpy buttons(engine.get(), &ov_favorite_engine::esignal_enabled_like_buttons);
-  for (int i = 0; i < 59; ++i) engine->islot_update_time_left();
-  QCOMPARE(engine->time_left(), 1);
-  QVERIFY(engine->is_waiting(ov_favorite_engine::play_new));
-  QVERIFY(engine->is_waiting(ov_favorite_engine::like));
-  QCOMPARE(buttons.count(), 0);
-
-  engine->islot_update_time_left();
-  QCOMPARE(engine->time_left(), 60);
-  QVERIFY(!engine->is_waiting(ov_favorite_engine::play_new));
-  QVERIFY(!engine->is_waiting(ov_favorite_engine::dislike));
-  QVERIFY(!engine->is_counting_down());
-  QCOMPARE(engine->clicks_left(), 2);
-  QCOMPARE(buttons.count(), 1);
-  QCOMPARE(buttons.at(0).at(0).toBool(), true);
-}
-
 void test_favorite_engine::elixir_changes_wait_length() {
-  auto engine = make(9, {});
-  QVERIFY(engine);
+  engine_at engine(9, {});
   QCOMPARE(engine->wait_seconds(), 10);
   engine->use_kind(ov_favorite_engine::play_new);
-  QSignalSpy pref(engine.get(), &ov_favorite_engine::esignal_pref_changed);
+  QSignalSpy pref(engine.engine.get(), &ov_favorite_engine::esignal_pref_changed);
 
   engine->set_skills(skill_set({32}, 500));
   QCOMPARE(pref.count(), 1);
@@ -435,19 +391,19 @@ void test_favorite_engine::elixir_changes_wait_length() {
   QCOMPARE(engine->time_left(), 3);
   QVERIFY(!engine->is_waiting(ov_favorite_engine::play_new));
   QVERIFY(!engine->is_counting_down());
-  QCOMPARE(db_->stored_plain().value(2), QString("32"));
+  QCOMPARE(engine.file.stored_plain().value(2), QString("32"));
 
   // Elixir (T) in both sets: the running waiting time is left alone.
   engine->use_kind(ov_favorite_engine::play_new);
   engine->set_skills(skill_set({0, 32}, 500));
   QCOMPARE(pref.count(), 1);
   QVERIFY(engine->is_waiting(ov_favorite_engine::play_new));
-  QCOMPARE(db_->stored_plain().value(2), QString("0 32"));
+  QCOMPARE(engine.file.stored_plain().value(2), QString("0 32"));
 
   engine->set_skills(skill_set({}, 500));
   QCOMPARE(pref.count(), 2);
   QCOMPARE(engine->time_left(), 10);
-  QCOMPARE(db_->stored_plain().value(2), QString(""));
+  QCOMPARE(engine.file.stored_plain().value(2), QString(""));
 }
 
 QTEST_GUILESS_MAIN(test_favorite_engine)

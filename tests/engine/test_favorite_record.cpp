@@ -7,8 +7,6 @@
 
 using namespace ov_engine_test;
 
-Q_DECLARE_METATYPE(QList<int>)
-
 class test_favorite_record : public QObject {
   Q_OBJECT
 
@@ -29,10 +27,9 @@ void test_favorite_record::empty_file_gives_defaults_and_stores_them() {
   QCOMPARE(f.row_count(), 0);
   {
     ov_favorite_engine engine(f.db.get(), seed);
-    QCOMPARE(engine.pending_messages(), QStringList{ov_favorite_engine::load_failed_message()});
-    QCOMPARE(engine.pending_messages().first(),
-             QString("Favorite Engine failed to load its data from DB file.  It loaded default data.  Please check "
-                     "db file and consider to replace it from backup dir if you did not expect this situation."));
+    QCOMPARE(engine.pending_messages(),
+             QStringList("Favorite Engine failed to load its data from DB file.  It loaded default data.  Please check "
+                         "db file and consider to replace it from backup dir if you did not expect this situation."));
     QVERIFY(engine.load_ok());
     QCOMPARE(engine.grade()->index, 0);
     QCOMPARE(engine.experience(), 0);
@@ -82,9 +79,6 @@ void test_favorite_record::stored_texts_read_back_with_seed_and_key_word() {
   QCOMPARE(decode_field(seed, stored[0], word), QString("3"));
   QCOMPARE(decode_field(seed, stored[1], word), QString("251"));
   QCOMPARE(decode_field(seed, stored[2], word), QString("5 8"));
-  // Neither another seed nor another word reads them.
-  QCOMPARE(decode_field(QString(seed).replace('0', '1'), stored[0], word), QString());
-  QCOMPARE(decode_field(seed, stored[0], "abcdefghijkl"), QString());
 }
 
 void test_favorite_record::unusable_records_data() {
@@ -125,33 +119,22 @@ void test_favorite_record::loaded_values_data() {
   QTest::addColumn<QString>("skills");
   QTest::addColumn<int>("expected_experience");
   QTest::addColumn<QList<int>>("expected_skills");
-  QTest::newRow("no skills") << "5"
-                             << "100"
-                             << "" << 100 << QList<int>{};
-  QTest::newRow("one blank") << "5"
-                             << "100"
-                             << "12 9 13" << 100 << QList<int>{9, 12, 13};
-  QTest::newRow("two blanks") << "5"
-                              << "100"
-                              << "9  12" << 100 << QList<int>{9, 12};
-  QTest::newRow("only a word") << "5"
-                               << "100"
-                               << "skills" << 100 << QList<int>{};
-  QTest::newRow("unknown ids dropped") << "5"
-                                       << "100"
-                                       << "4 99 x -1 0" << 100 << QList<int>{0, 4};
-  QTest::newRow("above the grade ignored") << "0"
-                                           << "3"
-                                           << "33 32" << 3 << QList<int>{32, 33};
-  QTest::newRow("experience over the requirement") << "0"
-                                                   << "500"
-                                                   << "" << 10 << QList<int>{};
-  QTest::newRow("negative experience") << "2"
-                                       << "-5"
-                                       << "" << 0 << QList<int>{};
-  QTest::newRow("last grade at the cap") << "9"
-                                         << "99999999"
-                                         << "" << 99999999 << QList<int>{};
+  const struct {
+    const char *name, *grade, *experience, *skills;
+    int expected_experience;
+    QList<int> expected_skills;
+  } rows[] = {{"no skills", "5", "100", "", 100, {}},
+              {"one blank", "5", "100", "12 9 13", 100, {9, 12, 13}},
+              {"two blanks", "5", "100", "9  12", 100, {9, 12}},
+              {"only a word", "5", "100", "skills", 100, {}},
+              {"unknown ids dropped", "5", "100", "4 99 x -1 0", 100, {0, 4}},
+              {"above the grade ignored", "0", "3", "33 32", 3, {32, 33}},
+              {"experience over the requirement", "0", "500", "", 10, {}},
+              {"negative experience", "2", "-5", "", 0, {}},
+              {"last grade at the cap", "9", "99999999", "", 99999999, {}}};
+  for (const auto& r : rows)
+    QTest::newRow(r.name) << QString(r.grade) << QString(r.experience) << QString(r.skills) << r.expected_experience
+                          << r.expected_skills;
 }
 
 void test_favorite_record::loaded_values() {

@@ -6,7 +6,6 @@
 #include "ovgv_volume.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -27,45 +26,41 @@ private slots:
   }
   void cleanupTestCase() { QDir::setCurrent(old_cwd_); }
 
+  // The stored volume: test_mpris_binary.
   void volume_and_seeks() {
-    {
-      ovg_mainwindow w(nullptr, QStringLiteral("seed"), nullptr, nullptr, nullptr, nullptr);
-      ovg_media_player_bridge bridge(&w);
-      bridge.watch();
-      QSignalSpy volume(&bridge, &ovg_media_player_bridge::esignal_volume_changed);
-      QSignalSpy seeked(&bridge, &ovg_media_player_bridge::esignal_seeked);
-      QSignalSpy status(&bridge, &ovg_media_player_bridge::esignal_status_changed);
+    ovg_mainwindow w(nullptr, QStringLiteral("seed"), nullptr, nullptr, nullptr, nullptr);
+    ovg_media_player_bridge bridge(&w);
+    bridge.watch();
+    QSignalSpy volume(&bridge, &ovg_media_player_bridge::esignal_volume_changed);
+    QSignalSpy seeked(&bridge, &ovg_media_player_bridge::esignal_seeked);
+    QSignalSpy status(&bridge, &ovg_media_player_bridge::esignal_status_changed);
 
-      // Set from outside: both sliders move, told once.
-      bridge.set_volume(30);
-      QCOMPARE(bridge.volume(), 30);
-      QCOMPARE(w.medley_mode()->volume_view()->volume(), 30);
-      QCOMPARE(volume.count(), 1);
-      // A user's move on either slider is told as well.
-      w.medley_mode()->volume_view()->slider()->setValue(70);
-      QCOMPARE(bridge.volume(), 70);
-      QCOMPARE(volume.count(), 2);
+    // Set from outside: both sliders move, told once.
+    bridge.set_volume(30);
+    QCOMPARE(bridge.volume(), 30);
+    QCOMPARE(w.medley_mode()->volume_view()->volume(), 30);
+    QCOMPARE(volume.count(), 1);
+    // A user's move on either slider is told as well.
+    w.medley_mode()->volume_view()->slider()->setValue(70);
+    QCOMPARE(bridge.volume(), 70);
+    QCOMPARE(volume.count(), 2);
 
-      // Only the seeks of the mode the keys reach (the selected tab) count.
-      w.tab_widget()->setCurrentIndex(0);
-      emit w.normal_mode()->playback_view()->esignal_slider_position_released(1234);
-      emit w.medley_mode()->playback_view()->esignal_slider_position_released(99);
-      w.tab_widget()->setCurrentIndex(1);
-      emit w.medley_mode()->playback_view()->esignal_slider_position_released(5678);
-      QCOMPARE(seeked.count(), 2);
-      QCOMPARE(seeked[0][0].toLongLong(), 1234);
-      QCOMPARE(seeked[1][0].toLongLong(), 5678);
+    // Only the seeks of the mode the keys reach (the selected tab) count.
+    w.tab_widget()->setCurrentIndex(0);
+    emit w.normal_mode()->playback_view()->esignal_slider_position_released(1234);
+    emit w.medley_mode()->playback_view()->esignal_slider_position_released(99);
+    w.tab_widget()->setCurrentIndex(1);
+    emit w.medley_mode()->playback_view()->esignal_slider_position_released(5678);
+    QCOMPARE(seeked.count(), 2);
+    QCOMPARE(seeked[0][0].toLongLong(), 1234);
+    QCOMPARE(seeked[1][0].toLongLong(), 5678);
 
-      // Nothing plays: stopped, no track, nothing to seek, and no change told.
-      QCOMPARE(bridge.playback_status(), ov_media_player::status::stopped);
-      QCOMPARE(bridge.current_track(), nullptr);
-      QVERIFY(!bridge.can_seek());
-      QVERIFY(!bridge.can_go_next());
-      QCOMPARE(status.count(), 0);
-    }
-    QFile ini(QStringLiteral("conf/main.ini"));
-    QVERIFY(ini.open(QIODevice::ReadOnly));
-    QVERIFY(QString::fromUtf8(ini.readAll()).contains(QStringLiteral("[volume]\nvolume=70\n")));
+    // Nothing plays: stopped, no track, nothing to seek, and no change told.
+    QCOMPARE(bridge.playback_status(), ov_media_player::status::stopped);
+    QCOMPARE(bridge.current_track(), nullptr);
+    QVERIFY(!bridge.can_seek());
+    QVERIFY(!bridge.can_go_next());
+    QCOMPARE(status.count(), 0);
   }
 };
 

@@ -21,7 +21,6 @@ private slots:
   void search_follows_list_changes();
   void search_matches_qt_case_folding();
   void move_rows_keeps_relative_order();
-  void playlists_table_operations();
   void closed_database_skips_writes();
 };
 
@@ -243,13 +242,11 @@ void test_playlist::search_data() {
   QTest::newRow("next skips current") << "BLUE" << true << 0 << 1;
   QTest::newRow("artist match") << "grass" << true << 1 << 2;
   QTest::newRow("no wrap forward") << "blue" << true << 2 << -1;
-  QTest::newRow("from last row") << "plain" << true << 3 << -1;
   QTest::newRow("previous from count") << "blue" << false << 4 << 2;
   QTest::newRow("previous album") << "album" << false << 2 << 1;
   QTest::newRow("no wrap backward") << "plain" << false << 3 << -1;
   QTest::newRow("previous from 0") << "blue" << false << 0 << -1;
   QTest::newRow("next past the end") << "blue" << true << 7 << -1;
-  QTest::newRow("previous past the end") << "blue" << false << 9 << -1;
   QTest::newRow("empty word") << "" << true << -1 << -1;
   QTest::newRow("across fields") << "skynight" << true << -1 << -1;
   QTest::newRow("across rows") << "anbob" << true << -1 << -1;
@@ -309,38 +306,16 @@ void test_playlist::search_follows_list_changes() {
 void test_playlist::search_matches_qt_case_folding() {
   // Kelvin sign, long s, final sigma, dotted capital I, sharp s, Deseret
   // (surrogate pairs), fullwidth letters and a lone surrogate.
-  const QStringList texts = {
-      QString::fromUtf8("\u212Aelvin"),
-      QString::fromUtf8("Stra\u00DFe"),
-      QString::fromUtf8("\u017Fun"),
-      QString::fromUtf8("\u039F\u0394\u03A5\u03A3\u03A3\u0395\u038E\u03A3"),
-      QString::fromUtf8("\u0130stanbul"),
-      QString::fromUtf8("\U00010400\U00010401 x"),
-      QString::fromUtf8("\uFF21\uFF22\uFF23"),
-      QString(QChar(0xd800)) + "abc",
-      QString::fromUtf8("Caf\u00C9 \u00E9t\u00E9"),
-  };
-  const QStringList words = {
-      "k",
-      "K",
-      QString::fromUtf8("\u212A"),
-      "ss",
-      QString::fromUtf8("\u00DF"),
-      QString::fromUtf8("\u1E9E"),
-      "s",
-      "sun",
-      QString::fromUtf8("\u03C3"),
-      QString::fromUtf8("\u03C2"),
-      "i",
-      QString::fromUtf8("i\u0307"),
-      QString::fromUtf8("\U00010428"),
-      QString::fromUtf8("\U00010429 X"),
-      QString::fromUtf8("\uFF41\uFF42"),
-      QString(QChar(0xd800)),
-      "abc",
-      QString::fromUtf8("caf\u00E9"),
-      QString::fromUtf8("\u00C9T\u00C9"),
-  };
+  const QStringList texts = QString::fromUtf8(
+                                "\u212Aelvin|Stra\u00DFe|\u017Fun|\u039F\u0394\u03A5\u03A3\u03A3\u0395\u038E\u03A3|"
+                                "\u0130stanbul|\U00010400\U00010401 x|\uFF21\uFF22\uFF23|Caf\u00C9 \u00E9t\u00E9")
+                                .split('|') +
+                            QStringList{QString(QChar(0xd800)) + "abc"};
+  const QStringList words = QString::fromUtf8(
+                                "k|K|\u212A|ss|\u00DF|\u1E9E|s|sun|\u03C3|\u03C2|i|i\u0307|\U00010428|\U00010429 X|"
+                                "\uFF41\uFF42|abc|caf\u00E9|\u00C9T\u00C9")
+                                .split('|') +
+                            QStringList{QString(QChar(0xd800))};
   ov_playlist_fixture f;
   auto p = f.playlist();
   for (const QString& t : texts) p->add_track(f.add({t, "", ""}));
@@ -363,43 +338,6 @@ void test_playlist::move_rows_keeps_relative_order() {
   QCOMPARE(p->move_rows({0, 1}, 4), (QList<int>{2, 3}));
   QCOMPARE(ov_playlist_fixture::titles(*p), (QStringList{"a", "c", "b", "d", "e"}));
   QCOMPARE(p->move_rows({9}, 0), QList<int>{});
-}
-
-void test_playlist::playlists_table_operations() {
-  ov_playlist_fixture f;
-  {
-    auto first = f.playlist(5);
-    auto second = f.playlist(2);
-    second->set_position(1);
-    first->set_position(2);
-    ov_playlist_store::insert(f.playlists_db.get(), first.get());
-    ov_playlist_store::insert(f.playlists_db.get(), second.get());
-    QSignalSpy renamed(first.get(), &ov_playlist::esignal_name_changed);
-    first->set_name("list 5");  // same text: nothing
-    first->set_name(QString::fromUtf8("お気に入り"));
-    QCOMPARE(renamed.count(), 1);
-    ov_playlist_store::rename(f.playlists_db.get(), first.get());
-    first->add_track(f.add("a"));
-    auto gone = f.playlist(9);
-    gone->set_position(3);
-    ov_playlist_store::insert(f.playlists_db.get(), gone.get());
-    ov_playlist_store::remove(f.playlists_db.get(), gone.get());
-    second->set_position(3);
-    ov_playlist_store::move(f.playlists_db.get(), second.get());
-  }
-  f.playlists_db = f.open("playlists");
-  const QList<ov_playlist*> all = ov_playlist_store::load_all(&f.library, f.playlists_db.get(), f.items_db.get());
-  QCOMPARE(all.size(), 3);
-  QCOMPARE(all[0]->id(), 0);
-  QCOMPARE(all[0]->name(), ov_playlist::library_playlist_name());
-  QCOMPARE(all[1]->id(), 5);
-  QCOMPARE(all[1]->name(), QString::fromUtf8("お気に入り"));
-  QCOMPARE(all[1]->count(), 1);
-  QCOMPARE(all[2]->id(), 2);
-  QCOMPARE(all[2]->position(), 3);
-  // The counter continues after the highest id read, not after the removed one.
-  QCOMPARE(f.playlists_db->next_id(), 6);
-  qDeleteAll(all);
 }
 
 void test_playlist::closed_database_skips_writes() {

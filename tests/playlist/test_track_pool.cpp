@@ -39,17 +39,6 @@ int lowest_score_of_rank(int rank) {
   return ov_rank_table::instance().lowest(rank);
 }
 
-// Chi-square statistic of observed counts against expected probabilities.
-double chi_square(const QList<int>& observed, const QList<double>& p, int draws) {
-  double x = 0;
-  for (int i = 0; i < observed.size(); ++i) {
-    if (p[i] == 0) continue;
-    const double e = p[i] * draws;
-    x += (observed[i] - e) * (observed[i] - e) / e;
-  }
-  return x;
-}
-
 }  // namespace
 
 class test_track_pool : public QObject {
@@ -58,10 +47,6 @@ class test_track_pool : public QObject {
 private slots:
   void factors_per_selection_type();
   void weighted_draw_walks_cumulative_weights();
-  void weighted_draws_follow_bucket_weights_data();
-  void weighted_draws_follow_bucket_weights();
-  void random_selection_is_uniform_over_entries();
-  void one_bucket_makes_high_and_low_alike();
   void entry_is_filed_by_rank_when_added();
   void candidates_equal_drawing_from_the_working_list();
   void ordered_steps();
@@ -80,27 +65,29 @@ void test_track_pool::factors_per_selection_type() {
 }
 
 void test_track_pool::weighted_draw_walks_cumulative_weights() {
-  // Ranks 2 (two entries) and 5 (one entry), high scored: weights 2*3=6 and
-  // 1*6=6, cumulative 6 and 12.
+  // Ranks 2 (two entries) and 5 (one entry). High scored: weights 2*3=6 and
+  // 1*6=6, cumulative 6 and 12; low scored: 2*13=26 and 1*10=10, cumulative 26 and 36.
   ov_playlist_fixture f;
   auto p = f.playlist();
   p->add_track(f.add("r2a", lowest_score_of_rank(2)));
   p->add_track(f.add("r5", lowest_score_of_rank(5)));
   p->add_track(f.add("r2b", lowest_score_of_rank(2)));
   ov_track_pool_remaining_queue q(p->items());
-  q.set_selection_type(1);
   scripted_random script;
   ov_random_scope scope(&script);
   const struct {
-    int r, index;
+    int type, r, index;
     const char* title;
-  } cases[] = {{1, 0, "r2a"}, {6, 1, "r2b"}, {7, 0, "r5"}, {12, 0, "r5"}};
+  } cases[] = {{1, 1, 0, "r2a"}, {1, 6, 1, "r2b"},  {1, 7, 0, "r5"},
+               {1, 12, 0, "r5"}, {3, 26, 1, "r2b"}, {3, 27, 0, "r5"}};
   for (const auto& c : cases) {
+    q.set_selection_type(c.type);
     script.next_between(1, c.r);
     script.next_between(0, c.index);
     QCOMPARE(q.pick_weighted()->track()->tags().title(), QString::fromLatin1(c.title));
   }
   // take_weighted removes what it picked.
+  q.set_selection_type(1);
   script.next_between(1, 7);
   script.next_between(0, 0);
   QCOMPARE(q.take_weighted()->track()->tags().title(), QString("r5"));
@@ -108,83 +95,6 @@ void test_track_pool::weighted_draw_walks_cumulative_weights() {
   ov_track_pool_remaining_queue empty;
   QVERIFY(!empty.pick_weighted());
   QVERIFY(!empty.take_weighted());
-}
-
-void test_track_pool::weighted_draws_follow_bucket_weights_data() {
-  QTest::addColumn<int>("type");
-  QTest::newRow("high scored") << 1;
-  QTest::newRow("middle scored") << 2;
-  QTest::newRow("low scored") << 3;
-  QTest::newRow("random") << 4;
-}
-
-void test_track_pool::weighted_draws_follow_bucket_weights() {
-  QFETCH(int, type);
-  ov_playlist_fixture f;
-  auto p = f.playlist();
-  // Uneven bucket sizes, rank 9 empty.
-  QList<int> sizes;
-  for (int k = 0; k < 15; ++k) sizes << (k == 9 ? 0 : 1 + (k * 7) % 5);
-  for (int k = 0; k < 15; ++k)
-    for (int i = 0; i < sizes[k]; ++i) p->add_track(f.add(QStringLiteral("%1").arg(k), lowest_score_of_rank(k)));
-  ov_track_pool_remaining_queue q(p->items());
-  q.set_selection_type(type);
-  for (int k = 0; k < 15; ++k) QCOMPARE(q.bucket(k).size(), sizes[k]);
-
-  QList<double> expected;
-  double total = 0;
-  for (int k = 0; k < 15; ++k) total += sizes[k] * k_factors[type][k];
-  for (int k = 0; k < 15; ++k) expected << sizes[k] * k_factors[type][k] / total;
-
-  ov_random_fixed fixed(4242u + type);
-  ov_random_scope scope(&fixed);
-  const int draws = 60000;
-  QList<int> observed(15, 0);
-  for (int i = 0; i < draws; ++i) ++observed[ov_track_pool_remaining_queue::rank_of(q.pick_weighted())];
-  // 13 degrees of freedom (14 non-empty buckets); 34.53 is the 0.1 % point.
-  const double x = chi_square(observed, expected, draws);
-  QVERIFY2(x < 34.53, qPrintable(QStringLiteral("chi-square %1").arg(x)));
-  QCOMPARE(observed[9], 0);
-}
-
-void test_track_pool::random_selection_is_uniform_over_entries() {
-  ov_playlist_fixture f;
-  auto p = f.playlist();
-  for (int i = 0; i < 40; ++i) p->add_track(f.add(QString::number(i), lowest_score_of_rank(i % 15) + i));
-  ov_track_pool pool;
-  pool.set_playlist(p.get());
-  pool.set_selection_type(ov_track_pool::select_random);
-  ov_random_fixed fixed(99u);
-  ov_random_scope scope(&fixed);
-  // The first shuffle draw of a new cycle is uniform over the entries.
-  const int draws = 40000;
-  QList<int> observed(40, 0);
-  for (int i = 0; i < draws; ++i) {
-    pool.reset();
-    ++observed[p->index_of(pool.next_shuffle())];
-  }
-  const double x = chi_square(observed, QList<double>(40, 1.0 / 40), draws);
-  // 39 degrees of freedom; 72.05 is the 0.1 % point.
-  QVERIFY2(x < 72.05, qPrintable(QStringLiteral("chi-square %1").arg(x)));
-}
-
-void test_track_pool::one_bucket_makes_high_and_low_alike() {
-  ov_playlist_fixture f;
-  auto p = f.playlist();
-  for (int i = 0; i < 9; ++i) p->add_track(f.add(QString::number(i), i));  // all rank 0
-  auto sequence = [&](int type) {
-    ov_track_pool pool;
-    pool.set_playlist(p.get());
-    pool.set_selection_type(type);
-    ov_random_fixed fixed(7u);
-    ov_random_scope scope(&fixed);
-    QList<int> rows;
-    while (ov_playlist_item* item = pool.next_shuffle()) rows << p->index_of(item);
-    return rows;
-  };
-  const QList<int> high = sequence(1);
-  QCOMPARE(high.size(), 9);
-  QCOMPARE(sequence(3), high);
 }
 
 void test_track_pool::entry_is_filed_by_rank_when_added() {
@@ -207,30 +117,21 @@ void test_track_pool::entry_is_filed_by_rank_when_added() {
 }
 
 void test_track_pool::candidates_equal_drawing_from_the_working_list() {
+  // Working list: the extra entries, then the buckets: b, then a and c
+  // (rank 0), then b again (rank 1).
   ov_playlist_fixture f;
   auto p = f.playlist();
-  for (int i = 0; i < 30; ++i) p->add_track(f.add(QString::number(i), lowest_score_of_rank(i % 6)));
+  for (const char* t : {"a", "b", "c"}) p->add_track(f.add(QString::fromLatin1(t), t[0] == 'b' ? 20 : 0));
+  ov_playlist_item* const a = p->item_at(0);
+  ov_playlist_item* const b = p->item_at(1);
+  ov_playlist_item* const c = p->item_at(2);
   ov_track_pool_remaining_queue q(p->items());
-  const QList<ov_playlist_item*> extra = {p->item_at(3), p->item_at(20), p->item_at(7)};
-  for (int n : {0, 1, 5, 33, 40}) {
-    for (quint32 seed : {1u, 2u, 3u}) {
-      // The reference: the list built and drawn from as the rule states.
-      QList<ov_playlist_item*> working = extra;
-      for (int k = 0; k < 15; ++k) working += q.bucket(k);
-      QList<ov_playlist_item*> reference;
-      {
-        ov_random_fixed fixed(seed);
-        ov_random_scope scope(&fixed);
-        for (int i = 0; i < n && !working.isEmpty(); ++i)
-          reference << working.takeAt(random_between(0, int(working.size()) - 1));
-      }
-      ov_random_fixed fixed(seed);
-      ov_random_scope scope(&fixed);
-      const QList<ov_playlist_item*> got = q.draw_candidates(n, extra);
-      QCOMPARE(got, reference);
-      QCOMPARE(got.size(), std::min(n, 33));
-    }
-  }
+  scripted_random script;
+  ov_random_scope scope(&script);
+  for (int index : {3, 0, 1, 0}) script.next_between(0, index);
+  // Five asked, four there: the same entry twice, then the list runs out.
+  QCOMPARE(q.draw_candidates(5, {b}), (QList<ov_playlist_item*>{b, b, c, a}));
+  QVERIFY(q.draw_candidates(0, {b}).isEmpty());
 }
 
 void test_track_pool::ordered_steps() {

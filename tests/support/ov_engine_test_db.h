@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ov_database.h"
+#include "ov_favorite_engine.h"
 #include "ov_favorite_record.h"
 #include "ov_field_codec.h"
 #include "ov_random.h"
@@ -57,6 +58,20 @@ struct engine_db {
     ov_statement st = db->prepare(QStringLiteral("SELECT count(*) FROM favorite_engine;"));
     return st.step_row() ? st.column_int(0) : -1;
   }
+};
+
+// A real favorite_engine.db holding the given grade, skills and experience,
+// and the engine that loads it.
+struct engine_at {
+  engine_db file;
+  std::unique_ptr<ov_favorite_engine> engine;
+  explicit engine_at(int grade, const QList<int>& skills = {}, int experience = 0) {
+    QStringList ids;
+    for (int id : skills) ids << QString::number(id);
+    file.write_plain(QString::number(grade), QString::number(experience), ids.join(QLatin1Char(' ')));
+    engine = std::make_unique<ov_favorite_engine>(file.db.get(), seed);
+  }
+  ov_favorite_engine* operator->() const { return engine.get(); }
 };
 
 inline ov_skill_set skill_set(const QList<int>& ids, int capacity = 0) {

@@ -150,15 +150,6 @@ private slots:
     QCOMPARE(log_lines().at(1), "DEBUG\tinit-remove-old-backup\tbackup dir= " + name);
   }
 
-  void backup_then_prune_leaves_at_most_k() {
-    for (int i = 0; i < 4; ++i) make_dir(name_at(7200 + i * 60));
-    backup().take_backup_if_due(true, 600);
-    backup().remove_old_backups(3);
-    const QStringList names = backup().backup_dir_names();
-    QCOMPARE(names.size(), 3);
-    QVERIFY(names.first() >= name_at(5));  // the new one is counted and kept
-  }
-
   // A copy that fails (here a directory where a file should be) leaves the
   // backup incomplete, and the log says so; pruning can be decided first and
   // carried out later.

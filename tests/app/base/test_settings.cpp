@@ -71,69 +71,30 @@ private slots:
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("expected");
     QTest::addColumn<QString>("file_after");
-    QTest::newRow("width below range") << "window"
-                                       << "width"
-                                       << "100" << 1300 << "width=1300";
-    QTest::newRow("width 400") << "window"
-                               << "width"
-                               << "400" << 1300 << "width=1300";
-    QTest::newRow("width not a number") << "window"
-                                        << "width"
-                                        << "abc" << 1300 << "width=abc";
-    QTest::newRow("width in range") << "window"
-                                    << "width"
-                                    << "800" << 800 << "width=800";
-    QTest::newRow("width upper bound") << "window"
-                                       << "width"
-                                       << "10000" << 10000 << "width=10000";
-    QTest::newRow("width missing") << "window"
-                                   << "width"
-                                   << "<missing>" << 1300 << "";
-    QTest::newRow("height above range") << "window"
-                                        << "height"
-                                        << "3001" << 700 << "height=700";
-    QTest::newRow("height missing") << "window"
-                                    << "height"
-                                    << "<missing>" << 700 << "";
-    QTest::newRow("selected_tab 2") << "window"
-                                    << "selected_tab"
-                                    << "2" << 1 << "selected_tab=1";
-    QTest::newRow("selected_tab 0") << "window"
-                                    << "selected_tab"
-                                    << "0" << 0 << "selected_tab=0";
-    QTest::newRow("selected_tab missing") << "window"
-                                          << "selected_tab"
-                                          << "<missing>" << 1 << "";
-    QTest::newRow("negative row") << "window"
-                                  << "selected_table_row"
-                                  << "-1" << 0 << "selected_table_row=0";
-    QTest::newRow("bool yes") << "backup"
-                              << "enabled"
-                              << "yes" << 1 << "enabled=yes";
-    QTest::newRow("bool no") << "backup"
-                             << "enabled"
-                             << "no" << 0 << "enabled=no";
-    QTest::newRow("true is not a word") << "backup"
-                                        << "enabled"
-                                        << "true" << 1 << "enabled=yes";
-    QTest::newRow("upper case") << "backup"
-                                << "enabled"
-                                << "NO" << 1 << "enabled=yes";
-    QTest::newRow("bool missing") << "backup"
-                                  << "enabled"
-                                  << "<missing>" << 1 << "enabled=yes";
-    QTest::newRow("name playing") << "main"
-                                  << "control_key_sent_to"
-                                  << "playing" << 2 << "control_key_sent_to=playing";
-    QTest::newRow("name selected") << "main"
-                                   << "control_key_sent_to"
-                                   << "selected" << 1 << "control_key_sent_to=selected";
-    QTest::newRow("number instead of name") << "main"
-                                            << "control_key_sent_to"
-                                            << "2" << 1 << "control_key_sent_to=selected";
-    QTest::newRow("unknown name") << "main"
-                                  << "control_key_sent_to"
-                                  << "both" << 1 << "control_key_sent_to=selected";
+    const struct {
+      const char *name, *group, *key, *stored;
+      int expected;
+      const char* file_after;
+    } rows[] = {{"width below range", "window", "width", "100", 1300, "width=1300"},
+                {"width not a number", "window", "width", "abc", 1300, "width=abc"},
+                {"width in range", "window", "width", "800", 800, "width=800"},
+                {"width upper bound", "window", "width", "10000", 10000, "width=10000"},
+                {"width missing", "window", "width", "<missing>", 1300, ""},
+                {"height above range", "window", "height", "3001", 700, "height=700"},
+                {"selected_tab 2", "window", "selected_tab", "2", 1, "selected_tab=1"},
+                {"selected_tab 0", "window", "selected_tab", "0", 0, "selected_tab=0"},
+                {"negative row", "window", "selected_table_row", "-1", 0, "selected_table_row=0"},
+                {"bool yes", "backup", "enabled", "yes", 1, "enabled=yes"},
+                {"bool no", "backup", "enabled", "no", 0, "enabled=no"},
+                {"true is not a word", "backup", "enabled", "true", 1, "enabled=yes"},
+                {"upper case", "backup", "enabled", "NO", 1, "enabled=yes"},
+                {"bool missing", "backup", "enabled", "<missing>", 1, "enabled=yes"},
+                {"name playing", "main", "control_key_sent_to", "playing", 2, "control_key_sent_to=playing"},
+                {"name selected", "main", "control_key_sent_to", "selected", 1, "control_key_sent_to=selected"},
+                {"number instead of name", "main", "control_key_sent_to", "2", 1, "control_key_sent_to=selected"}};
+    for (const auto& r : rows)
+      QTest::newRow(r.name) << QString(r.group) << QString(r.key) << QString(r.stored) << r.expected
+                            << QString(r.file_after);
   }
   void stored_value_repair() {
     QFETCH(QString, group);

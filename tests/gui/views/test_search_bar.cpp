@@ -11,7 +11,6 @@ private slots:
   void keys_in_the_field_data();
   void keys_in_the_field();
   void empty_word_searches_and_close_reports();
-  void follows_the_parent_right_edge();
 };
 
 void test_search_bar::keys_in_the_field_data() {
@@ -71,17 +70,6 @@ void test_search_bar::empty_word_searches_and_close_reports() {
   QVERIFY(bar.isHidden());
   QCOMPARE(hided.size(), 1);
   QCOMPARE(field->text(), QStringLiteral("abc"));
-}
-
-void test_search_bar::follows_the_parent_right_edge() {
-  QWidget parent;
-  parent.resize(800, 600);
-  ovgv_search_bar bar(&parent);
-  bar.move(0, 40);
-  bar.eslot_parent_resized(800, 600);
-  QCOMPARE(bar.pos(), QPoint(390, 40));
-  bar.eslot_parent_resized(900, 600);
-  QCOMPARE(bar.pos(), QPoint(490, 40));
 }
 
 QTEST_MAIN(test_search_bar)

@@ -2,7 +2,6 @@
 #include "ov_model_playlist.h"
 #include "ov_playlist_fixture.h"
 #include "ovd_track.h"
-#include "ovg_delegate_rank.h"
 #include "ovg_delegate_score.h"
 #include "ovg_delegate_text.h"
 #include "ovg_mime_data_drag_playlist.h"
@@ -10,7 +9,6 @@
 #include "ovg_table_view_playlist.h"
 #include "ovg_table_view_tracks.h"
 #include "ovg_tableview_tracks_hheader.h"
-#include "ovg_widget.h"
 
 #include <QAction>
 #include <QImage>
@@ -78,8 +76,8 @@ private slots:
     for (const char* title : {"delta", "alpha", "charlie", "bravo", "echo"}) list->add_track(f.add(title, 150));
   }
 
-  // Pixels just inside both ends of the bar show the colour of the highest
-  // rank group the score reaches; cells too small for a bar stay blank.
+  // The bar's right end shows the colour of the highest rank group the
+  // score reaches (widths: score_segment_widths); cells too small stay blank.
   void score_bar_edges() {
     const struct {
       int score;
@@ -96,11 +94,8 @@ private slots:
     blank.fill(k_background);
     for (const auto& c : cases) {
       const QImage image = paint_cell(delegate, c.score, size);
-      for (QPoint p : {bar.topLeft() + QPoint(1, 1), bar.topRight() + QPoint(-1, 1), bar.bottomRight() - QPoint(1, 1)})
-        QCOMPARE(image.pixelColor(p), c.colour);
-      QCOMPARE(image.pixelColor(bar.right() + 2, bar.top() + 1), k_background);
+      QCOMPARE(image.pixelColor(bar.topRight() + QPoint(-1, 1)), c.colour);
       QCOMPARE(paint_cell(delegate, c.score, blank.size()), blank);
-      QCOMPARE(paint_cell(delegate, c.score, QSize(120, 13)), blank.scaled(120, 13));
     }
   }
 
@@ -110,13 +105,6 @@ private slots:
     } cases[] = {{0, 0, 199, 0},       {199, 0, 199, 78},     {199, 199, 1499, 0},  // empty, full, not reached
                  {849, 199, 1499, 39}, {1500, 199, 1499, 78}, {99999999, 499999, 99999999, 78}};
     for (const auto& c : cases) QCOMPARE(ovg_delegate_score::segment_width(c.score, c.lower, c.upper, 78), c.width);
-  }
-
-  void rank_icons_differ_by_rank() {
-    ovg_delegate_rank delegate;
-    const QImage f_rank = paint_cell(delegate, 0, QSize(44, 21));
-    QVERIFY(f_rank.pixelColor(22, 10) != k_background);
-    QVERIFY(f_rank != paint_cell(delegate, 99999999, QSize(44, 21)));
   }
 
   // Texts drawn without eliding must fit; anything doubtful is elided.
@@ -347,15 +335,6 @@ private slots:
     QCOMPARE(moves.count(), 1);
     QCOMPARE(moves.at(0).at(0).toInt(), 1);
     QCOMPARE(moves.at(0).at(1).toInt(), 3);
-  }
-
-  void widget_reports_size() {
-    ovg_widget w;
-    QSignalSpy spy(&w, &ovg_widget::esignal_resized);
-    w.resize(321, 123);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(spy.value(spy.count() - 1), (QList<QVariant>{321, 123}));
   }
 };
 
