@@ -12,5 +12,6 @@ foreach(size 16 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME orvantis.png)
 endforeach()
 install(FILES ${OV_DESKTOP_DIR}/icons/orvantis.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${PROJECT_SOURCE_DIR}/doc/keys.txt ${PROJECT_SOURCE_DIR}/doc/orvantis_LICENSE.txt
+install(FILES ${PROJECT_SOURCE_DIR}/doc/keys.txt ${PROJECT_SOURCE_DIR}/doc/keys_ja.txt
+              ${PROJECT_SOURCE_DIR}/doc/orvantis_LICENSE.txt
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvantis)

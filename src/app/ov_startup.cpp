@@ -114,7 +114,8 @@ QString ov_unstored_scores_text(int count) {
 
 void ov_install_documents() {
   QDir().mkpath(QStringLiteral("doc"));
-  for (const QString& name : {QStringLiteral("keys.txt"), QStringLiteral("orvantis_LICENSE.txt")}) {
+  for (const QString& name :
+       {QStringLiteral("keys.txt"), QStringLiteral("keys_ja.txt"), QStringLiteral("orvantis_LICENSE.txt")}) {
     const QString target = QStringLiteral("doc/") + name;
     if (QFile::exists(target)) continue;
     if (QFile::copy(QStringLiteral(":/doc/") + name, target))

@@ -26,6 +26,6 @@ QString ov_seed_loss_warning(const QString& kept_dir);
 // The message shown when scores could not be stored at exit.
 QString ov_unstored_scores_text(int count);
 
-// Puts the documents the user interface opens (doc/keys.txt,
+// Puts the documents the user interface opens (doc/keys.txt, doc/keys_ja.txt,
 // doc/orvantis_LICENSE.txt) into doc/ of the working directory when missing.
 void ov_install_documents();

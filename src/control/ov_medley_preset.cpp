@@ -2,6 +2,10 @@
 
 #include "ov_util.h"
 
+#include <QCoreApplication>
+
+#include <iterator>
+
 int ov_medley_seconds_to_ms(double seconds) {
   return static_cast<int>(ov_round(seconds * 10.0)) * 100;
 }
@@ -36,7 +40,8 @@ QString ov_medley_preset::description() const {
 
 namespace {
 
-// One row of the built-in table: name, then fade-in, flatline, fade-out and
+// One row of the built-in table: name (stored as it is, shown translated in
+// the context "ov_medley_preset"), then fade-in, flatline, fade-out and
 // start bounds in seconds, flatline and start bounds in percent, flatline in
 // seconds, start in seconds, adjust, no fade, longer.
 struct built_in_row {
@@ -56,6 +61,12 @@ constexpr built_in_row built_in_rows[] = {
 };
 
 }  // namespace
+
+QString ov_medley_preset::shown_name(int id, const QString& name) {
+  if (id < 0 || id >= int(std::size(built_in_rows))) return name;
+  const char* built_in_name = built_in_rows[id].name;
+  return name == QLatin1String(built_in_name) ? QCoreApplication::translate("ov_medley_preset", built_in_name) : name;
+}
 
 QList<ov_medley_preset> ov_medley_preset::built_in() {
   QList<ov_medley_preset> list;

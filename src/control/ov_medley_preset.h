@@ -39,6 +39,10 @@ struct ov_medley_preset {
   static QString default_name() { return QStringLiteral("Default"); }
   // The six presets written when the table holds none, ids and positions 0..5.
   static QList<ov_medley_preset> built_in();
+  // The name the views show: a built-in preset that still has its built-in
+  // name shows it translated; every other name is shown as stored. The
+  // stored name itself never changes with the language.
+  static QString shown_name(int id, const QString& name);
 };
 
 // round(seconds x 10) x 100, half away from zero.

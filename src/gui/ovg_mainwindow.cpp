@@ -44,6 +44,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
@@ -253,6 +254,9 @@ void ovg_mainwindow::build_layout() {
           &ovg_mainwindow::islot_search_previous_after_current_position);
   connect(search_bar_, &s::esignal_key_to_tableview_pressed, this, &ovg_mainwindow::islot_send_key_to_tableview_track);
   connect(search_bar_, &s::esignal_hided, this, &ovg_mainwindow::islot_search_bar_hided);
+  // Made now, so that the first message does not shrink the tables.
+  statusBar()->setObjectName(QStringLiteral("status_bar"));
+  watch_table_focus();
   flows_ = new ovg_flow_runner(this);
   connect(flows_, &ovg_flow_runner::esignal_finished, this, [this] {
     if (close_pending_)
@@ -287,7 +291,7 @@ void ovg_mainwindow::restore_state() {
   const int track_row = window_settings_.selected_table_row.read();
   if (track_row >= 0 && track_row < area_->selected()->count()) view->selectRow(track_row);
   const int slider = window_settings_.selected_table_slider_position.read();
-  QTimer::singleShot(0, view, [view, slider] { view->verticalScrollBar()->setValue(slider); });
+  QTimer::singleShot(0, view, [view, slider] { view->restore_scroll_position(slider); });
 }
 
 // ---- closing ------------------------------------------------------------------
@@ -400,8 +404,14 @@ void ovg_mainwindow::slot_about() {
   ovg_exec(&dialog);
 }
 
+// The key list in the language chosen at the first start.
+QString ovg_mainwindow::keys_document() const {
+  const bool japanese = main_group_.value(QStringLiteral("lang")).toString() == QLatin1String("japanese");
+  return japanese ? QStringLiteral("doc/keys_ja.txt") : QStringLiteral("doc/keys.txt");
+}
+
 void ovg_mainwindow::islot_about_shortcut_keys() {
-  const QString path = QDir::current().absoluteFilePath(QStringLiteral("doc/keys.txt"));
+  const QString path = QDir::current().absoluteFilePath(keys_document());
   if (ov_autotest::current() != ov_autotest::off) {
     ov_autotest::note(QStringLiteral("open ") + path);
     return;

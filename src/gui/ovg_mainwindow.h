@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QTabWidget;
 class ov_database;
@@ -21,6 +22,7 @@ class ov_favorite_engine;
 class ov_library;
 class ov_playlist;
 class ov_playlist_item;
+class ov_track;
 class ovg_controller_abstract;
 class ovg_main_actions;
 class ovg_play_mode;
@@ -66,6 +68,8 @@ public:
   ovg_controller_abstract* key_target();
   ovg_play_mode* mode_of(const ovg_controller_abstract* controller) const;
   ov_playlist* selected_playlist() const;
+  // The shortcut-key list "Shortcut Keys" opens, in the language chosen.
+  QString keys_document() const;
 
   // ov_error_port
   void show_error(const QString& text) override;
@@ -151,7 +155,14 @@ private:
   void set_playing_tab_bold(int index);
   void update_play_controls();
   void select_rows(ovg_table_view_tracks* view, const QList<int>& rows);
+  void show_search_result(ovg_table_view_tracks* view, int row);
   QList<int> selected_rows_descending() const;
+  static QList<ov_track*> tracks_at(const ov_playlist* playlist, const QList<int>& rows);
+  static QString removal_subject(const QList<ov_track*>& tracks);
+  static QString removal_text(const QString& question, const QString& note, const QList<ov_track*>& tracks);
+  void watch_table_focus();
+  std::optional<bool> table_of(const QWidget* widget) const;
+  void show_message(const QString& text);
   void refresh_after_flow();
   void add_expanded(const QStringList& files);
   // Runs one flow behind the progress dialog; false when another one runs.
@@ -183,6 +194,7 @@ private:
   ovg_controller_abstract* selected_tab_controller_ = nullptr;
   ovg_controller_abstract* playing_controller_ = nullptr;
   bool changing_tab_ = false;
+  bool tracks_had_focus_ = false;  // the track table was the last table with the focus
   bool close_pending_ = false;
   QStringList pending_open_;  // asked for while a flow ran
   bool stored_ = false;

@@ -10,6 +10,7 @@
 #include "ov_model_playlist.h"
 #include "ov_playlist.h"
 #include "ov_playlist_flows.h"
+#include "ov_track.h"
 #include "ovg_dialog_remove_item.h"
 #include "ovg_exec.h"
 #include "ovg_flow_runner.h"
@@ -17,23 +18,81 @@
 #include "ovg_playlists_area.h"
 #include "ovg_table_view_playlist.h"
 #include "ovg_table_view_tracks.h"
+#include "ovgv_search_bar.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 #include <algorithm>
 
 namespace {
 const QString log_tag = QStringLiteral("mainwindow");
 
+constexpr int k_message_ms = 15000;
+// How many titles a confirmation lists before "and N more".
+constexpr qsizetype k_named_titles = 3;
+
 QList<int> rows_of(const QModelIndexList& indexes) {
   QList<int> rows;
   for (const QModelIndex& i : indexes) rows << i.row();
   return rows;
 }
+
+// A track's title, or its file name without extension when it has none.
+QString title_of(const ov_track* track) {
+  const QString title = track->tags().title();
+  return title.isEmpty() ? QFileInfo(track->tags().file_path()).completeBaseName() : title;
+}
 }  // namespace
+
+// Which table a widget works on: true the track table (the search bar
+// steers it), false the playlist table (or its name editor), none for the
+// rest of the window (menus, the menu bar, the palettes).
+std::optional<bool> ovg_mainwindow::table_of(const QWidget* widget) const {
+  if (!widget || !area_ || widget->window() != this) return std::nullopt;  // !area_: closing
+  for (const QWidget* w = widget; w; w = w->parentWidget())
+    if (qobject_cast<const ovg_table_view_tracks*>(w) || w == search_bar_) return true;
+  if (area_->splitter()->isAncestorOf(widget)) return false;
+  return std::nullopt;
+}
+
+void ovg_mainwindow::watch_table_focus() {
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (const std::optional<bool> tracks = table_of(now)) tracks_had_focus_ = *tracks;
+  });
+}
+
+void ovg_mainwindow::show_message(const QString& text) {
+  statusBar()->showMessage(text, k_message_ms);
+}
+
+// What a confirmation names: one track by its title, more as "N tracks".
+QString ovg_mainwindow::removal_subject(const QList<ov_track*>& tracks) {
+  if (tracks.size() == 1) return tr("\"%1\"").arg(title_of(tracks.first()));
+  return tr("%L1 tracks").arg(tracks.size());
+}
+
+// The question, for more than one track the first few titles, then the
+// note. The tracks come highest row first, as the flows take them; the
+// titles are named from the top row down, as the table shows them.
+QString ovg_mainwindow::removal_text(const QString& question, const QString& note, const QList<ov_track*>& tracks) {
+  QStringList lines{question};
+  if (tracks.size() > 1) {
+    QStringList titles;
+    for (auto t = tracks.crbegin(); t != tracks.crend() && titles.size() < k_named_titles; ++t)
+      titles << tr("\"%1\"").arg(title_of(*t));
+    QString list = titles.join(tr(", "));
+    if (tracks.size() > k_named_titles) list += tr(" and %L1 more").arg(tracks.size() - k_named_titles);
+    lines << list;
+  }
+  lines << note;
+  return lines.join(QLatin1Char('\n'));
+}
 
 bool ovg_mainwindow::run_flow(const QString& title, qsizetype total, const ovg_flow_runner::flow& body) {
   const bool ran = flows_->run(title, total, body);
@@ -63,11 +122,23 @@ QString ovg_mainwindow::music_folder() const {
   return QDir(music).exists() ? music : QDir::homePath();
 }
 
+// A destructive action takes the rows selected in the shown track table,
+// and only while that table has the focus, or had it last when a menu or a
+// palette has it now: a selection left in the track table while the user
+// works in the playlist table is not taken.
 QList<int> ovg_mainwindow::selected_rows_descending() const {
-  ovg_table_view_tracks* view = area_->selected_view();
+  const bool tracks = table_of(focusWidget()).value_or(tracks_had_focus_);
+  ovg_table_view_tracks* view = tracks ? area_->selected_view() : nullptr;
   QList<int> rows = view ? rows_of(view->selected_rows()) : QList<int>();
   std::sort(rows.begin(), rows.end(), std::greater<int>());
   return rows;
+}
+
+QList<ov_track*> ovg_mainwindow::tracks_at(const ov_playlist* playlist, const QList<int>& rows) {
+  QList<ov_track*> tracks;
+  for (int row : rows)
+    if (ov_track* t = playlist->track_at(row)) tracks << t;
+  return tracks;
 }
 
 // ---- adding -------------------------------------------------------------------
@@ -87,13 +158,24 @@ void ovg_mainwindow::islot_add_files(const QStringList& paths) {
   add_expanded(ov_playlist_flows::expand_paths(paths));
 }
 
+// Added are the new entries of the shown playlist; skipped the files handled
+// that the library did not take (unreadable, or no music at all).
 void ovg_mainwindow::add_expanded(const QStringList& files) {
   if (files.isEmpty()) return;
   ov_playlist* selected = selected_playlist();
+  const ov_playlist* shown = selected ? selected : area_->library_playlist();
+  const qsizetype before = shown ? shown->count() : 0;
   const qint64 added_time = QDateTime::currentSecsSinceEpoch();
-  run_flow(tr("Adding Tracks"), files.size(), [&](const auto& progress) {
-    ov_playlist_flows::add_files(library_, area_->library_playlist(), selected, files, added_time, progress);
+  ov_flow_result result;
+  const bool ran = run_flow(tr("Adding Tracks"), files.size(), [&](const auto& progress) {
+    result = ov_playlist_flows::add_files(library_, area_->library_playlist(), selected, files, added_time, progress);
   });
+  if (!ran) return;
+  qsizetype skipped = 0;
+  for (qsizetype i = 0; i < result.done; ++i)
+    if (!library_->contains_path(files.at(i))) ++skipped;
+  const qsizetype added = (shown ? shown->count() : 0) - before;
+  show_message(tr("%L1 added, %L2 skipped (not music)").arg(added).arg(skipped));
 }
 
 void ovg_mainwindow::open_paths(const QStringList& paths) {
@@ -118,9 +200,7 @@ void ovg_mainwindow::slot_dropped_tracks_on_playlist(const QModelIndexList& rows
   ov_playlist* source = selected_playlist();
   ov_playlist* target = area_->playlist_at(target_row);
   if (!source || !target || rows.isEmpty()) return;
-  QList<ov_track*> tracks;
-  for (int row : rows_of(rows))
-    if (ov_track* t = source->track_at(row)) tracks << t;
+  const QList<ov_track*> tracks = tracks_at(source, rows_of(rows));
   run_flow(tr("Adding Tracks"), tracks.size(),
            [&](const auto& progress) { ov_playlist_flows::copy_tracks(target, target_row, tracks, progress); });
 }
@@ -132,8 +212,16 @@ void ovg_mainwindow::islot_remove_tracks_from_selected_playlist() {
   const QList<int> rows = selected_rows_descending();
   if (!playlist || playlist == area_->library_playlist() || rows.isEmpty()) {
     ov_playlist_flows::remove_rows(playlist, rows, nullptr);  // logs, changes nothing
+    if (playlist && playlist != area_->library_playlist()) show_message(tr("Select tracks in the track table first."));
     return;
   }
+  const QList<ov_track*> tracks = tracks_at(playlist, rows);
+  ovg_dialog_remove_item dialog(
+      tr("Removing selected tracks from the playlist"),
+      removal_text(tr("Remove %1 from the playlist \"%2\"?").arg(removal_subject(tracks), playlist->name()),
+                   tr("The tracks stay in the library."), tracks),
+      this);
+  if (ovg_exec(&dialog) != QDialog::Accepted) return;
   run_flow(tr("Removing Tracks"), rows.size(),
            [&](const auto& progress) { ov_playlist_flows::remove_rows(playlist, rows, progress); });
 }
@@ -141,15 +229,16 @@ void ovg_mainwindow::islot_remove_tracks_from_selected_playlist() {
 void ovg_mainwindow::islot_remove_tracks_from_library() {
   ov_playlist* playlist = selected_playlist();
   const QList<int> rows = selected_rows_descending();
-  if (!playlist || rows.isEmpty()) return;
+  if (!playlist || rows.isEmpty()) {
+    show_message(tr("Select tracks in the track table first."));
+    return;
+  }
+  const QList<ov_track*> tracks = tracks_at(playlist, rows);
   ovg_dialog_remove_item dialog(tr("Removing selected track from the library"),
-                                tr("Are you sure to remove selected tracks from library?\nScore info will be "
-                                   "removed too."),
+                                removal_text(tr("Remove %1 from the library?").arg(removal_subject(tracks)),
+                                             tr("Score info will be removed too."), tracks),
                                 this);
   if (ovg_exec(&dialog) != QDialog::Accepted) return;
-  QList<ov_track*> tracks;
-  for (int row : rows)
-    if (ov_track* t = playlist->track_at(row)) tracks << t;
   run_flow(tr("Removing Tracks"), tracks.size(), [&](const auto& progress) {
     ov_playlist_flows::remove_from_library(library_, area_->playlists(), tracks, progress);
   });

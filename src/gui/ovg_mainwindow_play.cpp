@@ -230,21 +230,31 @@ void ovg_mainwindow::islot_search_bar_hided() {
 void ovg_mainwindow::islot_search_next_after_current_position(const QString& word) {
   ov_playlist* playlist = selected_playlist();
   ovg_table_view_tracks* view = area_->selected_view();
+  search_bar_->show_not_found(false);
   if (!playlist || !view || word.isEmpty()) return;
   const QModelIndex current = view->currentIndex();
   int row = playlist->search_next(word, current.isValid() ? current.row() : 0);
   if (row < 0) row = playlist->search_next(word, -1);
-  if (row >= 0) select_rows(view, {row});
+  show_search_result(view, row);
 }
 
 void ovg_mainwindow::islot_search_previous_after_current_position(const QString& word) {
   ov_playlist* playlist = selected_playlist();
   ovg_table_view_tracks* view = area_->selected_view();
+  search_bar_->show_not_found(false);
   if (!playlist || !view || word.isEmpty()) return;
   const QModelIndex current = view->currentIndex();
   int row = playlist->search_previous(word, current.isValid() ? current.row() : playlist->count() - 1);
   if (row < 0) row = playlist->search_previous(word, playlist->count());
-  if (row >= 0) select_rows(view, {row});
+  show_search_result(view, row);
+}
+
+// Both passes gave -1: the selection stays and the bar says so.
+void ovg_mainwindow::show_search_result(ovg_table_view_tracks* view, int row) {
+  if (row >= 0)
+    select_rows(view, {row});
+  else
+    search_bar_->show_not_found(true);
 }
 
 void ovg_mainwindow::islot_send_key_to_tableview_track(int key) {

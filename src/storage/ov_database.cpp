@@ -1,5 +1,6 @@
 #include "ov_database.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
@@ -22,6 +23,13 @@ QStringList column_names(const QString& create_table) {
   return names;
 }
 
+// The messages start-up shows the user, in the language in effect (the
+// translation is installed before the databases open).
+QString message(const char* text, const QString& path = QString()) {
+  const QString translated = QCoreApplication::translate("ov_database", text);
+  return path.isNull() ? translated : translated.arg(path);
+}
+
 }  // namespace
 
 ov_database::ov_database(const QString& path, const QStringList& creation_statements, const QString& table)
@@ -34,13 +42,13 @@ ov_database::ov_database(const QString& path, const QStringList& creation_statem
     // sqlite3_open_v2 may hand back a connection even on failure; it must be closed.
     sqlite3_close(connection_);
     connection_ = nullptr;
-    errors_ << QStringLiteral("failed to open a file ") + path;
+    errors_ << message("failed to open a file %1", path);
     add_flag(open_failed);
     return;
   }
   // A file that holds someone else's data is the user's: nothing is written into it.
   if (!holds_only_own_schema(creation_statements)) {
-    errors_ << QStringLiteral("file ") + path + QStringLiteral(" holds other data than this program's.");
+    errors_ << message("file %1 holds other data than this program's.", path);
     add_flag(foreign);
     sqlite3_close_v2(connection_);
     connection_ = nullptr;
@@ -49,7 +57,7 @@ ov_database::ov_database(const QString& path, const QStringList& creation_statem
 
   ok_ = true;
   if (flags_ & not_existed) {
-    information_ << QStringLiteral("created a new file.");
+    information_ << message("created a new file.");
     add_flag(created);
   }
   ids_ = std::make_unique<ov_id_counter>(max_id());
@@ -58,7 +66,7 @@ ov_database::ov_database(const QString& path, const QStringList& creation_statem
     ok_ = table_exists();
   }
   if (!ok_) {
-    errors_ << QStringLiteral("unknown error on opening a file ") + path;
+    errors_ << message("unknown error on opening a file %1", path);
     add_flag(unknown_error);
   }
 }
@@ -70,21 +78,21 @@ ov_database::~ov_database() {
 bool ov_database::check_path() {
   const QFileInfo info(path_);
   if (!info.exists() && !info.isSymLink()) {
-    information_ << QStringLiteral("file ") + path_ + QStringLiteral(" didn't exist.");
+    information_ << message("file %1 didn't exist.", path_);
     add_flag(not_existed);
   } else if (!info.isFile()) {
-    errors_ << QStringLiteral("file ") + path_ + QStringLiteral(" is not a regular file.");
+    errors_ << message("file %1 is not a regular file.", path_);
     add_flag(not_regular);
     return false;
   } else if (!info.isWritable()) {
-    errors_ << QStringLiteral("file ") + path_ + QStringLiteral(" is not writable.");
+    errors_ << message("file %1 is not writable.", path_);
     add_flag(not_writable);
     return false;
   }
   // SQLite makes its journal beside the file: without a writable directory
   // every later write would fail.
   if (!directory_writable()) {
-    errors_ << QStringLiteral("directory ") + info.path() + QStringLiteral(" is not writable.");
+    errors_ << message("directory %1 is not writable.", info.path());
     add_flag(not_writable);
     return false;
   }

@@ -89,10 +89,11 @@ private slots:
     QVERIFY(err.contains(QStringLiteral("dialog: Language")));
     QVERIFY(err.contains(QStringLiteral("window shown: Orvantis 1.0.0a2")));
     for (const char* name : {"library", "playlists", "playlist_items", "presets", "favorite_engine"}) {
-      QVERIFY(err.contains(QStringLiteral("text information_text: file conf/%1.db didn't exist.").arg(name)));
+      QVERIFY(
+          err.contains(QString::fromUtf8("text information_text: ファイル conf/%1.db はありませんでした。").arg(name)));
       QVERIFY(QFileInfo(dirs.home.filePath(QStringLiteral("conf/%1.db").arg(name))).isFile());
     }
-    QCOMPARE(err.count(QStringLiteral("text information_text: created a new file.")), 5);
+    QCOMPARE(err.count(QString::fromUtf8("text information_text: 新しいファイルを作成しました。")), 5);
     QVERIFY(!err.contains(QStringLiteral("fatal_")));
     QVERIFY(!err.contains(QStringLiteral("warning_")));
 

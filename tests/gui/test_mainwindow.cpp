@@ -1,9 +1,6 @@
-#include "ov_database.h"
-#include "ov_library.h"
+#include "ov_mainwindow_fixture.h"
 #include "ov_model_playlist.h"
 #include "ov_playlist.h"
-#include "ov_schema.h"
-#include "ov_test_mp3.h"
 #include "ov_track.h"
 #include "ovg_controller_abstract.h"
 #include "ovg_flow_runner.h"
@@ -34,23 +31,7 @@ class test_mainwindow : public QObject {
   QTemporaryDir music_;
   QString old_cwd_;
 
-  // One run of the program's data: the five databases, the library and
-  // the window, destroyed in the program's order.
-  struct run {
-    ov_databases dbs = ov_open_databases(QStringLiteral("conf"));
-    ov_group_map albums, artists;
-    std::unique_ptr<ov_library> library;
-    std::unique_ptr<ovg_mainwindow> window;
-
-    run() {
-      library = std::make_unique<ov_library>(dbs.library.get(), &albums, &artists, QStringLiteral("seed"));
-      window = std::make_unique<ovg_mainwindow>(library.get(), QStringLiteral("seed"), dbs.playlists.get(),
-                                                dbs.playlist_items.get(), dbs.presets.get(), dbs.favorite_engine.get());
-    }
-    ~run() { window.reset(); }
-    ovg_playlists_area* area() const { return window->playlists_area(); }
-    QAction* action(ovg_main_actions::id id) const { return window->actions()->get(id); }
-  };
+  using run = ov_mainwindow_run;
 
   static QString read(const QString& path) {
     QFile f(path);
@@ -63,25 +44,13 @@ class test_mainwindow : public QObject {
     QVERIFY(QDir().mkpath(QStringLiteral("conf")));
   }
 
-  // Selects rows of the shown track view as the user would.
-  static void select_rows(run& r, const QList<int>& rows) {
-    ovg_table_view_tracks* view = r.area()->selected_view();
-    view->clearSelection();
-    for (int row : rows)
-      view->selectionModel()->select(view->model()->index(row, 0),
-                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
-  }
+  static void select_rows(run& r, const QList<int>& rows) { r.select_rows(rows); }
 
 private slots:
   void initTestCase() {
     qputenv("ORVANTIS_PCM_DEVICE", "null");
     qputenv("ORVANTIS_AUTOTEST", "accept");
-    for (int i = 0; i < 12; ++i) {
-      const QString path = music_.filePath(QStringLiteral("t%1.mp3").arg(i, 2, 10, QLatin1Char('0')));
-      QVERIFY(ov_test::make_tone_mp3(path, ov_test::tone{3.0, 22050, 1, 300.0 + 40 * i}));
-      QVERIFY(ov_test::set_tags(path, QStringLiteral("Title %1").arg(i), QStringLiteral("Album %1").arg(i % 3),
-                                QStringLiteral("Artist")));
-    }
+    QVERIFY(ov_make_tagged_mp3s(QDir(music_.path()), 12));
     old_cwd_ = QDir::currentPath();
     QVERIFY(QDir::setCurrent(music_.path()));
   }

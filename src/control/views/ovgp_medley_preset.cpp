@@ -145,7 +145,7 @@ void ovgp_medley_preset::connect_radio(QRadioButton* seconds, const pair_row& se
 }
 
 void ovgp_medley_preset::set_name(const QString& name) {
-  if (id_ != ov_medley_preset::default_id) name_ = name;
+  if (id_ != ov_medley_preset::default_id && name != shown_name()) name_ = name;
 }
 
 ov_medley_preset ovgp_medley_preset::record() const {

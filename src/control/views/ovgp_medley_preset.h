@@ -34,7 +34,10 @@ public:
 
   int id() const { return id_; }
   const QString& name() const { return name_; }
-  // Ignored for the id 0 preset.
+  // The name the views show (a built-in name translated).
+  QString shown_name() const { return ov_medley_preset::shown_name(id_, name_); }
+  // Ignored for the id 0 preset, and for the shown name itself: an edit that
+  // leaves a translated built-in name as it was keeps the stored one.
   void set_name(const QString& name);
   int position() const { return position_; }
   void set_position(int position) { position_ = position; }

@@ -14,7 +14,7 @@ QVariant ovgp_model_presets::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-      return (*presets_)[index.row()]->name();
+      return (*presets_)[index.row()]->shown_name();
     case Qt::TextAlignmentRole:
       return int(Qt::AlignLeft | Qt::AlignVCenter);
     default:

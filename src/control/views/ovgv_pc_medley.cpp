@@ -72,7 +72,7 @@ void ovgv_pc_medley::fill(const QList<ov_medley_preset>& presets) {
   combo_->clear();
   for (const ov_medley_preset& p : presets) {
     auto copy = std::make_unique<ovgp_medley_preset>(p, ovgp_medley_preset::layout_kind::full);
-    combo_->add_item(copy->name(), copy->id());
+    combo_->add_item(copy->shown_name(), copy->id());
     pages_->addWidget(copy->widget());
     copies_.push_back(std::move(copy));
   }

@@ -85,8 +85,9 @@ void ovg_table_view_playlist::eslot_edit_finished() {
 void ovg_table_view_playlist::islot_remove_playlist() {
   const int row = current_row();
   if (!editable_row(row)) return;
-  ovg_dialog_remove_item dialog(tr("Removing selected playlist"), tr("Are you sure to remove selected playlist?"),
-                                this);
+  const QString name = model()->index(row, col_name).data().toString();
+  ovg_dialog_remove_item dialog(tr("Removing selected playlist"),
+                                tr("Remove the playlist \"%1\"?\nIts tracks stay in the library.").arg(name), this);
   if (ovg_exec(&dialog) == QDialog::Accepted) emit esignal_playlist_removed(row);
 }
 

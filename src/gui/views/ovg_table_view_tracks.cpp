@@ -90,9 +90,14 @@ void ovg_table_view_tracks::setup_columns() {
   }
 }
 
+// The library takes files only; a user playlist also takes tracks dragged
+// from another playlist.
 void ovg_table_view_tracks::setup_empty_label() {
+  const ov_playlist* p = playlist();
   empty_label_ = new QLabel(
-      tr("Please drag track files/dirs from your file manager or drag tracks from other Playlist."), viewport());
+      p && p->id() == 0 ? tr("Drop music files or folders here, or use File > Add…")
+                        : tr("Please drag track files/dirs from your file manager or drag tracks from other Playlist."),
+      viewport());
   empty_label_->setObjectName(QStringLiteral("empty_playlist_label"));
   empty_label_->setAlignment(Qt::AlignCenter);
   empty_label_->setWordWrap(true);
@@ -118,6 +123,11 @@ QModelIndexList ovg_table_view_tracks::selected_rows() const {
   QModelIndexList rows = selectionModel()->selectedRows();
   std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
   return rows;
+}
+
+void ovg_table_view_tracks::restore_scroll_position(int position) {
+  verticalScrollBar()->setValue(position);
+  if (currentIndex().isValid()) scrollTo(currentIndex(), QAbstractItemView::EnsureVisible);
 }
 
 void ovg_table_view_tracks::repaint_row(int row) {

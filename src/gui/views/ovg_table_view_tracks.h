@@ -29,6 +29,9 @@ public:
   QLabel* empty_label() const { return empty_label_; }
   // Selected rows (column 0 indexes), in row order.
   QModelIndexList selected_rows() const;
+  // Scrolls to a stored position, then as little as needed to bring the
+  // current row into view: a restored selection is never out of sight.
+  void restore_scroll_position(int position);
 
   // The dropped local paths that exist and can be read, in drop order; the
   // others are logged and left out.

@@ -35,6 +35,11 @@ void ovgv_search_bar::build_children() {
   auto* label = new QLabel(tr("Search") + QLatin1Char(':'), this);
   text_field_ = new ovgv_search_bar_lineedit(this);
   text_field_->setFixedSize(200, 20);
+  note_ = new QLabel(tr("Not found"), text_field_);
+  note_->setObjectName(QStringLiteral("search_note"));
+  note_->setStyleSheet(QStringLiteral("QLabel { color: #b00000; }"));
+  note_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  note_->hide();
   next_button_ = new QPushButton(tr("Next"), this);
   next_button_->setFixedSize(50, 22);
   previous_button_ = new QPushButton(tr("Prev"), this);
@@ -62,6 +67,7 @@ void ovgv_search_bar::connect_children() {
   connect(text_field_, &QLineEdit::returnPressed, this, qOverload<>(&ovgv_search_bar::islot_search_next));
   connect(text_field_, &ovgv_search_bar_lineedit::esignal_key_to_tableview_pressed, this,
           &ovgv_search_bar::esignal_key_to_tableview_pressed);
+  connect(text_field_, &QLineEdit::textEdited, this, [this] { show_not_found(false); });
 }
 
 void ovgv_search_bar::focus_text_field() {
@@ -71,6 +77,24 @@ void ovgv_search_bar::focus_text_field() {
 
 QString ovgv_search_bar::word() const {
   return text_field_->text();
+}
+
+// The typed word keeps the room left of the note, so the two never overlap.
+void ovgv_search_bar::show_not_found(bool not_found) {
+  if (!not_found) {
+    note_->hide();
+    text_field_->setTextMargins(0, 0, 0, 0);
+    return;
+  }
+  const int width = note_->sizeHint().width();
+  const int height = text_field_->height();
+  note_->setGeometry(text_field_->width() - width - 4, 0, width, height);
+  text_field_->setTextMargins(0, 0, width + 4, 0);
+  note_->show();
+}
+
+QString ovgv_search_bar::note() const {
+  return note_->isVisibleTo(text_field_) ? note_->text() : QString();
 }
 
 void ovgv_search_bar::eslot_parent_resized(int width, int height) {

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
+class QLabel;
 class QPushButton;
 
 // The search field: forwards the keys meant for the track table as key
@@ -33,6 +34,11 @@ public:
   // Gives the field the focus with its whole text selected.
   void focus_text_field();
   QString word() const;
+  // Tells the user, inside the field, that the last search found no track;
+  // editing the word takes the note away.
+  void show_not_found(bool not_found);
+  // The note shown, empty while there is none.
+  QString note() const;
 
 signals:
   void esignal_search_next_after_current_position(QString word);
@@ -60,4 +66,5 @@ private:
   ovgv_search_bar_lineedit* text_field_ = nullptr;
   QPushButton* next_button_ = nullptr;
   QPushButton* previous_button_ = nullptr;
+  QLabel* note_ = nullptr;  // inside the field, at its right end
 };

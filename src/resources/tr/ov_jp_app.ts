@@ -17,4 +17,39 @@
         <translation>%1 曲のスコアを保存できなかったため、失われました。ログを確認し、conf ディレクトリに書き込めるか、ディスクに空きがあるかを確かめてください。</translation>
     </message>
 </context>
+<context>
+    <name>ov_database</name>
+    <message>
+        <source>failed to open a file %1</source>
+        <translation>ファイル %1 を開けませんでした。</translation>
+    </message>
+    <message>
+        <source>file %1 holds other data than this program's.</source>
+        <translation>ファイル %1 にはこのプログラムのもの以外のデータが入っています。</translation>
+    </message>
+    <message>
+        <source>created a new file.</source>
+        <translation>新しいファイルを作成しました。</translation>
+    </message>
+    <message>
+        <source>unknown error on opening a file %1</source>
+        <translation>ファイル %1 を開くときに不明なエラーが起きました。</translation>
+    </message>
+    <message>
+        <source>file %1 didn't exist.</source>
+        <translation>ファイル %1 はありませんでした。</translation>
+    </message>
+    <message>
+        <source>file %1 is not a regular file.</source>
+        <translation>ファイル %1 は通常のファイルではありません。</translation>
+    </message>
+    <message>
+        <source>file %1 is not writable.</source>
+        <translation>ファイル %1 に書き込めません。</translation>
+    </message>
+    <message>
+        <source>directory %1 is not writable.</source>
+        <translation>フォルダー %1 に書き込めません。</translation>
+    </message>
+</context>
 </TS>

@@ -10,4 +10,31 @@
 </translation>
     </message>
 </context>
+<context>
+    <name>ov_medley_preset</name>
+    <message>
+        <source>Default</source>
+        <translation>標準</translation>
+    </message>
+    <message>
+        <source>Long</source>
+        <translation>ロング</translation>
+    </message>
+    <message>
+        <source>Short</source>
+        <translation>ショート</translation>
+    </message>
+    <message>
+        <source>Sabi Medley</source>
+        <translation>サビメドレー</translation>
+    </message>
+    <message>
+        <source>Game Soundtrack</source>
+        <translation>ゲームサウンドトラック</translation>
+    </message>
+    <message>
+        <source>Random Half</source>
+        <translation>ランダムハーフ</translation>
+    </message>
+</context>
 </TS>

@@ -113,13 +113,6 @@
         <translation>選択したトラックをライブラリから削除</translation>
     </message>
     <message>
-        <location filename="../../gui/ovg_mainwindow_edit.cpp" line="1" />
-        <source>Are you sure to remove selected tracks from library?
-Score info will be removed too.</source>
-        <translation>選択したトラックをライブラリから削除しますか？
-スコア情報も削除されます。</translation>
-    </message>
-    <message>
         <location filename="../../gui/ovg_mainwindow.cpp" line="44" />
         <source>Normal Play</source>
         <translation>ノーマル再生</translation>
@@ -138,6 +131,50 @@ Score info will be removed too.</source>
         <location filename="../../gui/ovg_mainwindow.cpp" line="131" />
         <source>Failed to load presets data from db file.  Loaded default presets.  If you did not expect this situation, please try to replace db file from backup dir.</source>
         <translation>プリセットのデータを db ファイルから読み込めなかったため、既定のプリセットを読み込みました。心当たりがない場合は、バックアップフォルダーの db ファイルで置き換えてみてください。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;</source>
+        <translation>「%1」</translation>
+    </message>
+    <message>
+        <source>%L1 tracks</source>
+        <translation>%L1 曲</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source> and %L1 more</source>
+        <translation> ほか %L1 曲</translation>
+    </message>
+    <message>
+        <source>Remove %1 from the library?</source>
+        <translation>%1をライブラリから削除しますか？</translation>
+    </message>
+    <message>
+        <source>Score info will be removed too.</source>
+        <translation>スコア情報も削除されます。</translation>
+    </message>
+    <message>
+        <source>Removing selected tracks from the playlist</source>
+        <translation>選択した曲をプレイリストから削除</translation>
+    </message>
+    <message>
+        <source>Remove %1 from the playlist &quot;%2&quot;?</source>
+        <translation>%1をプレイリスト「%2」から削除しますか？</translation>
+    </message>
+    <message>
+        <source>The tracks stay in the library.</source>
+        <translation>曲はライブラリに残ります。</translation>
+    </message>
+    <message>
+        <source>Select tracks in the track table first.</source>
+        <translation>先に曲の表で曲を選択してください。</translation>
+    </message>
+    <message>
+        <source>%L1 added, %L2 skipped (not music)</source>
+        <translation>%L1 曲を追加しました。%L2 件は音楽ではないためスキップしました。</translation>
     </message>
 </context>
 <context>

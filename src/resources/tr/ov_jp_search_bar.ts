@@ -15,5 +15,9 @@
         <source>Prev</source>
         <translation>前へ</translation>
     </message>
+    <message>
+        <source>Not found</source>
+        <translation>見つかりません</translation>
+    </message>
 </context>
 </TS>

@@ -19,16 +19,16 @@
         <source>Renew Selected Track #</source>
         <translation>選択した曲の # を振り直す</translation>
     </message>
+    <message>
+        <source>Drop music files or folders here, or use File &gt; Add…</source>
+        <translation>ここに音楽ファイルやフォルダーをドロップするか、「ファイル」メニューから追加してください。</translation>
+    </message>
 </context>
 <context>
     <name>ovg_table_view_playlist</name>
     <message>
         <source>Removing selected playlist</source>
         <translation>選択したプレイリストの削除</translation>
-    </message>
-    <message>
-        <source>Are you sure to remove selected playlist?</source>
-        <translation>選択したプレイリストを削除してもよろしいですか?</translation>
     </message>
     <message>
         <source>Add a new Playlist</source>
@@ -41,6 +41,12 @@
     <message>
         <source>Remove selected Playlist</source>
         <translation>選択したプレイリストを削除</translation>
+    </message>
+    <message>
+        <source>Remove the playlist &quot;%1&quot;?
+Its tracks stay in the library.</source>
+        <translation>プレイリスト「%1」を削除しますか？
+曲はライブラリに残ります。</translation>
     </message>
 </context>
 </TS>
