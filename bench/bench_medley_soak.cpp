@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   v.flatline_min = 5000, v.flatline_max = 8000;
   v.start_min = 0, v.start_max = 15000;
   f.views.controls.preset = v;
-  f.views.controls.type = ov_track_pool::play_shuffle_repeat;
+  f.views.controls.type = ov_play::play_shuffle_repeat;
   ovg_controller_manual_medley c(f.views.ports(), &f.views.controls, f.library.get(), f.engine.get());
 
   if (!capture.start()) return 1;

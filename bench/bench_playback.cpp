@@ -1,10 +1,13 @@
 // CPU cost of playback: a 5-minute 44.1 kHz stereo MP3 played through the
 // core to the ALSA "null" device (no real-time pacing) at volume 100 and 50,
 // against libmpg123 decoding the same file into memory, the mpg123 command
-// line player, and two play lines overlapping as in a medley transition.
+// line player, and two play lines overlapping as in a medley transition;
+// then a 5-minute FLAC and Opus file through the core against
+// `ffmpeg -i FILE -f null -` on the same file.
 #include "ov_playback_core.h"
 #include "ov_playback_normal.h"
 #include "ov_playline.h"
+#include "ov_test_formats.h"
 #include "ov_test_mp3.h"
 
 #include <QCoreApplication>
@@ -73,6 +76,13 @@ double bare_decode(const QString& path, bool into_memory) {
 double cli_decode(const QString& path) {
   const double t0 = children_cpu_s();
   const QByteArray cmd = "mpg123 -q -s '" + path.toLocal8Bit() + "' > /dev/null";
+  if (std::system(cmd.constData()) != 0) return -1;
+  return children_cpu_s() - t0;
+}
+
+double ffmpeg_decode(const QString& path) {
+  const double t0 = children_cpu_s();
+  const QByteArray cmd = "ffmpeg -loglevel error -i '" + path.toLocal8Bit() + "' -f null - > /dev/null";
   if (std::system(cmd.constData()) != 0) return -1;
   return children_cpu_s() - t0;
 }
@@ -150,5 +160,19 @@ int main(int argc, char** argv) {
               core50 / stream, two / (2 * stream));
   std::printf("  per second of audio: core 100 %.2f ms, core 50 %.2f ms, overlap %.2f ms\n", core100 / 0.3,
               core50 / 0.3, two / 0.3);
+
+  // The same tone through FFmpeg's decoders.
+  const QByteArray pcm = ov_test::tone_pcm(t);
+  for (const char* format : {"flac", "opus"}) {
+    const QString other = dir.filePath(QStringLiteral("five_minutes.") + format);
+    if (!ov_test::encode_audio(format, other, pcm, t.rate, t.channels)) {
+      std::printf("%s: the encoder failed\n", format);
+      return 1;
+    }
+    const double ffmpeg = best_of([&] { return ffmpeg_decode(other); });
+    const double core = best_of([&] { return core_play(other, 100); });
+    std::printf("  %-4s core -> ALSA null, volume 100  %7.3f s, ffmpeg -f null %7.3f s, ratio %.3f (target <= 1.15)\n",
+                format, core, ffmpeg, core / ffmpeg);
+  }
   return 0;
 }

@@ -9,6 +9,7 @@
 #include "ov_database.h"
 #include "ov_grade_table.h"
 #include "ov_library.h"
+#include "ov_playlist.h"
 #include "ov_rank_table.h"
 #include "ov_schema.h"
 #include "ovd_skill.h"

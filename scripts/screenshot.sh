@@ -3,6 +3,8 @@
 # playing a freshly made sample library through a private PulseAudio server.
 #   screenshot.sh [OUTPUT.png]   (needs Xvfb, xdotool, ImageMagick, lame,
 #   pulseaudio; the program built in build/ or $OV_BUILD_DIR)
+# OV_SHOT_SCREEN sets the X screen (default 1400x800); QT_SCALE_FACTOR and
+# the like pass through to the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -34,7 +36,7 @@ export PULSE_SERVER
 display=""
 for n in $(seq 150 250); do
   [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -nolisten tcp -screen 0 1400x800x24 >/dev/null 2>&1 &
+  Xvfb ":$n" -nolisten tcp -screen 0 "${OV_SHOT_SCREEN:-1400x800}x24" >/dev/null 2>&1 &
   xpid=$!
   for _ in $(seq 1 100); do
     [ -e "/tmp/.X11-unix/X$n" ] && { display=":$n"; break; }
@@ -64,6 +66,7 @@ done
 sleep "${OV_SHOT_WAIT:-10}"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
+minimum=$(xprop -id "$window" WM_NORMAL_HINTS 2>/dev/null | sed -n 's/.*minimum size: *//p' | tr -d ' ')
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/shot.png"
 # A palette of 256 colours keeps the picture small without visible loss.
 convert "$work/shot.png" -strip -colors 256 "PNG8:$out"
@@ -77,4 +80,4 @@ done
 if kill -0 "$opid" 2>/dev/null; then kill "$opid"; fi
 wait "$opid" 2>/dev/null || true
 opid=""
-echo "$out: ${WIDTH}x${HEIGHT}, $(stat -c %s "$out") bytes"
+echo "$out: ${WIDTH}x${HEIGHT} (minimum ${minimum:-unknown}), $(stat -c %s "$out") bytes"

@@ -2,6 +2,7 @@
 
 #include "ov_app_config.h"
 #include "ov_autotest.h"
+#include "ov_command_line.h"
 #include "ov_config_backup.h"
 #include "ov_data_dir.h"
 #include "ov_database.h"
@@ -14,6 +15,7 @@
 #include "ov_rank_table.h"
 #include "ov_schema.h"
 #include "ov_single_instance.h"
+#include "ov_write_failure.h"
 #include "ovd_skill.h"
 #include "ovd_track.h"
 #include "ove_playback.h"
@@ -27,14 +29,25 @@
 #include <QDir>
 #include <QFile>
 #include <QIcon>
+#include <QSettings>
+#include <QStorageInfo>
 #include <QTranslator>
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
 const QString app_name = QStringLiteral("Orvantis");
+// How long a second copy waits for the running one to take its files while
+// that one is still starting.
+constexpr int hand_over_patience_ms = 5000;
+// The exit code of a second copy whose files nobody took (1 is a hand-over).
+constexpr int exit_not_handed_over = 3;
+constexpr int exit_unknown_option = 2;
+// Below this much free space in the data directory's file system, start-up warns.
+constexpr qint64 low_space_bytes = 1024 * 1024;
 
 // Brings the window the user should see to the front: a dialog running
 // modally during start-up, otherwise the main window.
@@ -49,35 +62,23 @@ void raise_front_window(QWidget* main_window) {
   ov_autotest::note(QStringLiteral("raised ") + target->windowTitle());
 }
 
-}  // namespace
-
-QStringList ov_command_line_paths(const QStringList& args, const QDir& start_dir) {
-  // Qt's options that take the next argument as their value.
-  static const QStringList with_value = {QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
-                                         QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
-                                         QStringLiteral("qwindowgeometry"), QStringLiteral("geometry"),
-                                         QStringLiteral("qwindowtitle"),    QStringLiteral("title"),
-                                         QStringLiteral("qwindowicon"),     QStringLiteral("icon"),
-                                         QStringLiteral("display"),         QStringLiteral("name"),
-                                         QStringLiteral("style"),           QStringLiteral("stylesheet"),
-                                         QStringLiteral("session")};
-  QStringList paths;
-  bool options_end = false;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& arg = args[i];
-    if (arg.isEmpty()) continue;
-    if (!options_end && arg == QLatin1String("--")) {
-      options_end = true;
-    } else if (!options_end && arg.startsWith(QLatin1Char('-'))) {
-      QString name = arg;
-      while (name.startsWith(QLatin1Char('-'))) name.remove(0, 1);
-      if (with_value.contains(name)) ++i;
-    } else {
-      paths << QDir::cleanPath(start_dir.absoluteFilePath(arg));
-    }
-  }
-  return paths;
+// A console message in the language stored in the data directory, read
+// without creating or writing anything. The translation needs an
+// application object; a core one serves, as no window is made.
+void print_console(const char* source, const QString& arg, const QString& data_dir, char* program) {
+  const QSettings main_ini(data_dir + QStringLiteral("/conf/main.ini"), QSettings::IniFormat);
+  const bool japanese = main_ini.value(QStringLiteral("main/lang")).toString() == QLatin1String("japanese");
+  int argc = 1;
+  char* argv[] = {program, nullptr};
+  QCoreApplication app(argc, argv);
+  QTranslator translator;
+  if (japanese && translator.load(QStringLiteral("ov_jp"), QStringLiteral(":/tr")))
+    QCoreApplication::installTranslator(&translator);
+  const QByteArray text = QCoreApplication::translate("ov_startup", source).arg(arg).toLocal8Bit();
+  std::fprintf(stderr, "orvantis: %s\n", text.constData());
 }
+
+}  // namespace
 
 QString ov_startup_check(const QList<ov_database*>& handles) {
   for (const ov_database* db : handles)
@@ -121,6 +122,26 @@ void ov_install_documents() {
     if (QFile::copy(QStringLiteral(":/doc/") + name, target))
       QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
   }
+}
+
+QString ov_write_failure_text(const QString& file, const QString& reason) {
+  return QCoreApplication::translate("ov_startup",
+                                     "Could not write to %1: %2\nWhat was changed may be lost.  Please check whether "
+                                     "the disk has free space and the data directory is writable.")
+      .arg(file, reason);
+}
+
+QString ov_low_space_text(const QString& dir, qint64 bytes_free) {
+  return QCoreApplication::translate("ov_startup",
+                                     "Only %1 KiB are free on the disk of the data directory %2.  Scores, playlists "
+                                     "and settings may not be stored.")
+      .arg(bytes_free / 1024)
+      .arg(dir);
+}
+
+int ov_startup_refuse_option(const QString& option, char* program) {
+  print_console(QT_TRANSLATE_NOOP("ov_startup", "Unknown option: %1"), option, ov_data_dir::locate(), program);
+  return exit_unknown_option;
 }
 
 namespace {
@@ -176,157 +197,318 @@ void report_unstored_scores(const ov_library& library) {
   if (!ov_quit_on_signal::requested()) show_messages(ov_unstored_scores_text(library.unstored_scores()), QString());
 }
 
-}  // namespace
-
-int ov_startup_run(int& argc, char** argv) {
-  QStringList args;
-  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-  const QStringList open_paths = ov_command_line_paths(args, QDir::current());
-  // The data directory becomes the working directory; conf, log, conf_backup
-  // and doc are relative to it.
-  if (ov_data_dir::enter().isEmpty()) {
-    std::fprintf(stderr, "orvantis: cannot create or enter the data directory\n");
-    return 1;
+// Tells the user of the scores the window could not store; destroyed right
+// after the window, which stores them.
+struct unstored_scores_notice {
+  const std::unique_ptr<ov_library>& library;
+  ~unstored_scores_notice() {
+    if (library) report_unstored_scores(*library);
   }
+};
 
-  // 1. Application configuration.
-  auto config = std::make_unique<ov_app_config>();
+// Closes the single-instance socket before the application object goes.
+struct stop_listening_first {
+  ov_single_instance* instance = nullptr;
+  ~stop_listening_first() {
+    if (instance) instance->stop_listening();
+  }
+};
 
-  // 2. Single instance.
-  ov_single_instance instance;
-  switch (instance.acquire()) {
+// The arguments the application object parses: the program and Qt's own
+// options; the paths (after "--" too) never reach it. They must outlive it.
+struct qt_arguments {
+  qt_arguments(const ov_command_line& line, char* program) : bytes(line.qt_arguments) {
+    pointers.push_back(program);
+    for (QByteArray& arg : bytes) pointers.push_back(arg.data());
+    count = int(pointers.size());
+    pointers.push_back(nullptr);
+  }
+  QList<QByteArray> bytes;
+  std::vector<char*> pointers;
+  int count = 0;
+};
+
+// A warning that does not stop the user: it stays open beside the window.
+void show_warning_beside(QWidget* window, const QString& text) {
+  auto* dialog = new ovg_dialog_error(window);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->set_warning(text);
+  dialog->setModal(false);
+  dialog->show();
+  ov_autotest::note(QStringLiteral("warning shown: ") + text);
+}
+
+// One run of the program, in the fixed start-up order, one method per step.
+// The members are declared in the order the steps create them, so they are
+// destroyed in the shutdown order: the media controls leave the bus before
+// the window goes; the window stores the scores, and those it could not
+// store are told; then the objects it used, the databases and the
+// translator; the single-instance socket closes before the application
+// object goes; the log is flushed, and the lock is released last but the
+// configuration.
+class startup {
+public:
+  startup(const ov_command_line& line, char* program) : line_(line), qt_args_(line, program) {}
+  int run();
+  bool loop_ran() const { return loop_ran_; }
+
+private:
+  bool enter_data_dir();
+  bool become_sole_instance();
+  void start_log();
+  bool take_backup();
+  void make_application();
+  bool fix_language();
+  void install_translation();
+  bool open_databases();
+  void make_objects();
+  void show_window();
+  void start_media_controls();
+  int exec();
+  void tell_write_failures();
+  void open_or_queue(const QStringList& paths);
+
+  ov_command_line line_;
+  int exit_code_ = 0;
+  bool loop_ran_ = false;
+  std::unique_ptr<ov_app_config> config_;
+  std::unique_ptr<ov_single_instance> instance_;
+  std::unique_ptr<ov_quit_on_signal> quit_on_signal_;
+  log_flush_on_exit log_;
+  std::unique_ptr<ov_config_backup> backup_;
+  QStringList old_backups_;
+  qt_arguments qt_args_;
+  std::unique_ptr<QApplication> app_;
+  stop_listening_first stop_listening_;
+  std::unique_ptr<QTranslator> translator_;
+  ov_databases databases_;
+  QString kept_for_old_seed_;
+  QString seed_;
+  std::unique_ptr<ov_group_map> album_groups_;
+  std::unique_ptr<ov_group_map> artist_groups_;
+  std::unique_ptr<ov_library> library_;
+  std::unique_ptr<ov_playback_normal> playback_normal_;
+  unstored_scores_notice unstored_scores_{library_};
+  std::unique_ptr<ovg_mainwindow> window_;
+  std::unique_ptr<ovg_media_player_bridge> media_player_;
+  std::unique_ptr<ov_mpris> mpris_;
+  // Files handed over before the window could take them.
+  QStringList queued_paths_;
+  bool taking_paths_ = false;
+};
+
+int startup::run() {
+  if (!enter_data_dir()) return 1;
+  config_ = std::make_unique<ov_app_config>();  // 1. application configuration
+  if (!become_sole_instance()) return exit_code_;
+  // 3. Playback status travels in queued signals.
+  qRegisterMetaType<ove_playback::status>("ove_playback::status");
+  start_log();
+  if (!take_backup()) return 0;
+  make_application();
+  if (!fix_language()) return 0;
+  install_translation();
+  if (!open_databases()) return exit_code_;
+  make_objects();
+  show_window();
+  start_media_controls();
+  return exec();
+}
+
+// The data directory becomes the working directory; conf, log, conf_backup
+// and doc are relative to it.
+bool startup::enter_data_dir() {
+  if (!ov_data_dir::enter().isEmpty()) return true;
+  std::fprintf(stderr, "orvantis: cannot create or enter the data directory\n");
+  return false;
+}
+
+// 2. Single instance per data directory. A second copy hands its files to
+// the running one, waiting a moment for it when it is still starting.
+bool startup::become_sole_instance() {
+  instance_ = std::make_unique<ov_single_instance>(QDir::currentPath());
+  switch (instance_->acquire()) {
     case ov_single_instance::lock_failed:
-      return 1;
+      exit_code_ = 1;
+      return false;
     case ov_single_instance::another_running:
-      instance.ask_running_to_raise(open_paths);
-      return 1;
+      exit_code_ = 1;
+      if (!instance_->hand_over(line_.paths, hand_over_patience_ms)) {
+        print_console(QT_TRANSLATE_NOOP("ov_startup",
+                                        "Orvantis already runs with the data directory %1 but did not answer; "
+                                        "nothing was handed over."),
+                      QDir::currentPath(), QDir::currentPath(), qt_args_.pointers.front());
+        exit_code_ = exit_not_handed_over;
+      }
+      return false;
     case ov_single_instance::sole_instance:
       break;
   }
   // From here on a termination signal ends the run through the normal way
   // out, which releases the lock and writes what a close writes.
-  ov_quit_on_signal quit_on_signal;
+  quit_on_signal_ = std::make_unique<ov_quit_on_signal>();
+  return true;
+}
 
-  // 3. Playback status travels in queued signals.
-  qRegisterMetaType<ove_playback::status>("ove_playback::status");
-
-  // 4. The process-wide log; it lives until the process ends.
-  log_flush_on_exit flush_log{open_log()};
-
-  // 5. Banner.
+// 4, 5. The process-wide log and its banner; it lives until the process ends.
+void startup::start_log() {
+  log_.log = open_log();
   ov_log_write_flush(ov_log::INFO, QStringLiteral("booting"),
                      QStringLiteral("================================ booting ") + app_name +
                          QStringLiteral(" ================================"));
+  for (const QByteArray& name : line_.unreadable)
+    ov_log_write(ov_log::WARNING, QStringLiteral("adding music file"),
+                 QStringLiteral("Skipped a name that is not valid text.  file=") +
+                     QString::fromLatin1(name.toPercentEncoding("/")));
+}
 
-  // 6, 7. Configuration backup, and the choice of old backups to prune (they
-  // are removed once the databases proved usable).
-  ov_config_backup backup(QStringLiteral("conf"), QStringLiteral("conf_backup"), config->backup_files(),
-                          config->backup_time_format());
-  backup.take_backup_if_due(config->backup_enabled(), config->sec_diff_to_run());
-  const QStringList old_backups = backup.plan_removal(config->keep_old_dirs_back_to());
-  if (ov_quit_on_signal::requested()) return 0;
+// 6, 7. Configuration backup, and the choice of old backups to prune (they
+// are removed once the databases proved usable).
+bool startup::take_backup() {
+  backup_ = std::make_unique<ov_config_backup>(QStringLiteral("conf"), QStringLiteral("conf_backup"),
+                                               config_->backup_files(), config_->backup_time_format());
+  backup_->take_backup_if_due(config_->backup_enabled(), config_->sec_diff_to_run());
+  old_backups_ = backup_->plan_removal(config_->keep_old_dirs_back_to());
+  return !ov_quit_on_signal::requested();
+}
 
-  // 8. Application object.
-  auto app = std::make_unique<QApplication>(argc, argv);
+// 8. Application object; the requests of second copies, queued on the
+// socket since the lock was taken, start to arrive with its event loop.
+void startup::make_application() {
+  app_ = std::make_unique<QApplication>(qt_args_.count, qt_args_.pointers.data());
   QApplication::setApplicationName(app_name);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/ov.png")));
   QApplication::setQuitOnLastWindowClosed(true);
-  ovg_mainwindow* main_window = nullptr;
-  QObject::connect(&instance, &ov_single_instance::esignal_raise_requested, app.get(),
-                   [&main_window] { raise_front_window(main_window); });
-  QObject::connect(&instance, &ov_single_instance::esignal_open_requested, app.get(),
-                   [&main_window](const QStringList& paths) {
-                     if (main_window) main_window->open_paths(paths);
-                   });
-  instance.listen();
-  struct stop_listening_first {
-    ov_single_instance& instance;
-    ~stop_listening_first() { instance.stop_listening(); }
-  } stop_listening{instance};
+  QObject::connect(instance_.get(), &ov_single_instance::esignal_raise_requested, app_.get(),
+                   [this] { raise_front_window(window_.get()); });
+  QObject::connect(instance_.get(), &ov_single_instance::esignal_open_requested, app_.get(),
+                   [this](const QStringList& paths) { open_or_queue(paths); });
+  instance_->listen();
+  stop_listening_.instance = instance_.get();
   // Closing every window ends a dialog's own loop; quit() ends the main one.
-  QObject::connect(&quit_on_signal, &ov_quit_on_signal::esignal_quit_requested, app.get(), [] {
+  QObject::connect(quit_on_signal_.get(), &ov_quit_on_signal::esignal_quit_requested, app_.get(), [] {
     QApplication::closeAllWindows();
     QApplication::quit();
   });
-  quit_on_signal.attach();
+  quit_on_signal_->attach();
+}
 
-  // 9. Language, asked on the first run.
-  if (!config->has_lang()) {
-    ovg_dialog_lang dialog;
-    if (ovg_exec(&dialog) != QDialog::Accepted || ov_quit_on_signal::requested()) return 0;
-    config->store_lang(dialog.language());
-  }
-  const int lang = config->lang();
+// 9. Language, asked on the first run.
+bool startup::fix_language() {
+  if (config_->has_lang()) return true;
+  ovg_dialog_lang dialog;
+  if (ovg_exec(&dialog) != QDialog::Accepted || ov_quit_on_signal::requested()) return false;
+  config_->store_lang(dialog.language());
+  return true;
+}
 
-  // 10. Translation (Japanese only; English uses the source texts).
-  auto translator = std::make_unique<QTranslator>();
-  if (lang == ov_app_config::japanese && translator->load(QStringLiteral("ov_jp"), QStringLiteral(":/tr")))
-    QApplication::installTranslator(translator.get());
+// 10. Translation (Japanese only; English uses the source texts).
+void startup::install_translation() {
+  translator_ = std::make_unique<QTranslator>();
+  if (config_->lang() == ov_app_config::japanese && translator_->load(QStringLiteral("ov_jp"), QStringLiteral(":/tr")))
+    QApplication::installTranslator(translator_.get());
+}
 
-  // 11. The five databases.
-  ov_databases databases = ov_open_databases(QStringLiteral("conf"));
-
-  // 12. Start-up check.
-  const QString fatal = ov_startup_check(databases.in_order());
+// 11, 12. The five databases and the start-up check.
+bool startup::open_databases() {
+  databases_ = ov_open_databases(QStringLiteral("conf"));
+  const QString fatal = ov_startup_check(databases_.in_order());
   if (!fatal.isEmpty()) {
     ov_log_write_flush(ov_log::FATAL, QStringLiteral("startup"), fatal);
     show_messages(fatal, QString());
-    return 1;
+    exit_code_ = 1;
+    return false;
   }
-  backup.remove_backups(old_backups);
-  if (ov_quit_on_signal::requested()) return 0;
+  backup_->remove_backups(old_backups_);
+  exit_code_ = 0;
+  return !ov_quit_on_signal::requested();
+}
 
-  // 13. Seed.
-  const QString kept_for_old_seed = keep_files_of_old_seed(*config, databases);
-  const QString seed = config->init_seed();
-
-  // 14. Process-wide objects, in order.
-  auto album_groups = std::make_unique<ov_group_map>();
-  auto artist_groups = std::make_unique<ov_group_map>();
-  auto library = std::make_unique<ov_library>(databases.library.get(), album_groups.get(), artist_groups.get(), seed);
-  auto playback_normal = std::make_unique<ov_playback_normal>();
+// 13, 14. Seed and the process-wide objects, in order.
+void startup::make_objects() {
+  kept_for_old_seed_ = keep_files_of_old_seed(*config_, databases_);
+  seed_ = config_->init_seed();
+  album_groups_ = std::make_unique<ov_group_map>();
+  artist_groups_ = std::make_unique<ov_group_map>();
+  library_ = std::make_unique<ov_library>(databases_.library.get(), album_groups_.get(), artist_groups_.get(), seed_);
+  playback_normal_ = std::make_unique<ov_playback_normal>();
   ov_rank_table::instance();
   ovd_track::instance();
   ov_grade_table::instance();
   ovd_skill::instance();
   // Process-wide objects of later subsystems are created here, after the
   // skill catalogue, in the same way.
+}
 
-  // 15. Main window.
+// 15, 16. Main window and start-up report.
+void startup::show_window() {
   ov_install_documents();
-  auto window =
-      std::make_unique<ovg_mainwindow>(library.get(), seed, databases.playlists.get(), databases.playlist_items.get(),
-                                       databases.presets.get(), databases.favorite_engine.get());
-  main_window = window.get();
-  window->show();
-  ov_autotest::note(QStringLiteral("window shown: ") + window->windowTitle());
+  window_ = std::make_unique<ovg_mainwindow>(library_.get(), seed_, databases_.playlists.get(),
+                                             databases_.playlist_items.get(), databases_.presets.get(),
+                                             databases_.favorite_engine.get());
+  window_->show();
+  ov_autotest::note(QStringLiteral("window shown: ") + window_->windowTitle());
+  if (ov_quit_on_signal::requested()) return;
+  window_->present_startup_report(databases_.in_order());
+  if (!kept_for_old_seed_.isEmpty() && !ov_quit_on_signal::requested())
+    show_messages(QString(), ov_seed_loss_warning(kept_for_old_seed_), window_.get());
+  tell_write_failures();
+}
 
-  // 16. Start-up report.
-  if (!ov_quit_on_signal::requested()) window->present_startup_report(databases.in_order());
-  if (!kept_for_old_seed.isEmpty() && !ov_quit_on_signal::requested())
-    show_messages(QString(), ov_seed_loss_warning(kept_for_old_seed), window.get());
+// The first write that fails from now on (or failed during start-up) is
+// told beside the window, once; so is a data directory that is nearly full.
+void startup::tell_write_failures() {
+  const QStorageInfo disk(QDir::currentPath());
+  if (disk.isValid() && disk.bytesAvailable() < low_space_bytes)
+    show_warning_beside(window_.get(), ov_low_space_text(QDir::currentPath(), disk.bytesAvailable()));
+  ov_write_failure::listen([this](const QString& file, const QString& reason) {
+    const QString text = ov_write_failure_text(file, reason);
+    QMetaObject::invokeMethod(
+        app_.get(), [this, text] { show_warning_beside(window_.get(), text); }, Qt::QueuedConnection);
+  });
+}
 
-  // 17. The desktop's media controls, also when a signal already asked to
-  // quit (the run ends right after); without a session bus the player runs
-  // without them and one INFO line says so.
-  auto media_player = std::make_unique<ovg_media_player_bridge>(window.get());
-  auto mpris = std::make_unique<ov_mpris>(media_player.get());
-  if (mpris->start()) media_player->attach(mpris.get());
+// 17. The desktop's media controls, also when a signal already asked to
+// quit (the run ends right after); without a session bus the player runs
+// without them and one INFO line says so. Then the files named on the
+// command line and those handed over meanwhile are opened.
+void startup::start_media_controls() {
+  media_player_ = std::make_unique<ovg_media_player_bridge>(window_.get());
+  mpris_ = std::make_unique<ov_mpris>(media_player_.get());
+  if (mpris_->start()) media_player_->attach(mpris_.get());
+  taking_paths_ = true;
+  open_or_queue(line_.paths + std::exchange(queued_paths_, {}));
+}
 
-  if (!open_paths.isEmpty() && !ov_quit_on_signal::requested()) window->open_paths(open_paths);
+void startup::open_or_queue(const QStringList& paths) {
+  if (!taking_paths_ || !window_) {
+    queued_paths_ << paths;
+    return;
+  }
+  if (!paths.isEmpty() && !ov_quit_on_signal::requested()) window_->open_paths(paths);
+}
 
-  // 18. Event loop; a signal that came during the start-up dialogs has
-  // already closed the window, and then there is nothing to run.
+// 18. Event loop; a signal that came during the start-up dialogs has
+// already closed the window, and then there is nothing to run. Failures of
+// the writes at exit are told by the dialog of unstored scores instead.
+int startup::exec() {
   const int result = ov_quit_on_signal::requested() ? 0 : QApplication::exec();
+  loop_ran_ = true;
+  ov_write_failure::listen({});
+  log_.log->flush();
+  return result;
+}
 
-  // 19. Shutdown: the media controls leave the bus before the window goes.
-  flush_log.log->flush();
-  mpris.reset();
-  media_player.reset();
-  main_window = nullptr;
-  window.reset();
-  report_unstored_scores(*library);
-  translator.reset();
-  ov_autotest::note(QStringLiteral("exit %1").arg(result));
+}  // namespace
+
+int ov_startup_run(const ov_command_line& line, char* program) {
+  int result = 0;
+  bool loop_ran = false;
+  {
+    startup run(line, program);
+    result = run.run();
+    loop_ran = run.loop_ran();
+  }
+  if (loop_ran) ov_autotest::note(QStringLiteral("exit %1").arg(result));
   return result;
 }

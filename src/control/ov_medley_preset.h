@@ -1,8 +1,6 @@
 #pragma once
 
-// ov_track_pool.h, reached through ov_view_ports.h, needs ov_playlist complete.
-#include "ov_playlist.h"
-#include "ov_view_ports.h"
+#include "ov_medley_values.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "ov_playlist.h"  // ov_track_pool.h, reached through the ports, needs it whole
-#include "ov_view_ports.h"
+#include "ov_medley_values.h"
 
 #include <QMap>
 #include <QString>

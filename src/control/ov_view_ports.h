@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ov_track_pool.h"
+#include "ov_medley_values.h"
+#include "ov_play_types.h"
 #include "ove_playback.h"
 
 #include <QList>
@@ -56,8 +57,8 @@ public:
 class ov_play_control_port {
 public:
   virtual ~ov_play_control_port() = default;
-  virtual ov_track_pool::play_type play_type() const = 0;
-  virtual ov_track_pool::selection_type selection_type() const = 0;
+  virtual ov_play::play_type play_type() const = 0;
+  virtual ov_play::selection_type selection_type() const = 0;
 };
 
 // The volume view: the global volume 0..100 the lines start with.
@@ -65,25 +66,6 @@ class ov_volume_port {
 public:
   virtual ~ov_volume_port() = default;
   virtual int volume() const = 0;
-};
-
-// The values of a medley preset as the scheduler takes them: lengths in
-// milliseconds (seconds turned into round(seconds x 10) x 100), ratios in
-// whole percent, and the five options.
-struct ov_medley_values {
-  int fadein_min = 2000, fadein_max = 7000;
-  int flatline_min = 20000, flatline_max = 45000;
-  int fadeout_min = 2000, fadeout_max = 7000;
-  int start_min = 0, start_max = 180000;
-  int flatline_ratio_min = 30, flatline_ratio_max = 50;
-  int start_ratio_min = 0, start_ratio_max = 50;
-  bool flatline_in_seconds = true;
-  bool start_in_seconds = true;
-  bool adjust_fade_length = false;
-  bool no_fade_on_begin_end = false;
-  bool longer_on_high_scored = false;
-
-  bool operator==(const ov_medley_values&) const = default;
 };
 
 // The medley panel: the values of the preset selected there, none when no
@@ -95,7 +77,7 @@ public:
 };
 
 // Shows a failure to the user (a modal error dialog in the program). The
-// controllers call it with their lock released.
+// controllers call it after the slot that failed has finished its work.
 class ov_error_port {
 public:
   virtual ~ov_error_port() = default;

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "ov_activity_awards.h"
+#include "ov_favorite_engine.h"
 #include "ov_playlist.h"
-#include "ov_track_pool.h"
 #include "ov_view_ports.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QReadWriteLock>
 
 #include <functional>
 #include <memory>
@@ -20,6 +20,7 @@ class ov_playline;
 class ov_playlist;
 class ov_playlist_item;
 class ov_track;
+class ov_track_pool;
 
 // The views a controller drives, all owned elsewhere.
 struct ovg_controller_views {
@@ -34,9 +35,14 @@ struct ovg_controller_views {
 // What both kinds of play share: the current playlist and item, the track
 // pool, the state with its 50 ms position timer, the listening count with
 // its play-through award, like and dislike, and the next-tracks panel with
-// its selected and not-selected awards. Lives on the GUI thread. Every slot
-// takes the lock for writing around its work; signals and the error dialog
-// run after it is released.
+// its selected and not-selected awards (the arithmetic of which is
+// ov_activity_awards'). Lives on the GUI thread only.
+//
+// Every slot runs its work inside a guard that marks the controller busy;
+// signals and the error dialog run after the guard is left, so what they
+// start may call the controller again. A slot called while another one of
+// the same controller is still at work is a fault of the caller: debug
+// builds assert, release builds log it and drop the nested call.
 class ovg_controller_abstract : public QObject {
   Q_OBJECT
 
@@ -55,13 +61,12 @@ public:
   ov_track_pool* pool() const { return pool_.get(); }
   const QList<ov_playline*>& lines() const { return lines_; }
   int listening_seconds() const { return listening_seconds_; }
-  bool is_seeked() const { return seeked_; }
   bool is_position_timer_active() const;
   // The line a seek moves and whose position counts as the current track's
   // (null when none is loaded).
   virtual ov_playline* position_line() const = 0;
-  // True while a slot holds the lock.
-  bool is_busy();
+  // True while a slot is at work.
+  bool is_busy() const { return busy_; }
   // The wall clock of the listening count, in whole seconds.
   void set_clock(std::function<qint64()> clock) { clock_ = std::move(clock); }
 
@@ -69,8 +74,9 @@ signals:
   void esignal_title_clicked(ov_playlist* playlist, ov_playlist_item* item);
   void esignal_track_status_changed(ov_playlist* playlist);
   void esignal_state_changed_to_playing();
-  // Any change of state(), after the slot that made it released the lock.
+  // Any change of state(), after the slot that made it finished its work.
   void esignal_state_changed();
+  // Play was pressed with no current item to play or resume.
   void esignal_play_clicked_on_no_selected();
   void esignal_point_incremented_on_play_new(ov_playlist* playlist, int row_index, int increment);
 
@@ -88,6 +94,10 @@ public slots:
   void islot_toggle_play_pause();
   void islot_pause();
   void islot_stop();
+  // The other controller started playing: stops, and the current entry loses
+  // its playing mark unless it is the other's current entry as well. An idle
+  // controller stays idle.
+  void islot_stop_for_other(const ov_playlist_item* other_entry);
   void islot_go_next();
   void islot_go_previous();
   void islot_update_time_position();
@@ -106,11 +116,11 @@ protected:
   virtual void p_current_item_removed() = 0;
   virtual void p_select_track(ov_playlist_item* item) = 0;
 
-  // Runs work under the lock, then what it deferred (signals, dialogs).
-  void locked(const std::function<void()>& work);
+  // Runs work inside the re-entry guard, then what it deferred (signals, dialogs).
+  void guarded(const std::function<void()>& work);
   void defer(std::function<void()> action) { deferred_.push_back(std::move(action)); }
   void defer_track_status_changed();
-  // The error dialog for a file that failed to open, shown after the lock.
+  // The error dialog for a file that failed to open, shown after the work.
   void defer_load_error(const ov_playlist_item* item);
 
   void set_state(state_type s);
@@ -118,7 +128,7 @@ protected:
   void set_current_item(ov_playlist_item* item) { m_selected_item = item; }
   void forget_chosen_next() { chosen_next_ = nullptr; }
   void refresh_nexts();
-  int play_type() const;
+  ov_play::play_type play_type() const;
   bool is_repeat_type() const;
   bool is_at_end() const;
   bool is_at_start() const;
@@ -127,12 +137,10 @@ protected:
   // Play new's common part: playlist, pool, nexts and award. Returns the item
   // to play, or null when the row has nothing playable.
   ov_playlist_item* begin_play_new(ov_playlist* playlist, int row);
-  int award_activity(ov_track* track, int kind, ov_playlist* playlist, int row);
-  void credit_points(ov_track* track, int kind, int points);
+  ov_activity_awards& awards() { return awards_; }
   void play_through_tick();
-  // Listening seconds 0, seeked flag off, last second now.
+  // Listening seconds 0, last second now.
   void reset_listening_count();
-  void save_track(ov_track* track);
   void start_position_timer();
   void stop_position_timer();
   // Drops the reports still queued from a line's previous file or run, so a
@@ -140,13 +148,13 @@ protected:
   static void drop_stale_reports(ov_playline* line);
 
   ovg_controller_views views_;
-  ov_library* library_;
   ov_favorite_engine* engine_;
   QList<ov_playline*> lines_;
 
 private:
-  void like_award(int kind);
-  void spread(ov_track* track, const QList<ov_track*>* members, double rate, int count, int points);
+  void like_award(ov_favorite_engine::kind kind);
+  // The play-new award of the item at the row, with its point signal.
+  void award_play_new(ov_track* track, ov_playlist* playlist, int row);
 
   QPointer<ov_playlist> playlist_;
   std::unique_ptr<ov_track_pool> pool_;
@@ -154,8 +162,8 @@ private:
   state_type state_ = idle;
   ov_playlist_item* chosen_next_ = nullptr;
   QTimer* position_timer_ = nullptr;  // child
-  QReadWriteLock lock_;
-  bool seeked_ = false;
+  ov_activity_awards awards_;
+  bool busy_ = false;
   qint64 last_second_ = 0;
   int listening_seconds_ = 0;
   std::function<qint64()> clock_;

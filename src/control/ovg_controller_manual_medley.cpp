@@ -5,6 +5,7 @@
 #include "ov_playline.h"
 #include "ov_playlist.h"
 #include "ov_track.h"
+#include "ov_track_pool.h"
 
 namespace {
 const QString log_tag = QStringLiteral("controller_manual_medley");
@@ -258,7 +259,7 @@ void ovg_controller_manual_medley::p_current_item_removed() {
 // --- line reports ---
 
 void ovg_controller_manual_medley::slot_fadein_finished(ov_playline* playline, int fade_id) {
-  locked([&] {
+  guarded([&] {
     if (!playline || playline != fadein_line_ || fade_id != playline->current_id()) return;
     debug(QStringLiteral("FADEIN: finished"));
     stop_position_timer();
@@ -275,7 +276,7 @@ void ovg_controller_manual_medley::slot_fadein_finished(ov_playline* playline, i
 }
 
 void ovg_controller_manual_medley::slot_flatline_finished(ov_playline* playline, int fade_id) {
-  locked([&] {
+  guarded([&] {
     if (!playline || playline != flatline_line_ || fade_id != playline->current_id()) return;
     debug(QStringLiteral("FLATLINE: finished"));
     fadeout_line_ = flatline_line_;
@@ -287,7 +288,7 @@ void ovg_controller_manual_medley::slot_flatline_finished(ov_playline* playline,
 }
 
 void ovg_controller_manual_medley::slot_fadeout_finished(ov_playline* playline, int fade_id) {
-  locked([&] {
+  guarded([&] {
     if (!playline || playline != fadeout_line_ || fade_id != playline->current_id()) return;
     debug(QStringLiteral("FADEOUT: finished"));
     fadeout_line_ = nullptr;
@@ -297,7 +298,7 @@ void ovg_controller_manual_medley::slot_fadeout_finished(ov_playline* playline, 
 }
 
 void ovg_controller_manual_medley::slot_play_finished(ov_playline* playline, int fade_id) {
-  locked([&] {
+  guarded([&] {
     if (!playline || fade_id != playline->current_id()) return;
     if (playline != fadein_line_ && playline != flatline_line_ && playline != fadeout_line_) return;
     debug(QStringLiteral("PLAY: finished"));

@@ -1,10 +1,10 @@
 #include "ovg_controller_normal.h"
 
-#include "ov_library.h"
 #include "ov_log.h"
 #include "ov_playline.h"
 #include "ov_playlist.h"
 #include "ov_track.h"
+#include "ov_track_pool.h"
 
 namespace {
 const QString log_tag = QStringLiteral("controller_normal");
@@ -38,7 +38,7 @@ void ovg_controller_normal::fail_load() {
 }
 
 void ovg_controller_normal::p_select_track(ov_playlist_item* item) {
-  if (selected_item()) save_track(selected_item()->track());
+  if (selected_item()) awards().save(selected_item()->track());
   set_current_item(item);
   reset_listening_count();
   if (item) {
@@ -141,7 +141,7 @@ void ovg_controller_normal::p_current_item_removed() {
 // replaced since was dropped when the line changed; one that still arrives
 // while the controller is not playing is ignored.
 void ovg_controller_normal::islot_play_finished(ov_playline* playline, int) {
-  locked([&] {
+  guarded([&] {
     if (playline != line_.get() || state() != playing) return;
     if (!is_repeat_type() && is_at_end()) {
       stop_line();

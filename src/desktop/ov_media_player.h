@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QtGlobal>
 
 class ov_track;
@@ -30,6 +31,8 @@ public:
   virtual void previous() = 0;
   virtual void set_position_ms(qint64 ms) = 0;
   virtual void set_volume(int volume) = 0;
+  // Adds the files to the library and plays the first, as Open With does.
+  virtual void open_paths(const QStringList& paths) = 0;
   virtual void raise() = 0;
   virtual void quit() = 0;
 };

@@ -30,6 +30,7 @@ public:
   bool is_running() const { return running_; }
 
   ov_media_player* player() const { return player_; }
+  const QDBusConnection& bus() const { return bus_; }
   QVariantMap metadata() const;
   static QDBusObjectPath track_object_path(const ov_track* track);
   // The cover written to the user's cache directory for the desktop to show;

@@ -3,6 +3,10 @@
 #include "ov_mpris.h"
 #include "ov_track.h"
 
+#include <QDBusConnection>
+#include <QDBusError>
+#include <QUrl>
+
 #include <cmath>
 
 ov_mpris_root_adaptor::ov_mpris_root_adaptor(ov_mpris* mpris, QObject* object)
@@ -68,6 +72,21 @@ bool ov_mpris_player_adaptor::can_seek() const {
   return player()->can_seek();
 }
 
+void ov_mpris_player_adaptor::set_rate(double rate) {
+  if (rate == 0.0) player()->pause();
+}
+
+void ov_mpris_player_adaptor::OpenUri(const QString& uri, const QDBusMessage& message) {
+  const QUrl url(uri, QUrl::StrictMode);
+  if (url.isValid() && url.isLocalFile() && !url.toLocalFile().isEmpty()) {
+    player()->open_paths({url.toLocalFile()});
+    return;
+  }
+  message.setDelayedReply(true);
+  mpris_->bus().send(
+      message.createErrorReply(QDBusError::NotSupported, QStringLiteral("only file URIs can be opened: ") + uri));
+}
+
 void ov_mpris_player_adaptor::Play() {
   player()->play();
 }
@@ -109,8 +128,9 @@ void ov_mpris_player_adaptor::Seek(qlonglong offset_us) {
 void ov_mpris_player_adaptor::SetPosition(const QDBusObjectPath& track_id, qlonglong position_us) {
   const ov_track* track = player()->current_track();
   if (!track || !player()->can_seek() || track_id != ov_mpris::track_object_path(track)) return;
+  if (position_us < 0) return;
   const qint64 ms = position_us / 1000;
-  if (ms < 0 || ms > qint64(track->tags().length()) * 1000) return;
+  if (ms > qint64(track->tags().length()) * 1000) return;
   player()->set_position_ms(ms);
   mpris_->eslot_seeked(ms);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusAbstractAdaptor>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QStringList>
 #include <QVariantMap>
@@ -62,8 +63,9 @@ public:
   ov_mpris_player_adaptor(ov_mpris* mpris, QObject* object);
 
   QString playback_status() const;
+  // The rate stays 1.0; setting it to 0.0 pauses.
   double rate() const { return 1.0; }
-  void set_rate(double) {}
+  void set_rate(double rate);
   QVariantMap metadata() const;
   double volume() const;
   void set_volume(double volume);
@@ -83,6 +85,9 @@ public slots:
   void Previous();
   void Seek(qlonglong offset_us);
   void SetPosition(const QDBusObjectPath& track_id, qlonglong position_us);
+  // A file URI is added and played as Open With does; any other scheme is
+  // refused with a D-Bus error.
+  void OpenUri(const QString& uri, const QDBusMessage& message);
 
 private:
   ov_media_player* player() const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ov_playlist_flows.h"
+
 #include <QObject>
 #include <QString>
 
@@ -17,8 +19,7 @@ class ovg_flow_runner : public QObject {
   Q_OBJECT
 
 public:
-  using progress = std::function<bool(qsizetype done)>;
-  using flow = std::function<void(const progress&)>;
+  using flow = std::function<void(const ov_flow_progress&)>;
 
   explicit ovg_flow_runner(QWidget* window);
   ~ovg_flow_runner() override;

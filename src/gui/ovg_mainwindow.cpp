@@ -53,6 +53,7 @@
 namespace {
 const QString log_tag = QStringLiteral("mainwindow");
 const QString tab_style = QStringLiteral("QTabBar::tab { height: 24px; font: normal;}");
+constexpr int table_min_height = 150;  // the header and about five rows
 }  // namespace
 
 ovg_mainwindow::ovg_mainwindow(ov_library* library, const QString& seed, ov_database* playlists_db,
@@ -148,6 +149,7 @@ void ovg_mainwindow::wire_play_mode(ovg_play_mode* mode) {
           qOverload<ov_playlist*, ov_playlist_item*>(&ovg_mainwindow::islot_select_item_in_table_track));
   connect(c, &ovg_controller_abstract::esignal_point_incremented_on_play_new, this,
           &ovg_mainwindow::islot_playlist_run_point_effect);
+  connect(c, &ovg_controller_abstract::esignal_state_changed, this, &ovg_mainwindow::update_play_controls);
   connect(mode->engine_view(), &ovgv_favorite_engine::esignal_grade_up_clicked, this,
           &ovg_mainwindow::islot_favorite_engine_levelup_clicked);
   connect(mode->engine_view(), &ovgv_favorite_engine::esignal_icon_double_clicked, this,
@@ -173,9 +175,9 @@ void ovg_mainwindow::wire_track_view(ovg_table_view_tracks* view, ov_playlist* p
   connect(view, &v::esignal_slider_moved, this, &ovg_mainwindow::islot_tableview_track_slider_moved);
   connect(view, &v::esignal_resized, this, &ovg_mainwindow::islot_tableview_track_resized);
   connect(playlist, &ov_playlist::esignal_name_changed, this, &ovg_mainwindow::islot_playlist_name_changed);
+  // The window refreshes the view (once per flow while a flow runs).
   connect(playlist, &ov_playlist::esignal_number_of_tracks_changed, this,
           &ovg_mainwindow::islot_playlist_number_of_tracks_changed);
-  connect(playlist, &ov_playlist::esignal_number_of_tracks_changed, view, &v::eslot_item_count_changed);
 }
 
 void ovg_mainwindow::wire_playlist_view() {
@@ -244,6 +246,10 @@ void ovg_mainwindow::build_layout() {
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(tab_widget_);
   layout->addWidget(area_->splitter(), 1);
+  // The palette keeps its height while the window has room for it and a
+  // few rows of the tables; below that the palette scrolls, not the tables.
+  area_->splitter()->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+  area_->splitter()->setMinimumHeight(table_min_height);
   setCentralWidget(central);
   search_bar_ = new ovgv_search_bar(this);
   search_bar_->hide();
@@ -430,6 +436,7 @@ void ovg_mainwindow::islot_show_preferences_dialog() {
     general_settings_.ctrll_follow_panel.write(page.follow());
     general_settings_.control_key_sent_to.write(page.key_target());
     main_group_.sync();
+    update_play_controls();
   }
 }
 

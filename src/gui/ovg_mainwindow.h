@@ -81,6 +81,7 @@ public slots:
   void islot_go_next();
   void islot_go_previous();
   void slot_table_playlists_current_item_changed(const QModelIndex& current);
+  // Part of the window's slot set; no signal is connected to it.
   void slot_trunk_file_changed();
   void slot_dropped_tracks_on_playlist(const QModelIndexList& rows, int target_row);
   void islot_remove_tracks_from_selected_playlist();
@@ -152,6 +153,7 @@ private:
   void store_state();
 
   void state_changed_to_playing(ovg_play_mode* mode);
+  void play_row(ovg_controller_abstract* controller, int row);
   void set_playing_tab_bold(int index);
   void update_play_controls();
   void select_rows(ovg_table_view_tracks* view, const QList<int>& rows);

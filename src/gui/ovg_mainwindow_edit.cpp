@@ -144,8 +144,8 @@ QList<ov_track*> ovg_mainwindow::tracks_at(const ov_playlist* playlist, const QL
 // ---- adding -------------------------------------------------------------------
 
 void ovg_mainwindow::slot_add_files() {
-  const QStringList files =
-      QFileDialog::getOpenFileNames(this, tr("Select Music Files"), music_folder(), tr("MP3 (*.mp3)"));
+  const QStringList files = QFileDialog::getOpenFileNames(
+      this, tr("Select Music Files"), music_folder(), tr("Music files (*.mp3 *.flac *.opus *.ogg *.oga *.m4a *.wav)"));
   if (!files.isEmpty()) islot_add_files(files);
 }
 
@@ -171,6 +171,10 @@ void ovg_mainwindow::add_expanded(const QStringList& files) {
     result = ov_playlist_flows::add_files(library_, area_->library_playlist(), selected, files, added_time, progress);
   });
   if (!ran) return;
+  if (result.stopped) {
+    show_error(ov_playlist_flows::stopped_text(result));
+    return;
+  }
   qsizetype skipped = 0;
   for (qsizetype i = 0; i < result.done; ++i)
     if (!library_->contains_path(files.at(i))) ++skipped;

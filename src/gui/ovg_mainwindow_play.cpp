@@ -43,27 +43,35 @@ ovg_play_mode* ovg_mainwindow::mode_of(const ovg_controller_abstract* controller
 }
 
 ovg_controller_abstract* ovg_mainwindow::key_target() {
-  if (general_settings_.control_key_sent_to.read() == ov_general_settings::playing && playing_controller_)
+  // The setting is read only once something played, so a window that only
+  // shows its play controls leaves main.ini as it was.
+  if (playing_controller_ && general_settings_.control_key_sent_to.read() == ov_general_settings::playing)
     return playing_controller_;
   return selected_tab_controller_;
 }
 
 // ---- playing ------------------------------------------------------------------
 
+// The playing playlist and the playing controller change when the
+// controller reports that it plays (state_changed_to_playing), not here.
 void ovg_mainwindow::islot_play_new(int row) {
   ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("double clicked: row = ") + QString::number(row));
-  ov_playlist* playlist = selected_playlist();
-  ovg_controller_abstract* controller = selected_tab_controller_;
-  if (!playlist || !controller) return;
-  if (controller->playlist() != playlist) area_->model()->set_playing_playlist(playlist);
-  controller->islot_play_new(playlist, row);
+  play_row(selected_tab_controller_, row);
 }
 
+void ovg_mainwindow::play_row(ovg_controller_abstract* controller, int row) {
+  if (ov_playlist* playlist = selected_playlist(); playlist && controller) controller->islot_play_new(playlist, row);
+}
+
+// From a controller that was asked to play with nothing to resume, that
+// controller starts; from the playlist view, the selected tab's.
 void ovg_mainwindow::islot_play_new_on_playlist() {
+  auto* controller = qobject_cast<ovg_controller_abstract*>(sender());
+  if (!controller) controller = selected_tab_controller_;
   ov_playlist* playlist = selected_playlist();
-  if (!playlist || playlist->count() == 0 || !selected_tab_controller_) return;
-  const bool random_start = mode_of(selected_tab_controller_)->play_control()->is_shuffle_or_random();
-  islot_play_new(random_start ? ov_random::current().between(0, playlist->count() - 1) : 0);
+  if (!playlist || playlist->count() == 0 || !controller) return;
+  const bool random_start = mode_of(controller)->play_control()->is_shuffle_or_random();
+  play_row(controller, random_start ? ov_random::current().between(0, playlist->count() - 1) : 0);
 }
 
 void ovg_mainwindow::islot_play_pause() {
@@ -104,23 +112,20 @@ void ovg_mainwindow::islot_controller_manual_medley_state_changed_to_playing() {
   state_changed_to_playing(medley_.get());
 }
 
-// Only one mode plays at a time: the other stops, its entry loses the
-// playing mark, and the playing mode's tab title turns bold.
+// Only one mode plays at a time: the other stops (its pool takes the
+// playing mark from its entry), the playing controller and its playlist are
+// what the window shows as playing, and the playing mode's tab title turns
+// bold. The only place that sets the playing controller and playlist.
 void ovg_mainwindow::state_changed_to_playing(ovg_play_mode* mode) {
-  ovg_play_mode* other = mode == normal_.get() ? medley_.get() : normal_.get();
-  ovg_controller_abstract* stopped = other->controller();
-  stopped->islot_stop();
-  if (ov_playlist_item* item = stopped->selected_item(); item && stopped->playlist()) {
-    item->set_status(ov_playlist_item::ordinary);
-    islot_track_status_changed(stopped->playlist());
-  }
   ovg_controller_abstract* playing = mode->controller();
-  if (ov_playlist_item* item = playing->selected_item()) item->set_status(ov_playlist_item::playing);
+  ovg_play_mode* other = mode == normal_.get() ? medley_.get() : normal_.get();
+  other->controller()->islot_stop_for_other(playing->selected_item());
+  playing_controller_ = playing;
   area_->model()->set_playing_playlist(playing->playlist());
   area_->model()->reset();
   if (playing->playlist()) islot_track_status_changed(playing->playlist());
-  playing_controller_ = playing;
   set_playing_tab_bold(mode == normal_.get() ? 0 : 1);
+  update_play_controls();
 }
 
 void ovg_mainwindow::set_playing_tab_bold(int index) {
@@ -155,6 +160,7 @@ void ovg_mainwindow::slot_tab_widget_current_changed(int index) {
   window_settings_.selected_tab.write(index);
   shown->next_tracks_view()->refresh();
   selected_tab_controller_ = shown->controller();
+  update_play_controls();
   changing_tab_ = false;
 }
 
@@ -177,10 +183,15 @@ void ovg_mainwindow::slot_table_playlists_current_item_changed(const QModelIndex
   update_play_controls();
 }
 
+// Play is possible for a controller with a current item to resume, or on a
+// selected playlist with entries. The menu's play action follows the
+// controller the keys reach.
 void ovg_mainwindow::update_play_controls() {
   const bool filled = selected_playlist() && selected_playlist()->count() > 0;
-  normal_->set_play_controls_enabled(filled);
-  medley_->set_play_controls_enabled(filled);
+  const auto can_play = [filled](const ovg_controller_abstract* c) { return filled || (c && c->selected_item()); };
+  for (ovg_play_mode* mode : {normal_.get(), medley_.get()})
+    mode->set_play_controls_enabled(can_play(mode->controller()));
+  if (actions_) actions_->get(ovg_main_actions::play_pause)->setEnabled(can_play(key_target()));
 }
 
 void ovg_mainwindow::islot_select_item_in_table_track() {

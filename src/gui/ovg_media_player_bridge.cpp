@@ -179,6 +179,10 @@ void ovg_media_player_bridge::set_volume(int volume) {
   window_->normal_mode()->volume_view()->slider()->setValue(qBound(0, volume, 100));
 }
 
+void ovg_media_player_bridge::open_paths(const QStringList& paths) {
+  window_->open_paths(paths);
+}
+
 void ovg_media_player_bridge::raise() {
   if (window_->isMinimized()) window_->showNormal();
   window_->show();

@@ -44,6 +44,7 @@ public:
   void previous() override;
   void set_position_ms(qint64 ms) override;
   void set_volume(int volume) override;
+  void open_paths(const QStringList& paths) override;
   void raise() override;
   void quit() override;
 

@@ -58,8 +58,8 @@ void ovg_play_mode::build_playback_frame() {
 }
 
 // The cover (large, or small in the minimized palettes) with the rank icon
-// and the like buttons beside it and the title links below, wrapped to the
-// column's width so the palettes fit a 1300 pixel window.
+// and the like buttons beside it and the title links below, one line each,
+// cut short to the column's width.
 void ovg_play_mode::build_track_info_frame() {
   track_info_frame_ = new QWidget;
   auto* column = new QVBoxLayout(track_info_frame_);
@@ -78,11 +78,8 @@ void ovg_play_mode::build_track_info_frame() {
   row->addLayout(buttons);
   row->addStretch(1);
   column->addLayout(row);
-  for (QLabel* link :
-       {static_cast<QLabel*>(track_info_->title_link()), static_cast<QLabel*>(track_info_->second_link())}) {
-    link->setWordWrap(true);
-    column->addWidget(link);
-  }
+  column->addWidget(track_info_->title_link());
+  column->addWidget(track_info_->second_link());
   column->addStretch(1);
   track_info_->title_label()->hide();
   track_info_->second_label()->hide();

@@ -49,7 +49,6 @@ public:
   // The controller goes first, so no line report reaches a freed view.
   ~ovg_play_mode() override;
 
-  kind mode() const { return kind_; }
   ovg_controller_abstract* controller() const { return controller_.get(); }
   QWidget* palette_widget() const;
   ovg_palette_normal* normal_palette() const { return normal_palette_.get(); }
@@ -57,7 +56,6 @@ public:
   ovgv_pc_normal* play_control() const { return play_control_.get(); }
   ovgv_pc_medley* medley_panel() const { return medley_panel_.get(); }
   ovgv_playback* playback_view() const { return playback_.get(); }
-  ovgv_track_info* track_info_view() const { return track_info_.get(); }
   ovgv_next_tracks* next_tracks_view() const { return next_tracks_.get(); }
   ovgv_volume* volume_view() const { return volume_.get(); }
   ovgv_favorite_engine* engine_view() const { return engine_view_.get(); }

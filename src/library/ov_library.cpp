@@ -1,6 +1,7 @@
 #include "ov_library.h"
 
 #include "ov_database.h"
+#include "ov_decoder.h"
 #include "ov_field_codec.h"
 #include "ov_log.h"
 #include "ov_regular_file.h"
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QtConcurrent>
+
+#include <dirent.h>
 
 #include <algorithm>
 #include <deque>
@@ -69,27 +72,59 @@ ov_track_group* group_for(ov_group_map* groups, const QString& key, const QStrin
   return slot.get();
 }
 
-void collect_into(const QString& directory, QStringList& out, QSet<QString>& visited) {
+struct collect_state {
+  QStringList files;
+  QSet<QString> visited;
+  qsizetype hidden = 0;
+};
+
+// Names in the directory whose bytes are not text in the file name
+// encoding: no path reaches them, so each is logged with its bytes
+// percent-encoded. Returns how many there were.
+qsizetype log_unreadable_names(const QString& directory) {
+  const QByteArray encoded = QFile::encodeName(directory);
+  DIR* dir = ::opendir(encoded.constData());
+  if (!dir) return 0;
+  qsizetype count = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    const QByteArray name(entry->d_name);
+    if (QFile::encodeName(QFile::decodeName(name)) == name) continue;
+    ++count;
+    ov_log_write(ov_log::WARNING, QStringLiteral("adding music file"),
+                 QStringLiteral("Skipped a name that is not valid text.  file=") +
+                     QString::fromLatin1((encoded + '/' + name).toPercentEncoding("/")));
+  }
+  ::closedir(dir);
+  return count;
+}
+
+void collect_into(const QString& directory, collect_state& state) {
   const QDir dir(directory);
   // A directory reached twice (through a symbolic link loop) is walked once.
   const QString canonical = QFileInfo(directory).canonicalFilePath();
-  if (canonical.isEmpty() || visited.contains(canonical)) return;
-  visited.insert(canonical);
+  if (canonical.isEmpty() || state.visited.contains(canonical)) return;
+  state.visited.insert(canonical);
 
   const QString base = dir.path() + QLatin1Char('/');
+  const bool unreadable = log_unreadable_names(directory) > 0;
+  const QStringList hidden = dir.entryList(
+      {QStringLiteral(".*")}, QDir::Dirs | QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+  state.hidden += hidden.size();
   // Only regular files (after following links) are music: a FIFO or a link
   // to a device named .mp3 would block or never end when read.
-  for (const QString& name : dir.entryList({QStringLiteral("*.mp3")}, QDir::Files | QDir::System, QDir::Unsorted)) {
+  for (const QString& name : dir.entryList(ov_music_name_filters(), QDir::Files | QDir::System, QDir::Unsorted)) {
+    // A name that was not text reads with replacement characters and was told above.
+    if (unreadable && name.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(base + name)) continue;
     QString reason;
     if (ov_regular_file::is_regular(base + name, &reason))
-      out << base + name;
+      state.files << base + name;
     else
       ov_log_write(ov_log::WARNING, QStringLiteral("adding music file"),
                    QStringLiteral("Refused a path that is not a regular file (") + reason +
                        QStringLiteral(").  file=") + base + name);
   }
   for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted))
-    collect_into(base + name, out, visited);
+    collect_into(base + name, state);
 }
 
 }  // namespace
@@ -441,10 +476,12 @@ bool ov_library::contains(const ov_track* track) const {
 }
 
 QStringList collect_mp3_files(const QString& directory) {
-  QStringList out;
-  QSet<QString> visited;
-  collect_into(directory, out, visited);
-  return out;
+  collect_state state;
+  collect_into(directory, state);
+  if (state.hidden > 0)
+    ov_log_write(ov_log::INFO, QStringLiteral("adding music file"),
+                 QStringLiteral("Skipped %1 hidden entries below ").arg(state.hidden) + directory);
+  return state.files;
 }
 
 QString ov_clean_file_path(const QString& path) {

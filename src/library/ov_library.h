@@ -100,8 +100,11 @@ private:
   ov_statement update_statement_;
 };
 
-// Paths of the *.mp3 files (any case) below a directory: its own files first,
-// then each subdirectory's, recursively.
+// Paths of the music files (.mp3 .flac .opus .ogg .oga .m4a .wav, any case)
+// below a directory: its own files first, then each subdirectory's, recursively.
+// Hidden entries (names starting with a dot) are skipped, with one log line
+// saying how many; names that are not text in the file name encoding are
+// skipped with a log line each.
 QStringList collect_mp3_files(const QString& directory);
 
 // The clean absolute form of a file path: relative to the working directory

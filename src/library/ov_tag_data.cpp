@@ -1,7 +1,7 @@
 #include "ov_tag_data.h"
 
+#include "ov_decoder.h"
 #include "ov_log.h"
-#include "ov_mpeg_probe.h"
 #include "ov_regular_file.h"
 
 #include <QFile>
@@ -9,11 +9,17 @@
 
 #include <taglib/attachedpictureframe.h>
 #include <taglib/fileref.h>
+#include <taglib/flacfile.h>
 #include <taglib/id3v2framefactory.h>
 #include <taglib/id3v2tag.h>
+#include <taglib/mp4file.h>
 #include <taglib/mpegfile.h>
+#include <taglib/oggflacfile.h>
+#include <taglib/opusfile.h>
 #include <taglib/tag.h>
 #include <taglib/tfilestream.h>
+#include <taglib/vorbisfile.h>
+#include <taglib/wavfile.h>
 
 #include <unistd.h>
 
@@ -33,12 +39,83 @@ bool taglib_reads_name(const QString& path) {
   return !suffix.isEmpty() && TagLib::FileRef::defaultFileExtensions().contains(TagLib::String(suffix.toStdString()));
 }
 
-// A file named .mp3 is read as MPEG whatever it holds, as TagLib does by
-// name; other names go by content.
-TagLib::FileRef file_ref_on(TagLib::FileStream* stream, const QString& path, TagLib::AudioProperties::ReadStyle style) {
-  if (path.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive))
-    return TagLib::FileRef(new TagLib::MPEG::File(stream, TagLib::ID3v2::FrameFactory::instance(), true, style));
-  return TagLib::FileRef(stream, true, style);
+// The TagLib file for what the decoder found in the file: a file named .mp3
+// is read as MPEG whatever it holds (as TagLib does by name), the others by
+// their content, so an .ogg holding FLAC is read as Ogg FLAC.
+TagLib::FileRef file_ref_on(TagLib::FileStream* stream, ov_audio_kind kind, TagLib::AudioProperties::ReadStyle style) {
+  switch (kind) {
+    case ov_audio_kind::mpeg:
+      return TagLib::FileRef(new TagLib::MPEG::File(stream, TagLib::ID3v2::FrameFactory::instance(), true, style));
+    case ov_audio_kind::flac:
+      return TagLib::FileRef(new TagLib::FLAC::File(stream, TagLib::ID3v2::FrameFactory::instance(), true, style));
+    case ov_audio_kind::ogg_flac:
+      return TagLib::FileRef(new TagLib::Ogg::FLAC::File(stream, true, style));
+    case ov_audio_kind::ogg_opus:
+      return TagLib::FileRef(new TagLib::Ogg::Opus::File(stream, true, style));
+    case ov_audio_kind::ogg_vorbis:
+      return TagLib::FileRef(new TagLib::Ogg::Vorbis::File(stream, true, style));
+    case ov_audio_kind::mp4:
+      return TagLib::FileRef(new TagLib::MP4::File(stream, true, style));
+    case ov_audio_kind::wav:
+      return TagLib::FileRef(new TagLib::RIFF::WAV::File(stream, true, style));
+    case ov_audio_kind::none:
+      break;
+  }
+  return TagLib::FileRef();
+}
+
+// Picks the picture to show: only pictures over min_picture_bytes count; a
+// front cover replaces an earlier choice, an "other" picture is taken only
+// when nothing was chosen yet.
+class picture_choice {
+public:
+  enum type { other = 0, front_cover = 3 };
+  void offer(int picture_type, const TagLib::ByteVector& data) {
+    if (data.size() <= min_picture_bytes) return;
+    if (picture_type == front_cover || (picture_type == other && !chosen_)) {
+      data_ = data;
+      chosen_ = true;
+    }
+  }
+  void offer_id3v2(const TagLib::ID3v2::Tag* tag) {
+    const TagLib::ID3v2::FrameListMap& frames = tag->frameListMap();
+    const auto apic = frames.find("APIC");
+    if (apic == frames.end()) return;
+    for (const TagLib::ID3v2::Frame* frame : apic->second)
+      if (const auto* pic = dynamic_cast<const TagLib::ID3v2::AttachedPictureFrame*>(frame))
+        offer(pic->type(), pic->picture());
+  }
+  void offer_flac(const TagLib::List<TagLib::FLAC::Picture*>& pictures) {
+    for (const TagLib::FLAC::Picture* pic : pictures) offer(pic->type(), pic->data());
+  }
+  QImage image() const {
+    if (!chosen_) return QImage();
+    return QImage::fromData(QByteArray::fromRawData(data_.data(), int(data_.size())));
+  }
+
+private:
+  TagLib::ByteVector data_;
+  bool chosen_ = false;
+};
+
+// Every picture a file holds, in the order the file holds them: ID3v2 APIC
+// frames (MP3, WAV), FLAC PICTURE blocks, METADATA_BLOCK_PICTURE comments
+// in Ogg, and MP4 "covr" atoms (which carry no type and count as covers).
+void offer_pictures(TagLib::File* file, picture_choice* choice) {
+  // hasID3v2Tag(): ID3v2Tag() would hand back an empty tag for an untagged file.
+  if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(file)) {
+    if (mpeg->hasID3v2Tag()) choice->offer_id3v2(mpeg->ID3v2Tag());
+  } else if (auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(file)) {
+    if (wav->hasID3v2Tag()) choice->offer_id3v2(wav->ID3v2Tag());
+  } else if (auto* flac = dynamic_cast<TagLib::FLAC::File*>(file)) {
+    choice->offer_flac(flac->pictureList());
+  } else if (auto* xiph = dynamic_cast<TagLib::Ogg::XiphComment*>(file->tag())) {
+    choice->offer_flac(xiph->pictureList());
+  } else if (auto* mp4 = dynamic_cast<TagLib::MP4::File*>(file)) {
+    if (mp4->hasMP4Tag() && mp4->tag()->contains("covr"))
+      for (const TagLib::MP4::CoverArt& art : mp4->tag()->item("covr").toCoverArtList())
+        choice->offer(picture_choice::front_cover, art.data());
+  }
 }
 
 }  // namespace
@@ -69,17 +146,20 @@ ov_tag_data ov_tag_data::from_file_quiet(const QString& path, QStringList* warni
     *warnings << QStringLiteral("Failed to open file.  file=") + path;
     return d;
   }
-  // A file is music when libmpg123 decodes a sample from it; TagLib opens
-  // anything named .mp3, and scans a large file of junk to its end.
-  if (!ov_decodes_mpeg_audio(file.fd())) {
-    *warnings << QStringLiteral("Failed to find MPEG audio.  file=") + path;
+  // A file is music when its decoder yields a sample; TagLib opens anything
+  // named .mp3, and scans a large file of junk to its end.
+  const ov_audio_probe probe = ov_probe_audio(file.fd(), path);
+  if (!probe.is_music()) {
+    *warnings << (ov_is_mpeg_name(path)
+                      ? QStringLiteral("Failed to find MPEG audio.  file=") + path
+                      : QStringLiteral("Failed to decode audio (") + probe.reason + QStringLiteral(").  file=") + path);
     return d;
   }
-  d.read_tags(file.fd(), warnings);
+  d.read_tags(file.fd(), probe.kind, warnings);
   return d;
 }
 
-bool ov_tag_data::read_tags(int fd, QStringList* warnings) {
+bool ov_tag_data::read_tags(int fd, ov_audio_kind kind, QStringList* warnings) {
   const int own = ::dup(fd);  // the stream closes its own descriptor
   if (own < 0) {
     *warnings << QStringLiteral("Failed to open file.  file=") + path_;
@@ -87,7 +167,7 @@ bool ov_tag_data::read_tags(int fd, QStringList* warnings) {
   }
   ::lseek(own, 0, SEEK_SET);
   TagLib::FileStream stream(own, true);
-  const TagLib::FileRef ref = file_ref_on(&stream, path_, TagLib::AudioProperties::Average);
+  const TagLib::FileRef ref = file_ref_on(&stream, kind, TagLib::AudioProperties::Average);
   if (ref.isNull()) {
     *warnings << QStringLiteral("Failed to open file.  file=") + path_;
     return false;
@@ -103,6 +183,10 @@ bool ov_tag_data::read_tags(int fd, QStringList* warnings) {
   track_number_ = tag->track();
   length_ = 0;
   if (const TagLib::AudioProperties* props = ref.audioProperties()) length_ = props->lengthInSeconds();
+  // A container that does not state its length (a FLAC stream written on the
+  // fly): the decoded samples tell it.
+  if (length_ <= 0 && kind != ov_audio_kind::mpeg)
+    if (const auto decoder = ov_decoder::open(path_)) length_ = int(decoder->count_to_end() / decoder->rate());
   valid_ = true;
   return true;
 }
@@ -128,28 +212,15 @@ QString ov_tag_data::length_text() const {
 QImage ov_tag_data::picture() const {
   const ov_regular_file file(path_);
   if (!file.is_open()) return QImage();
+  // A file named .mp3 is read as MPEG whether or not it holds audio.
+  const ov_audio_kind kind = ov_is_mpeg_name(path_) ? ov_audio_kind::mpeg : ov_probe_audio(file.fd(), path_).kind;
   const int own = ::dup(file.fd());
   if (own < 0) return QImage();
+  ::lseek(own, 0, SEEK_SET);
   TagLib::FileStream stream(own, true);
-  const TagLib::FileRef ref = file_ref_on(&stream, path_, TagLib::AudioProperties::Fast);
+  const TagLib::FileRef ref = file_ref_on(&stream, kind, TagLib::AudioProperties::Fast);
   if (ref.isNull()) return QImage();
-  auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(ref.file());
-  // hasID3v2Tag(): ID3v2Tag() would hand back an empty tag for an untagged file.
-  if (!mpeg || !mpeg->hasID3v2Tag()) return QImage();
-  const TagLib::ID3v2::FrameListMap& frames = mpeg->ID3v2Tag()->frameListMap();
-  const auto apic = frames.find("APIC");
-  if (apic == frames.end() || apic->second.isEmpty()) return QImage();
-
-  const TagLib::ID3v2::AttachedPictureFrame* chosen = nullptr;
-  for (const TagLib::ID3v2::Frame* frame : apic->second) {
-    const auto* pic = dynamic_cast<const TagLib::ID3v2::AttachedPictureFrame*>(frame);
-    if (!pic || pic->picture().size() <= min_picture_bytes) continue;
-    if (pic->type() == TagLib::ID3v2::AttachedPictureFrame::FrontCover)
-      chosen = pic;
-    else if (pic->type() == TagLib::ID3v2::AttachedPictureFrame::Other && !chosen)
-      chosen = pic;
-  }
-  if (!chosen) return QImage();
-  const TagLib::ByteVector data = chosen->picture();
-  return QImage::fromData(QByteArray::fromRawData(data.data(), int(data.size())));
+  picture_choice choice;
+  offer_pictures(ref.file(), &choice);
+  return choice.image();
 }

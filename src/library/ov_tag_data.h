@@ -1,17 +1,19 @@
 #pragma once
 
+#include "ov_decoder.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
-// Tags of one MP3 file: read from the file by TagLib when it is added, or
+// Tags of one music file: read from the file by TagLib when it is added, or
 // taken back from the library row at start-up. Pictures are read on demand.
 class ov_tag_data {
 public:
   // Reads the file's tags; invalid when the path is not a regular file, the
-  // file cannot be opened or tagged, or libmpg123 decodes no sample from it.
+  // file cannot be opened or tagged, or its decoder yields no sample.
   static ov_tag_data from_file(const QString& path);
   // The same reading on the calling thread alone, for any thread: the
   // warnings are handed back (for log_warnings) instead of written.
@@ -33,7 +35,7 @@ public:
 
 private:
   // Tags and length through TagLib over an already opened file.
-  bool read_tags(int fd, QStringList* warnings);
+  bool read_tags(int fd, ov_audio_kind kind, QStringList* warnings);
 
   bool valid_ = false;
   QString path_;

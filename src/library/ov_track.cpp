@@ -1,11 +1,17 @@
 #include "ov_track.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
 
 int ov_track::score() const {
   return std::min(std::max(score_, 0), max_score);
+}
+
+QString ov_track::display_title() const {
+  if (!tags_.title().isEmpty()) return tags_.title();
+  return QFileInfo(tags_.file_path()).completeBaseName();
 }
 
 void ov_track::add_score(int delta) {

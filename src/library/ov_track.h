@@ -28,6 +28,9 @@ public:
   ov_track_group* artist_group() const { return artist_group_; }
   bool is_dirty() const { return dirty_; }
   bool is_valid() const { return tags_.is_valid(); }
+  // The title tag, or the file name without its extension when the tag is
+  // empty, so that an untagged file still has a name to show.
+  QString display_title() const;
 
   // score + delta, floored at 0 and capped at max_score; marks dirty.
   void add_score(int delta);

@@ -11,17 +11,21 @@
 #include <mutex>
 #include <semaphore>
 #include <shared_mutex>
+#include <vector>
 
-typedef struct mpg123_handle_struct mpg123_handle;
+class ov_decoder;
 class ov_playback_core_thread;
 
-// Plays one MP3 file: libmpg123 decodes into a ring of twelve blocks that the
+// Plays one music file: its decoder fills a ring of twelve blocks that the
 // PCM sink plays; every block the sink hands back is refilled and queued
 // again on the sink's thread. Volume is applied by scaling the samples.
+// Positions count the stream's own samples, shown in milliseconds.
 class ov_playback_core : public QObject {
   Q_OBJECT
 public:
   static constexpr int block_count = 12;
+  // A block holds this many milliseconds of sound (whole sample frames).
+  static constexpr int block_ms = 25;
 
   ov_playback_core(const QString& file_path, int global_volume);
   ~ov_playback_core() override;
@@ -54,7 +58,6 @@ private:
   void scale(ov_pcm_sink::block* b) const;
   void submit(ov_pcm_sink::block* b);
   void reset_output();
-  double frame_ms() const;
   void log_refusal(const QString& reason) const;
 
   bool valid_ = false;
@@ -62,15 +65,12 @@ private:
   std::atomic<int> global_volume_{100};
   QString file_path_;
   std::atomic<ove_playback::status> state_{ove_playback::ready};
-  mpg123_handle* decoder_ = nullptr;
-  int fd_ = -1;  // the file the decoder reads, closed with it
-  char* buffers_[block_count] = {};
+  std::unique_ptr<ov_decoder> decoder_;
+  std::vector<char> pcm_;  // the twelve blocks' samples, one after another
   int block_size_ = 0;
-  int channels_ = 0;
-  int encoding_ = 0;
-  long rate_ = 0;
-  int samples_per_frame_ = 1152;
-  bool decoding_opened_format_ = true;  // the decoder's current output matches the device
+  int rate_ = 0;
+  int decode_failures_ = 0;  // fills that ended on a decoder error (under decoder_mutex_)
+  QString decode_failure_;   // the first error's text
   int drained_ = 0;
   std::unique_ptr<ov_pcm_sink> sink_;
   ov_pcm_sink::block blocks_[block_count];

@@ -86,7 +86,7 @@ QVariant ov_model::display(int row, int column) const {
     case ovd_track::col_score:
       return t->score();
     case ovd_track::col_title:
-      return t->tags().title();
+      return t->display_title();
     case ovd_track::col_number:
       return t->tags().track_number();
     case ovd_track::col_album:

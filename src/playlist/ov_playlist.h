@@ -84,7 +84,6 @@ public:
   int position() const { return position_; }
   void set_position(int position) { position_ = position; }
   bool is_sorted() const { return sorted_; }
-  void set_sorted(bool sorted) { sorted_ = sorted; }
   int highest_number() const { return highest_number_; }
   int last_sort_column() const { return last_sort_column_; }
   bool last_sort_ascending() const { return last_sort_ascending_; }

@@ -1,5 +1,6 @@
 #include "ov_playlist_flows.h"
 
+#include "ov_autotest.h"
 #include "ov_database.h"
 #include "ov_library.h"
 #include "ov_log.h"
@@ -7,9 +8,11 @@
 #include "ov_playlist_store.h"
 #include "ov_track.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QStorageInfo>
 
 #include <algorithm>
 #include <vector>
@@ -37,6 +40,107 @@ public:
 
 private:
   ov_database* db_;
+};
+
+// The writes of an add, committed in chunks of about a second, so that an
+// add that is interrupted keeps what was committed, as a cancelled one does.
+// The library commits first: entries point at its rows, so when its commit
+// fails the entries' chunk is rolled back, and what the chunk added in
+// memory is taken out again. When the entries' commit fails after the
+// library's, the chunk's new rows are deleted again.
+class add_chunks {
+public:
+  static constexpr qint64 interval_ms = 1000;
+
+  add_chunks(ov_library* library, ov_database* items_db)
+      : library_(library), library_db_(usable(library->database())), items_db_(usable(items_db)) {
+    begin();
+  }
+
+  // A new library track of this chunk.
+  void note_track(ov_track* track) { tracks_ << track; }
+  // Appends an entry for the track and remembers it.
+  void add_entry(ov_playlist* playlist, ov_track* track) {
+    const int before = playlist->count();
+    playlist->add_track(track);
+    if (playlist->count() > before) entries_.append({playlist, playlist->item_at(playlist->count() - 1)});
+  }
+  void note_file(bool has_track) {
+    ++files_;
+    if (has_track) ++files_with_track_;
+  }
+  // Time to commit, or the library's transaction was lost to a failed write.
+  bool due() const { return timer_.hasExpired(interval_ms) || (library_db_ && !library_db_->in_bulk()); }
+
+  // Commits the chunk and starts the next unless last; false when it was
+  // not stored (it was taken out again).
+  bool commit(bool last) {
+    const bool library_stored = !library_db_ || library_db_->end_bulk();
+    bool items_stored = false;
+    if (library_stored)
+      items_stored = !items_db_ || items_db_->end_bulk();
+    else if (items_db_)
+      items_db_->rollback_bulk();
+    const bool stored = library_stored && items_stored;
+    if (stored) {
+      stored_files_ += files_;
+      stored_with_track_ += files_with_track_;
+      ov_autotest::note(QStringLiteral("committed %1 files").arg(stored_files_));
+    } else {
+      disk_full_ = full(library_db_) || full(items_db_);
+      take_out();
+    }
+    tracks_.clear();
+    entries_.clear();
+    files_ = files_with_track_ = 0;
+    if (stored && !last) begin();
+    return stored;
+  }
+
+  qsizetype stored_files() const { return stored_files_; }
+  qsizetype stored_with_track() const { return stored_with_track_; }
+  bool disk_full() const { return disk_full_; }
+
+private:
+  struct entry {
+    ov_playlist* playlist;
+    const ov_playlist_item* item;
+  };
+
+  static ov_database* usable(ov_database* db) { return db && db->is_ok() ? db : nullptr; }
+  static bool full(const ov_database* db) {
+    if (!db) return false;
+    const QStorageInfo disk(QFileInfo(db->path()).absolutePath());
+    return db->last_commit_full() || (disk.isValid() && disk.bytesAvailable() < 1024 * 1024);
+  }
+
+  void begin() {
+    if (library_db_) library_db_->begin_bulk();
+    if (items_db_) items_db_->begin_bulk();
+    timer_.start();
+  }
+
+  // The chunk's entries, newest first, then its tracks (whose rows are
+  // deleted if they were stored); the removed tracks are freed.
+  void take_out() {
+    for (auto it = entries_.crbegin(); it != entries_.crend(); ++it) {
+      const int row = it->playlist->index_of(it->item);
+      if (row >= 0) it->playlist->remove_track_at(row);
+    }
+    library_->remove_tracks(tracks_);
+  }
+
+  ov_library* library_;
+  ov_database* library_db_;
+  ov_database* items_db_;
+  QElapsedTimer timer_;
+  QList<ov_track*> tracks_;
+  QList<entry> entries_;
+  qsizetype files_ = 0;
+  qsizetype files_with_track_ = 0;
+  qsizetype stored_files_ = 0;
+  qsizetype stored_with_track_ = 0;
+  bool disk_full_ = false;
 };
 
 // Runs item(i) for i = 0..total-1, asking progress after each one.
@@ -151,8 +255,9 @@ ov_flow_result ov_playlist_flows::add_files(ov_library* library, ov_playlist* li
   files.reserve(listed.size());
   for (const QString& path : listed) files << ov_clean_file_path(path);
   ov_playlist* also = selected && selected != library_playlist && selected->id() != 0 ? selected : nullptr;
-  bulk library_tx(library->database());
-  bulk items_tx(library_playlist ? library_playlist->items_database() : also ? also->items_database() : nullptr);
+  add_chunks chunks(library, library_playlist ? library_playlist->items_database()
+                             : also           ? also->items_database()
+                                              : nullptr);
 
   // The library reads the files ahead and reports each one after adding it;
   // the playlists get their entries from here. "adding " is logged before
@@ -165,9 +270,17 @@ ov_flow_result ov_playlist_flows::add_files(ov_library* library, ov_playlist* li
   auto after_each = [&](qsizetype done) {
     const qsizetype i = done - 1;
     ov_track* track = library->track_by_path(files.at(i));
-    if (track && !held[i] && library_playlist) library_playlist->add_track(track);
-    if (track && also) also->add_track(track);
+    if (track && !held[i]) {
+      chunks.note_track(track);
+      if (library_playlist) chunks.add_entry(library_playlist, track);
+    }
+    if (track && also) chunks.add_entry(also, track);
+    chunks.note_file(track != nullptr);
     r.done = done;
+    if (chunks.due() && !chunks.commit(false)) {
+      r.stopped = true;
+      return false;
+    }
     if (progress && !progress(done)) {
       r.cancelled = done < r.total;
       return false;
@@ -177,7 +290,28 @@ ov_flow_result ov_playlist_flows::add_files(ov_library* library, ov_playlist* li
   };
   announce(0);
   library->add_music_files(files, added_time, after_each);
+  if (!r.stopped && !chunks.commit(true)) r.stopped = true;
+  r.added = chunks.stored_with_track();
+  if (r.stopped) {
+    r.disk_full = chunks.disk_full();
+    r.not_added = r.total - chunks.stored_files();
+    ov_log_write_flush(ov_log::WARNING, QStringLiteral("adding music file"),
+                       QStringLiteral("adding stopped: the files could not be stored.  added=%1  not added=%2")
+                           .arg(r.added)
+                           .arg(r.not_added));
+  }
+  ov_autotest::note(QStringLiteral("added %1 of %2 files").arg(r.added).arg(r.total));
   return r;
+}
+
+QString ov_playlist_flows::stopped_text(const ov_flow_result& result) {
+  if (result.disk_full)
+    return tr("Adding stopped: the disk is full. %1 files added, %2 not added.")
+        .arg(result.added)
+        .arg(result.not_added);
+  return tr("Adding stopped: the files could not be stored. %1 files added, %2 not added.")
+      .arg(result.added)
+      .arg(result.not_added);
 }
 
 ov_flow_result ov_playlist_flows::copy_tracks(ov_playlist* target, int target_row, const QList<ov_track*>& tracks,

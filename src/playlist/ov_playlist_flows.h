@@ -24,6 +24,13 @@ struct ov_flow_result {
   qsizetype total = 0;     // items handed in
   qsizetype done = 0;      // items handled (== total unless cancelled)
   bool cancelled = false;  // the progress callback stopped it before the last item
+  // Adding only: the writes failed and the add stopped. added counts the
+  // files that are stored (in the library and the playlists), not_added
+  // those that are not (the failed chunk's and every file after it).
+  bool stopped = false;
+  bool disk_full = false;
+  qsizetype added = 0;
+  qsizetype not_added = 0;
 };
 
 // The editing operations behind the main window's menus, drops and playlist
@@ -31,9 +38,9 @@ struct ov_flow_result {
 // and refreshes its views; these functions change the library, the
 // playlists and the stored rows, and write the log lines. GUI thread only.
 //
-// Batches (add, copy, remove, renew) run inside one transaction of the
-// databases they write (begin_bulk/end_bulk). Every function accepts null
-// progress callbacks.
+// Batches (copy, remove, renew) run inside one transaction of the
+// databases they write (begin_bulk/end_bulk); adding commits in chunks of
+// about a second. Every function accepts null progress callbacks.
 class ov_playlist_flows {
   Q_DECLARE_TR_FUNCTIONS(ov_playlist_flows)
 
@@ -56,6 +63,14 @@ public:
   // the thread pool (ov_library::add_music_files), so progress comes after
   // every file. result.done counts files handled. The paths are cleaned
   // (ov_clean_file_path) before anything else.
+  //
+  // The writes are committed about once a second, the library's first: an
+  // add that is interrupted keeps what was committed. When a commit fails
+  // (a full disk), the entries of that chunk are rolled back and what it
+  // added is taken out of the library and the playlists again, so that no
+  // entry points at a track that is not stored; the add stops there
+  // (result.stopped, stopped_text).
+
   static ov_flow_result add_files(ov_library* library, ov_playlist* library_playlist, ov_playlist* selected,
                                   const QStringList& files, qint64 added_time, const ov_flow_progress& progress);
 
@@ -129,4 +144,6 @@ public:
 
   // The name a new playlist gets.
   static QString new_playlist_name();
+  // What the user is told when an add stopped (result.stopped).
+  static QString stopped_text(const ov_flow_result& result);
 };

@@ -16,10 +16,8 @@ public:
   int number() const { return number_; }
   ov_track* track() const { return track_; }
   int status() const { return status_; }
-  int second_state() const { return second_state_; }
 
   void set_status(int status) { status_ = status; }
-  void set_second_state(int state) { second_state_ = state; }
 
   ov_playlist_item(const ov_playlist_item&) = delete;
   ov_playlist_item& operator=(const ov_playlist_item&) = delete;
@@ -38,5 +36,4 @@ private:
   int number_;
   ov_track* track_;
   int status_ = ordinary;
-  int second_state_ = 1;
 };

@@ -93,6 +93,10 @@ void ov_track_pool::set_selection_type(int value) {
   whole_->set_selection_type(value);
 }
 
+void ov_track_pool::set_current_marked(bool marked) {
+  if (current_) current_->set_status(marked ? ov_playlist_item::playing : ov_playlist_item::ordinary);
+}
+
 void ov_track_pool::leave_current() {
   if (current_) current_->set_status(ov_playlist_item::ordinary);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ov_play_types.h"
 #include "ov_playlist.h"
 
 #include <QList>
@@ -19,20 +20,11 @@ class ov_track_pool : public QObject {
   Q_OBJECT
 
 public:
-  enum play_type : int {
-    play_normal = 1,
-    play_normal_repeat = 2,
-    play_shuffle = 3,
-    play_shuffle_repeat = 4,
-    play_random = 5,
-    play_repeat_track = 6,
-  };
-  enum selection_type : int {
-    select_high_scored = 1,
-    select_middle_scored = 2,
-    select_low_scored = 3,
-    select_random = 4
-  };
+  // The pool's steps follow these; the enumerators are the pool's own names too.
+  using play_type = ov_play::play_type;
+  using selection_type = ov_play::selection_type;
+  using enum ov_play::play_type;
+  using enum ov_play::selection_type;
 
   // Setting texts; unknown values give an empty text, unknown texts 0.
   static QString play_type_text(int value);
@@ -48,6 +40,10 @@ public:
   void reset();
   void start_at(int row);
   void set_selection_type(int value);
+  // Gives the current entry the playing mark (status 2) or takes it away
+  // (status 1) without changing which entry is current. The pool is the
+  // one writer of the marks of its playlist's entries.
+  void set_current_marked(bool marked);
 
   ov_playlist_item* next_in_order();
   ov_playlist_item* previous_in_order();

@@ -155,7 +155,23 @@ bool ov_database::exec_write(const QString& sql) const {
 }
 
 int ov_database::next_id() {
-  return ids_ ? ids_->next() : 0;
+  if (!ids_) return 0;
+  if (const int id = ids_->next()) return id;
+  return lowest_free_id();
+}
+
+int ov_database::lowest_free_id() {
+  std::lock_guard locker(free_ids_lock_);
+  ov_statement st =
+      prepare(QStringLiteral("SELECT id  FROM ") + table_ + QStringLiteral("  WHERE id >= ?  ORDER BY id ASC;"));
+  if (!st || !st.bind_int64(1, free_from_)) return 0;
+  // Ids are unique and sorted: the first one that is not the candidate
+  // leaves the candidate free.
+  qint64 candidate = free_from_;
+  while (candidate <= std::numeric_limits<int>::max() && st.step_row() && st.column_int64(0) == candidate) ++candidate;
+  if (candidate > std::numeric_limits<int>::max()) return 0;
+  free_from_ = candidate + 1;
+  return int(candidate);
 }
 
 void ov_database::set_id(int value) {
@@ -189,22 +205,43 @@ bool ov_database::table_exists() const {
   return create.match(stmt.column_text(0)).hasMatch();
 }
 
-void ov_database::begin_bulk() const {
+void ov_database::begin_bulk() {
   // A failure here only costs speed: the writes then commit one by one.
   (void)exec(QStringLiteral("PRAGMA synchronous = OFF;"));
   (void)exec(QStringLiteral("BEGIN TRANSACTION;"));
+  bulk_open_ = connection_ && !sqlite3_get_autocommit(connection_);
 }
 
-bool ov_database::end_bulk() const {
+bool ov_database::in_bulk() const {
+  return bulk_open_ && connection_ && !sqlite3_get_autocommit(connection_);
+}
+
+bool ov_database::end_bulk() {
   // SQLite refuses to change the safety level inside a transaction, so the
   // transaction ends first; otherwise the connection would stay unsynced.
   bool committed = true;
-  if (connection_ && !sqlite3_get_autocommit(connection_)) {
+  last_commit_full_ = false;
+  if (bulk_open_ && !in_bulk()) {
+    // SQLite rolled the transaction back after a write inside it failed:
+    // what was written before that is gone.
+    ov_log_failed_write(connection_, QStringLiteral("END TRANSACTION;"),
+                        QStringLiteral("the transaction was rolled back after a failed write"));
+    last_commit_full_ = sqlite3_errcode(connection_) == SQLITE_FULL;
+    committed = false;
+  } else if (connection_ && !sqlite3_get_autocommit(connection_)) {
     committed = exec_write(QStringLiteral("END TRANSACTION;"));
+    last_commit_full_ = !committed && sqlite3_errcode(connection_) == SQLITE_FULL;
     // A commit that failed leaves the transaction open: give it up, so the
     // next write does not silently join it.
     if (!committed) (void)exec(QStringLiteral("ROLLBACK;"));
   }
+  bulk_open_ = false;
   (void)exec(QStringLiteral("PRAGMA synchronous = FULL;"));
   return committed;
+}
+
+void ov_database::rollback_bulk() {
+  if (connection_ && !sqlite3_get_autocommit(connection_)) (void)exec(QStringLiteral("ROLLBACK;"));
+  bulk_open_ = false;
+  (void)exec(QStringLiteral("PRAGMA synchronous = FULL;"));
 }

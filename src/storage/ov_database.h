@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <mutex>
 
 struct sqlite3;
 
@@ -45,8 +46,9 @@ public:
   // SQLite's own message.
   bool exec_write(const QString& sql) const;
 
-  // The next free id; 0 when no id is left below the largest int (ids are
-  // never handed out past it).
+  // The next id: one above the largest so far; once the largest int was
+  // handed out, the lowest id that no row has (and that was not handed out
+  // that way before). 0 only when every positive int is taken.
   [[nodiscard]] int next_id();
   void set_id(int value);
   // The largest id of the table that an int can hold (0 when none).
@@ -56,9 +58,16 @@ public:
   static bool is_representable_id(qint64 id);
 
   // Around loops that write many rows. end_bulk is false (and logged) when
-  // the transaction could not be committed.
-  void begin_bulk() const;
-  bool end_bulk() const;
+  // the transaction could not be committed, also when SQLite gave it up
+  // after a failed write inside it; rollback_bulk drops it.
+  void begin_bulk();
+  bool end_bulk();
+  void rollback_bulk();
+  // Whether the transaction of begin_bulk is still open.
+  bool in_bulk() const;
+  // Whether the last end_bulk failed because the disk (or the file's size
+  // limit) was full.
+  bool last_commit_full() const { return last_commit_full_; }
 
 private:
   void add_flag(flag f) { flags_ |= f; }
@@ -67,12 +76,17 @@ private:
   // True when every object in the file belongs to this table's schema and
   // an existing table has this table's columns.
   bool holds_only_own_schema(const QStringList& creation_statements) const;
+  int lowest_free_id();
 
   QString path_;
   QString table_;
   sqlite3* connection_ = nullptr;
   bool ok_ = false;
   std::unique_ptr<ov_id_counter> ids_;
+  std::mutex free_ids_lock_;
+  qint64 free_from_ = 1;    // lowest_free_id looks from here
+  bool bulk_open_ = false;  // begin_bulk opened a transaction not ended since
+  bool last_commit_full_ = false;
   quint32 flags_ = 0;
   QStringList information_;
   QStringList errors_;

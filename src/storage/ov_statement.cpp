@@ -1,6 +1,7 @@
 #include "ov_statement.h"
 
 #include "ov_log.h"
+#include "ov_write_failure.h"
 
 #include <sqlite3.h>
 
@@ -115,4 +116,5 @@ void ov_log_failed_write(sqlite3* connection, const QString& sql, const QString&
   QString message = QStringLiteral("failed to write: ") + sql + QStringLiteral("  error=") + why;
   if (file && *file) message += QStringLiteral("  file=") + QString::fromUtf8(file);
   ov_log_write_flush(ov_log::WARNING, QStringLiteral("database"), message);
+  ov_write_failure::report(file ? QString::fromUtf8(file) : QString(), why);
 }

@@ -61,5 +61,6 @@ private:
 };
 
 // The one place where a write that did not reach the file is reported: logs
-// the SQL and SQLite's message for the connection (tag "database").
+// the SQL and SQLite's message for the connection (tag "database") and
+// passes the failure on to ov_write_failure.
 void ov_log_failed_write(sqlite3* connection, const QString& sql, const QString& reason = QString());

@@ -1,10 +1,12 @@
 #include "ov_test_env.h"
+#include "ov_test_mp3.h"
 #include "ov_test_program.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -66,6 +68,39 @@ class test_orvantis_binary : public QObject {
     }
     return ov_test::run_to_end(*second, err) == 1;
   }
+  // The paths of the library's rows, read with the sqlite3 program while the
+  // program may still run (empty while the file is locked).
+  static QStringList query(const QString& home, const QString& db, const QString& sql) {
+    QProcess sqlite;
+    sqlite.start(QStringLiteral("sqlite3"), {home + QStringLiteral("/conf/") + db, sql});
+    sqlite.waitForFinished(10000);
+    return QString::fromUtf8(sqlite.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  }
+  static QSet<QString> library_paths(const QString& home) {
+    const QStringList lines =
+        query(home, QStringLiteral("library.db"), QStringLiteral("SELECT filepath FROM library;"));
+    return QSet<QString>(lines.cbegin(), lines.cend());
+  }
+  static bool wait_for_library(const QString& home, const QSet<QString>& paths) {
+    for (int i = 0; i < 600; ++i) {
+      if (library_paths(home) == paths) return true;
+      QThread::msleep(100);
+    }
+    return false;
+  }
+  // A short MP3 file.
+  static void make_mp3(const QString& path) {
+    static QByteArray made;
+    if (made.isEmpty()) {
+      QTemporaryDir dir;
+      ov_test::tone t;
+      t.seconds = 0.5;
+      QVERIFY(ov_test::make_tone_mp3(dir.filePath(QStringLiteral("t.mp3")), t));
+      made = bytes(dir.filePath(QStringLiteral("t.mp3")));
+    }
+    write(path, made);
+  }
+
   // A run that ends on its first start-up dialog, for a set-up data directory.
   static void first_run(run_dirs& dirs) {
     write(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n");
@@ -199,6 +234,158 @@ private slots:
     QCOMPARE(ov_test::run_to_end(*next, err2), 0);
     QCOMPARE(log_text(dirs).count(QStringLiteral("\tbooting\t")), 2);
   }
+  // Two copies started at once with a file each, on a first run: whichever
+  // takes the data directory gets both files, the other hands its file over
+  // and ends with 1. A copy with another data directory runs beside them.
+  void simultaneous_starts_lose_no_file() {
+    if (QStandardPaths::findExecutable(QStringLiteral("sqlite3")).isEmpty()) QSKIP("no sqlite3 command");
+    QTemporaryDir music;
+    const QString a = music.filePath(QStringLiteral("a.mp3"));
+    const QString b = music.filePath(QStringLiteral("b.mp3"));
+    make_mp3(a);
+    make_mp3(b);
+    for (int trial = 0; trial < 3; ++trial) {
+      run_dirs dirs;
+      auto one = ov_test::start_program({a}, environment(dirs, QStringLiteral("accept")));
+      auto two = ov_test::start_program({b}, environment(dirs, QStringLiteral("accept")));
+      QProcess* handed = nullptr;
+      for (int i = 0; i < 2400 && !handed; ++i) {
+        one->waitForFinished(25);
+        two->waitForFinished(25);
+        if (one->state() == QProcess::NotRunning) handed = one.get();
+        if (two->state() == QProcess::NotRunning) handed = two.get();
+      }
+      QVERIFY2(handed, "neither copy ended");
+      QProcess* running = handed == one.get() ? two.get() : one.get();
+      QString err;
+      QCOMPARE(ov_test::run_to_end(*handed, err), 1);
+      QVERIFY2(wait_for_library(dirs.home.path(), {a, b}),
+               qPrintable(QString::fromUtf8(running->readAllStandardError())));
+      if (trial == 0) {
+        run_dirs other;
+        QProcessEnvironment env = environment(other, QStringLiteral("accept"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dirs.runtime.path());
+        auto beside = ov_test::start_program({}, env);
+        QString err3;
+        QVERIFY2(ov_test::wait_for(*beside, err3, QStringLiteral("window shown")), qPrintable(err3));
+        beside->terminate();
+        QCOMPARE(ov_test::run_to_end(*beside, err3), 0);
+      }
+      running->terminate();
+      QCOMPARE(ov_test::run_to_end(*running, err), 0);
+    }
+  }
+
+  // An unknown option ends the run with 2 before the data directory is
+  // made. After "--" every argument is a file, also one named like an option
+  // (Qt's own parsing never sees it) and a hidden one.
+  void command_line() {
+    if (QStandardPaths::findExecutable(QStringLiteral("sqlite3")).isEmpty()) QSKIP("no sqlite3 command");
+    run_dirs dirs;
+    const QString never = dirs.home.filePath(QStringLiteral("never"));
+    QProcessEnvironment env = environment(dirs, QStringLiteral("accept"));
+    env.insert(QStringLiteral("ORVANTIS_HOME"), never);
+    auto refused = ov_test::start_program({QStringLiteral("a.mp3"), QStringLiteral("--bogus")}, env);
+    QString err;
+    QCOMPARE(ov_test::run_to_end(*refused, err), 2);
+    QVERIFY2(err.contains(QStringLiteral("Unknown option: --bogus")), qPrintable(err));
+    QVERIFY(!QFileInfo::exists(never));
+
+    QTemporaryDir music;
+    QSet<QString> paths;
+    for (const char* name : {"--help.mp3", "a.mp3", ".hidden.mp3"}) {
+      make_mp3(music.filePath(QLatin1String(name)));
+      paths << music.filePath(QLatin1String(name));
+    }
+    write(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n");
+    QProcess p;
+    p.setProcessEnvironment(environment(dirs, QStringLiteral("accept")));
+    p.setWorkingDirectory(music.path());
+    p.setReadChannel(QProcess::StandardError);
+    // "-platform" names no file here; it must not take a.mp3 as its value.
+    p.start(ov_test::orvantis_binary(),
+            {QStringLiteral("--"), QStringLiteral("--help.mp3"), QStringLiteral("-platform"), QStringLiteral("a.mp3"),
+             QStringLiteral(".hidden.mp3")});
+    QVERIFY2(ov_test::wait_for(p, err, QStringLiteral("added 3 of 4 files")), qPrintable(err.right(2000)));
+    p.terminate();
+    QCOMPARE(ov_test::run_to_end(p, err), 0);
+    QCOMPARE(library_paths(dirs.home.path()), paths);
+  }
+
+  // kill -9 during a long add keeps the files committed so far, each with
+  // its entry and no entry without its track.
+  void kill_during_a_long_add_keeps_what_was_committed() {
+    if (QStandardPaths::findExecutable(QStringLiteral("sqlite3")).isEmpty()) QSKIP("no sqlite3 command");
+    run_dirs dirs;
+    write(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n");
+    QTemporaryDir music;
+    for (int i = 0; i < 1500; ++i) make_mp3(music.filePath(QStringLiteral("f%1.mp3").arg(i, 4, 10, QLatin1Char('0'))));
+    auto p = ov_test::start_program({music.path()}, environment(dirs, QStringLiteral("accept")));
+    QString err;
+    QVERIFY2(ov_test::wait_for(*p, err, QStringLiteral("committed ")), qPrintable(err));
+    p->kill();
+    p->waitForFinished(60000);
+    const QString home = dirs.home.path();
+    QVERIFY(
+        query(home, QStringLiteral("library.db"), QStringLiteral("SELECT COUNT(*) FROM library;")).value(0).toInt() >
+        0);
+    QCOMPARE(query(home, QStringLiteral("playlist_items.db"),
+                   QStringLiteral("ATTACH '%1/conf/library.db' AS l; SELECT COUNT(*) FROM playlist_items WHERE "
+                                  "library_id NOT IN (SELECT id FROM l.library);")
+                       .arg(home)),
+             QStringList{QStringLiteral("0")});
+  }
+
+  // A data directory on a nearly full disk: start-up warns; when the disk
+  // fills up during an add, the add stops with a message, the first failed
+  // write is told beside the window, and nothing half-stored stays behind.
+  // Needs a small tmpfs (root).
+  void full_disk_is_told() {
+    if (QStandardPaths::findExecutable(QStringLiteral("sqlite3")).isEmpty()) QSKIP("no sqlite3 command");
+    run_dirs dirs;
+    if (::geteuid() != 0 ||
+        QProcess::execute(QStringLiteral("mount"),
+                          {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                           QStringLiteral("size=1m"), QStringLiteral("tmpfs"), dirs.home.path()}) != 0)
+      QSKIP("needs a small tmpfs, which only root can mount");
+    struct unmount {
+      QString dir;
+      ~unmount() { QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), dir}); }
+    } unmount_at_end{dirs.home.path()};
+    QTemporaryDir music;
+    QStringList files;
+    for (int i = 0; i < 5; ++i) {
+      files << music.filePath(QStringLiteral("f%1.mp3").arg(i));
+      make_mp3(files.last());
+    }
+    write(dirs.home.filePath(QStringLiteral("conf/main.ini")), "[main]\nlang=english\n");
+    auto first = start(dirs, QStringLiteral("accept"));
+    QString err;
+    QVERIFY2(ov_test::wait_for(*first, err, QStringLiteral("window shown")), qPrintable(err));
+    QVERIFY2(ov_test::wait_for(*first, err, QStringLiteral("warning shown: Only ")), qPrintable(err));
+    QFile filler(dirs.home.filePath(QStringLiteral("filler")));
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+    auto second = ov_test::start_program(files, environment(dirs, QStringLiteral("accept")));
+    QString err2;
+    QCOMPARE(ov_test::run_to_end(*second, err2), 1);
+    QVERIFY2(
+        ov_test::wait_for(*first, err, QStringLiteral("Adding stopped: the disk is full. 0 files added, 5 not added.")),
+        qPrintable(err));
+    QVERIFY2(ov_test::wait_for(*first, err, QStringLiteral("warning shown: Could not write to ")), qPrintable(err));
+    first->terminate();
+    QCOMPARE(ov_test::run_to_end(*first, err), 0);
+    filler.close();  // fails to write its last buffer, so the file is removed by name
+    QVERIFY(QFile::remove(filler.fileName()));
+    QCOMPARE(query(dirs.home.path(), QStringLiteral("library.db"), QStringLiteral("SELECT COUNT(*) FROM library;")),
+             QStringList{QStringLiteral("0")});
+    QCOMPARE(query(dirs.home.path(), QStringLiteral("playlist_items.db"),
+                   QStringLiteral("SELECT COUNT(*) FROM playlist_items;")),
+             QStringList{QStringLiteral("0")});
+  }
+
   // A termination signal while a start-up dialog is open (no autotest
   // switch: a real dialog on a real X server) ends the run at once, through
   // the normal close, and frees the lock.

@@ -1,6 +1,6 @@
+#include "ov_command_line.h"
 #include "ov_data_dir.h"
 #include "ov_single_instance.h"
-#include "ov_startup.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,16 +15,28 @@ class test_platform : public QObject {
   Q_OBJECT
 
 private slots:
-  // What "Open With" hands over: paths made absolute; options and the
-  // values of Qt's own options left out; after "--" everything is a path.
-  void command_line_paths() {
+  // What a command line asks for: paths made absolute; Qt's own options
+  // (with their values) kept for the application object; after "--"
+  // everything is a path; an option of nobody's is refused.
+  void command_line() {
     const QDir start(QStringLiteral("/music/start"));
-    QCOMPARE(ov_command_line_paths({QStringLiteral("a.mp3"), QStringLiteral("-platform"), QStringLiteral("xcb"),
-                                    QStringLiteral("--style=fusion"), QStringLiteral("../b dir/"),
-                                    QStringLiteral("/abs/c.mp3"), QStringLiteral("--"), QStringLiteral("-d.mp3")},
-                                   start),
+    const ov_command_line line =
+        ov_command_line::parse({"a.mp3", "-platform", "xcb", "--style=fusion", "-reverse", "../b dir/", "/abs/c.mp3",
+                                "--", "-d.mp3", "--help", "-platform", "\xff\xfe.mp3"},
+                               start);
+    QCOMPARE(line.what, ov_command_line::request::run);
+    QCOMPARE(line.paths,
              (QStringList{QStringLiteral("/music/start/a.mp3"), QStringLiteral("/music/b dir"),
-                          QStringLiteral("/abs/c.mp3"), QStringLiteral("/music/start/-d.mp3")}));
+                          QStringLiteral("/abs/c.mp3"), QStringLiteral("/music/start/-d.mp3"),
+                          QStringLiteral("/music/start/--help"), QStringLiteral("/music/start/-platform")}));
+    QCOMPARE(line.qt_arguments, (QList<QByteArray>{"-platform", "xcb", "--style=fusion", "-reverse"}));
+    QCOMPARE(line.unreadable, QList<QByteArray>{"\xff\xfe.mp3"});
+
+    const ov_command_line unknown = ov_command_line::parse({"a.mp3", "--shuffle", "--help"}, start);
+    QCOMPARE(unknown.what, ov_command_line::request::unknown_option);
+    QCOMPARE(unknown.unknown_option, QStringLiteral("--shuffle"));
+    QCOMPARE(ov_command_line::parse({"-h"}, start).what, ov_command_line::request::help);
+    QCOMPARE(ov_command_line::parse({"x", "--version"}, start).what, ov_command_line::request::version);
   }
   void data_dir_choice_data() {
     QTest::addColumn<QString>("home");
@@ -62,49 +74,53 @@ private slots:
     QVERIFY(!ov_data_dir::program_dir().isEmpty());
   }
 
-  void second_guard_sees_the_first() {
+  // One instance per data directory (two spellings of one directory are
+  // one); another data directory runs beside it.
+  void one_instance_per_data_directory() {
     QTemporaryDir run;
-    ov_single_instance first(run.path());
+    QTemporaryDir other;
+    ov_single_instance first(run.path(), run.path());
     QCOMPARE(first.acquire(), ov_single_instance::sole_instance);
     QVERIFY(first.lock_path().contains(QStringLiteral("Orvantis")));
     QVERIFY(first.lock_path().contains(QString::number(::getuid())));
-    ov_single_instance second(run.path());
+    ov_single_instance second(run.path() + QStringLiteral("/."), run.path());
     QCOMPARE(second.acquire(), ov_single_instance::another_running);
-    QVERIFY(!second.ask_running_to_raise());  // nobody listens yet
+    ov_single_instance beside(other.path(), run.path());
+    QCOMPARE(beside.acquire(), ov_single_instance::sole_instance);
   }
 
-  void raise_request_reaches_the_first() {
+  // The socket listens from the moment the lock is taken: a request made
+  // while the first copy is still starting waits and arrives once it
+  // listens through its event loop.
+  void requests_reach_the_first_also_before_it_listens() {
     QTemporaryDir run;
-    ov_single_instance first(run.path());
+    ov_single_instance first(run.path(), run.path());
     QCOMPARE(first.acquire(), ov_single_instance::sole_instance);
-    QVERIFY(first.listen());
-    QSignalSpy raised(&first, &ov_single_instance::esignal_raise_requested);
-    QSignalSpy opened(&first, &ov_single_instance::esignal_open_requested);
-    ov_single_instance second(run.path());
+    ov_single_instance second(run.path(), run.path());
     QCOMPARE(second.acquire(), ov_single_instance::another_running);
-    QVERIFY(second.ask_running_to_raise());
-    QVERIFY(raised.wait(10000));
-    QCOMPARE(raised.count(), 1);
-    QCOMPARE(opened.count(), 0);
-
     // Paths travel intact, whatever characters they hold.
     const QStringList paths = {QStringLiteral("/music/a b.mp3"), QStringLiteral("/music/曲\nnew line%.mp3"),
                                QStringLiteral("/music/dir")};
-    QVERIFY(second.ask_running_to_raise(paths));
-    QVERIFY(opened.wait(10000));
+    QVERIFY(second.hand_over(paths, 0));
+    QVERIFY(second.ask_running_to_raise());
+
+    QSignalSpy raised(&first, &ov_single_instance::esignal_raise_requested);
+    QSignalSpy opened(&first, &ov_single_instance::esignal_open_requested);
+    QVERIFY(first.listen());
+    QTRY_COMPARE_WITH_TIMEOUT(raised.count(), 2, 10000);
+    QCOMPARE(opened.count(), 1);
     QCOMPARE(opened.first().first().toStringList(), paths);
-    QCOMPARE(raised.count(), 2);
   }
 
   void released_lock_is_free_again() {
     QTemporaryDir run;
     {
-      ov_single_instance first(run.path());
+      ov_single_instance first(run.path(), run.path());
       QCOMPARE(first.acquire(), ov_single_instance::sole_instance);
       QVERIFY(first.listen());
     }
-    QVERIFY(!QFile::exists(ov_single_instance(run.path()).lock_path()));
-    ov_single_instance again(run.path());
+    QVERIFY(!QFile::exists(ov_single_instance(run.path(), run.path()).lock_path()));
+    ov_single_instance again(run.path(), run.path());
     QCOMPARE(again.acquire(), ov_single_instance::sole_instance);
   }
 
@@ -112,7 +128,7 @@ private slots:
     QTemporaryDir run;
     QByteArray contents;
     {
-      ov_single_instance probe(run.path());
+      ov_single_instance probe(run.path(), run.path());
       QCOMPARE(probe.acquire(), ov_single_instance::sole_instance);
       QFile f(probe.lock_path());
       QVERIFY(f.open(QIODevice::ReadOnly));
@@ -126,7 +142,7 @@ private slots:
     QVERIFY(gone.waitForFinished());
     QList<QByteArray> fields = contents.split('\n');
     fields[0] = QByteArray::number(dead_pid);
-    ov_single_instance next(run.path());
+    ov_single_instance next(run.path(), run.path());
     {
       QFile f(next.lock_path());
       QVERIFY(f.open(QIODevice::WriteOnly));
@@ -142,7 +158,7 @@ private slots:
   }
 
   void lock_in_unusable_directory_fails() {
-    ov_single_instance guard(QStringLiteral("/proc/no-such-dir"));
+    ov_single_instance guard(QStringLiteral("/music"), QStringLiteral("/proc/no-such-dir"));
     QCOMPARE(guard.acquire(), ov_single_instance::lock_failed);
   }
 };

@@ -58,13 +58,13 @@ struct ov_fake_next_tracks : ov_next_tracks_port {
 };
 
 struct ov_fake_controls : ov_play_control_port, ov_volume_port, ov_medley_panel_port, ov_error_port {
-  ov_track_pool::play_type type = ov_track_pool::play_normal;
+  ov_play::play_type type = ov_play::play_normal;
   std::optional<ov_medley_values> preset;
   QStringList errors;
   std::function<bool()> busy;  // asked while the error is shown
   QList<bool> busy_at_error;
-  ov_track_pool::play_type play_type() const override { return type; }
-  ov_track_pool::selection_type selection_type() const override { return ov_track_pool::select_random; }
+  ov_play::play_type play_type() const override { return type; }
+  ov_play::selection_type selection_type() const override { return ov_play::select_random; }
   int volume() const override { return 100; }
   std::optional<ov_medley_values> preset_values() const override { return preset; }
   void show_error(const QString& text) override {

@@ -41,6 +41,9 @@ struct recording_player : ov_media_player {
     volume_value = v;
     calls << QStringLiteral("volume %1").arg(v);
   }
+  void open_paths(const QStringList& paths) override {
+    calls << QStringLiteral("open ") + paths.join(QLatin1Char(','));
+  }
   void raise() override { calls << QStringLiteral("raise"); }
   void quit() override { calls << QStringLiteral("quit"); }
 };
@@ -140,6 +143,42 @@ private slots:
     QCOMPARE(listener.changes[1].value(QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Paused"));
     QCOMPARE(playerctl({QStringLiteral("metadata"), QStringLiteral("title")}), QStringLiteral("Beta"));
     QDBusConnection::disconnectFromBus(QStringLiteral("listener"));
+  }
+
+  // The finer points of the protocol, as a client sends them: OpenUri takes
+  // file URIs only, a negative position is ignored, a rate of 0 pauses and
+  // the rate stays 1.
+  void protocol_details() {
+    ov_track track(7, 0,
+                   ov_tag_data::from_values(QStringLiteral("/music/a.mp3"), QStringLiteral("Alpha"), QString(),
+                                            QString(), 0, 125));
+    recording_player player;
+    player.track = &track;
+    player.state = ov_media_player::status::playing;
+    ov_mpris mpris(&player);
+    QVERIFY(mpris.start());
+    const auto send = [](const QString& member, const QStringList& args) {
+      return client(QStringLiteral("dbus-send"),
+                    QStringList{QStringLiteral("--session"), QStringLiteral("--print-reply"),
+                                QStringLiteral("--dest=org.mpris.MediaPlayer2.orvantis"),
+                                QStringLiteral("/org/mpris/MediaPlayer2"), member} +
+                        args);
+    };
+    const QString player_interface = QStringLiteral("string:org.mpris.MediaPlayer2.Player");
+    const QString set = QStringLiteral("org.freedesktop.DBus.Properties.Set");
+    QVERIFY(!send(QStringLiteral("org.mpris.MediaPlayer2.Player.OpenUri"),
+                  {QStringLiteral("string:file:///music/c%20d.mp3")})
+                 .contains(QStringLiteral("Error")));
+    QVERIFY(send(QStringLiteral("org.mpris.MediaPlayer2.Player.OpenUri"),
+                 {QStringLiteral("string:https://example.org/e.mp3")})
+                .startsWith(QStringLiteral("Error org.freedesktop.DBus.Error.NotSupported")));
+    send(QStringLiteral("org.mpris.MediaPlayer2.Player.SetPosition"),
+         {QStringLiteral("objpath:/org/orvantis/track/7"), QStringLiteral("int64:-500")});
+    send(set, {player_interface, QStringLiteral("string:Rate"), QStringLiteral("variant:double:0")});
+    QCOMPARE(player.calls, (QStringList{QStringLiteral("open /music/c d.mp3"), QStringLiteral("pause")}));
+    for (const char* rate : {"string:Rate", "string:MinimumRate", "string:MaximumRate"})
+      QVERIFY(send(QStringLiteral("org.freedesktop.DBus.Properties.Get"), {player_interface, QLatin1String(rate)})
+                  .endsWith(QStringLiteral("double 1")));
   }
 };
 

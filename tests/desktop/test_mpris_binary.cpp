@@ -1,6 +1,6 @@
 // The real program on a private session bus and its own X server, reached
-// the way the desktop reaches it: playerctl for the media controls, a
-// second start for "Open With", D-Bus signals for what changes.
+// the way the desktop reaches it: playerctl for the media controls, OpenUri
+// for a file to play, D-Bus signals for what changes.
 #include "ov_test_capture.h"
 #include "ov_test_env.h"
 #include "ov_test_mp3.h"
@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QUrl>
 #include <QtTest>
 
 #include <memory>
@@ -202,10 +203,17 @@ private slots:
     QTRY_VERIFY(listener.volumes.contains(0.5));
     QCOMPARE(playerctl({QStringLiteral("volume")}).toDouble(), 0.5);
 
-    // Open With while it runs: the second start hands the file over and ends with 1.
-    auto second = ov_test::start_program({extra_.filePath(QStringLiteral("Delta.mp3"))}, environment(dirs));
-    QString err2;
-    QCOMPARE(ov_test::run_to_end(*second, err2), 1);
+    // OpenUri adds and plays a file as Open With does; other schemes are refused.
+    const auto open_uri = [&](const QString& uri) {
+      return listener_bus.call(QDBusMessage::createMethodCall(QStringLiteral("org.mpris.MediaPlayer2.orvantis"),
+                                                              QStringLiteral("/org/mpris/MediaPlayer2"),
+                                                              player_interface, QStringLiteral("OpenUri"))
+                               << uri);
+    };
+    QCOMPARE(open_uri(QStringLiteral("https://example.org/x.mp3")).errorName(),
+             QStringLiteral("org.freedesktop.DBus.Error.NotSupported"));
+    QCOMPARE(open_uri(QUrl::fromLocalFile(extra_.filePath(QStringLiteral("Delta.mp3"))).toString()).type(),
+             QDBusMessage::ReplyMessage);
     QCOMPARE(playerctl_until({QStringLiteral("metadata"), QStringLiteral("title")},
                              [](const QString& a) { return a == QLatin1String("Delta"); }),
              QStringLiteral("Delta"));

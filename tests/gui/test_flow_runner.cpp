@@ -18,13 +18,13 @@ private slots:
     QList<int> values;
     int items = 0;
     bool second_started = true;
-    QVERIFY(runner.run(QStringLiteral("Adding Tracks"), 12, [&](const ovg_flow_runner::progress& progress) {
+    QVERIFY(runner.run(QStringLiteral("Adding Tracks"), 12, [&](const ov_flow_progress& progress) {
       for (int i = 1; i <= 12; ++i) {
         ++items;
         auto* dialog = window.findChild<ovg_progress_dialog*>();
         QVERIFY(dialog && dialog->isVisible());
         if (i == 7) {
-          second_started = runner.run(QStringLiteral("again"), 1, [](const ovg_flow_runner::progress&) {});
+          second_started = runner.run(QStringLiteral("again"), 1, [](const ov_flow_progress&) {});
           dialog->findChild<QPushButton*>()->click();  // the user cancels during item 7
         }
         const bool go_on = progress(i);
@@ -40,7 +40,7 @@ private slots:
 
     // The next flow starts afresh, and cancel() from the window stops it too.
     int later = 0;
-    QVERIFY(runner.run(QStringLiteral("Removing Tracks"), 3, [&](const ovg_flow_runner::progress& progress) {
+    QVERIFY(runner.run(QStringLiteral("Removing Tracks"), 3, [&](const ov_flow_progress& progress) {
       runner.cancel();
       while (progress(++later)) {
       }

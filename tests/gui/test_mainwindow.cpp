@@ -1,7 +1,9 @@
 #include "ov_mainwindow_fixture.h"
 #include "ov_model_playlist.h"
 #include "ov_playlist.h"
+#include "ov_playlist_item.h"
 #include "ov_track.h"
+#include "ovg_combo_box.h"
 #include "ovg_controller_abstract.h"
 #include "ovg_flow_runner.h"
 #include "ovg_main_actions.h"
@@ -11,6 +13,8 @@
 #include "ovg_playlists_area.h"
 #include "ovg_table_view_tracks.h"
 #include "ovgv_next_tracks.h"
+#include "ovgv_pc_normal.h"
+#include "ovgv_playback.h"
 
 #include <QAction>
 #include <QDir>
@@ -18,6 +22,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
@@ -145,8 +150,8 @@ private slots:
   }
 
   // Space plays whatever the modifiers; Ctrl+Tab switches only with Ctrl
-  // alone; starting the medley stops normal play and bolds its tab.
-  void keys_tabs_and_one_player_at_a_time() {
+  // alone; Ctrl+L selects the playing entry.
+  void keys_and_tabs() {
     run r;
     r.window->islot_add_files({music_.path()});
     r.window->islot_process_global_key(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
@@ -154,20 +159,84 @@ private slots:
     r.window->islot_process_global_key(Qt::Key_Tab, Qt::ControlModifier);
     QCOMPARE(r.window->tab_widget()->currentIndex(), 0);
     ovg_controller_abstract* normal = r.window->normal_mode()->controller();
-    ovg_controller_abstract* medley = r.window->medley_mode()->controller();
     r.window->islot_process_global_key(Qt::Key_Space, Qt::ShiftModifier | Qt::AltModifier);
     QCOMPARE(normal->state(), ovg_controller_abstract::playing);
-    QCOMPARE(r.window->playing_controller(), normal);
-    QCOMPARE(r.area()->model()->playing_playlist(), r.area()->library_playlist());
-
-    r.window->islot_show_medley_palette();
-    r.window->islot_play_new(3);
-    QCOMPARE(medley->state(), ovg_controller_abstract::playing);
-    QCOMPARE(normal->state(), ovg_controller_abstract::stopped);
-    QVERIFY(r.window->tab_widget()->styleSheet().endsWith(QStringLiteral("QTabBar::tab::last { font: bold;}")));
-    // Ctrl+L selects the playing entry.
+    emit r.area()->selected_view()->esignal_track_kicked(3);
     r.window->islot_select_item_in_table_track();
     QCOMPARE(r.area()->selected_view()->currentIndex().row(), 3);
+  }
+
+  // Either mode starts from its own tab while the other plays, with its Play
+  // button or a double click on a row, whatever its play type: the other
+  // stops, one entry carries the playing mark, the playing tab turns bold.
+  void each_tab_plays_while_the_other_does() {
+    for (const auto type : {ov_play::play_normal, ov_play::play_shuffle})
+      for (const int first : {0, 1}) {
+        fresh_data_dir();
+        run r;
+        r.window->islot_add_files({music_.path()});
+        ovg_play_mode* modes[] = {r.window->normal_mode(), r.window->medley_mode()};
+        for (ovg_play_mode* m : modes) m->play_control()->play_type_combo()->set_current_value(type);
+        ov_playlist* library = r.area()->library_playlist();
+        const auto marked = [library] {
+          QList<int> rows;
+          for (int row = 0; row < library->count(); ++row)
+            if (library->item_at(row)->status() == ov_playlist_item::playing) rows << row;
+          return rows;
+        };
+        const auto check_playing = [&](int tab) {
+          ovg_controller_abstract* on = modes[tab]->controller();
+          QCOMPARE(on->state(), ovg_controller_abstract::playing);
+          QCOMPARE(modes[1 - tab]->controller()->state(), ovg_controller_abstract::stopped);
+          QCOMPARE(r.window->playing_controller(), on);
+          QCOMPARE(r.area()->model()->playing_playlist(), library);
+          QCOMPARE(marked(), QList<int>{library->index_of(on->selected_item())});
+          QVERIFY(r.window->tab_widget()->styleSheet().endsWith(tab == 0 ? QStringLiteral("::first { font: bold;}")
+                                                                         : QStringLiteral("::last { font: bold;}")));
+        };
+        r.window->tab_widget()->setCurrentIndex(first);
+        modes[first]->playback_view()->play_button()->click();
+        QCOMPARE(modes[first]->controller()->state(), ovg_controller_abstract::playing);
+        r.window->tab_widget()->setCurrentIndex(1 - first);
+        modes[1 - first]->playback_view()->play_button()->click();
+        check_playing(1 - first);
+        r.window->tab_widget()->setCurrentIndex(first);
+        emit r.area()->selected_view()->esignal_track_kicked(5);
+        check_playing(first);
+        QCOMPARE(modes[first]->controller()->selected_item(), library->item_at(5));
+      }
+  }
+
+  // Play stays possible while music plays and an empty playlist is shown;
+  // the menu's play action follows the controller the keys reach.
+  void play_controls_follow_the_controller() {
+    run r;
+    r.window->islot_add_files({music_.path()});
+    QAction* play = r.action(ovg_main_actions::play_pause);
+    r.window->islot_show_medley_palette();
+    r.window->islot_play_new(0);
+    r.window->islot_create_new_playlist();  // empty and selected
+    QVERIFY(r.window->medley_mode()->playback_view()->play_button()->isEnabled());
+    QVERIFY(play->isEnabled());
+    r.window->islot_show_normal_palette();  // keys reach the idle normal mode
+    QVERIFY(!r.window->normal_mode()->playback_view()->play_button()->isEnabled());
+    QVERIFY(!play->isEnabled());
+  }
+
+  // A 500-file add onto a playlist resets each track view's model a few
+  // times at most, not once per file.
+  void one_refresh_per_flow() {
+    QTemporaryDir many;
+    for (int i = 0; i < 500; ++i)
+      QVERIFY(QFile::copy(music_.filePath(QStringLiteral("t00.mp3")), many.filePath(QStringLiteral("%1.mp3").arg(i))));
+    run r;
+    r.window->islot_create_new_playlist();
+    int resets = 0;
+    for (ov_playlist* p : r.area()->playlists())
+      connect(r.area()->view_of(p)->model(), &QAbstractItemModel::modelReset, this, [&resets] { ++resets; });
+    r.window->islot_add_files({many.path()});
+    QCOMPARE(r.area()->selected()->count(), 500);
+    QVERIFY2(resets <= 4, qPrintable(QString::number(resets)));
   }
 
   // Removing the playlist in play stops its controller and leaves no

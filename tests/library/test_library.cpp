@@ -7,6 +7,9 @@
 
 #include <QtTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <sqlite3.h>
 
 namespace {
@@ -325,16 +328,27 @@ private slots:
     QTemporaryDir root;
     QDir d(root.path());
     QVERIFY(d.mkpath("sub/deeper"));
-    for (const char* name : {"a.mp3", "B.MP3", "c.txt", "d.mp3.bak", "sub/e.Mp3", "sub/deeper/f.mp3"}) {
+    QVERIFY(d.mkpath(".hidden_dir"));
+    for (const char* name :
+         {"a.mp3", "B.MP3", "c.txt", "d.mp3.bak", "sub/e.Mp3", "sub/deeper/f.mp3", ".g.mp3", ".hidden_dir/h.mp3"}) {
       QFile f(d.filePath(name));
       QVERIFY(f.open(QIODevice::WriteOnly));
     }
+    // A name whose bytes are not UTF-8 text.
+    const QByteArray unreadable = QFile::encodeName(root.path()) + "/sub/\xff\xfe.mp3";
+    const int fd = ::open(unreadable.constData(), O_CREAT | O_WRONLY, 0600);
+    QVERIFY(fd >= 0);
+    ::close(fd);
     QVERIFY(QFile::link(root.path(), d.filePath("sub/loop")));  // a link back to the top
+    ov_log_capture log;
     const QStringList found = collect_mp3_files(root.path());
     const QString top = root.path() + QLatin1Char('/');
     QCOMPARE(QSet<QString>(found.begin(), found.begin() + 2), QSet<QString>({top + "a.mp3", top + "B.MP3"}));
     QCOMPARE(found.mid(2, 1), QStringList{top + "sub/e.Mp3"});
     QCOMPARE(found.mid(3), QStringList{top + "sub/deeper/f.mp3"});
+    QCOMPARE(log.lines(), (QStringList{"WARNING\tadding music file\tSkipped a name that is not valid text.  file=" +
+                                           QString::fromLatin1(unreadable.toPercentEncoding("/")),
+                                       "INFO\tadding music file\tSkipped 2 hidden entries below " + root.path()}));
     QVERIFY(collect_mp3_files(root.filePath("missing")).isEmpty());
   }
 

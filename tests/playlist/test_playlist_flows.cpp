@@ -8,7 +8,11 @@
 #include "ov_test_mp3.h"
 #include "ov_track.h"
 
+#include <QProcess>
+#include <QThread>
 #include <QtTest>
+
+#include <unistd.h>
 
 #include <memory>
 
@@ -210,6 +214,70 @@ private slots:
     QCOMPARE(again.all()->count(), 7);
     QCOMPARE(again.ids(again.playlists.at(1)), again.ids(again.all()));
     QCOMPARE(again.stored_ids(again.playlists.at(1)), again.ids(again.all()));
+  }
+
+  // A long add commits about once a second: another connection (or the
+  // next run after a kill) sees the files added so far, with their entries.
+  void long_add_commits_as_it_goes() {
+    QTemporaryDir conf;
+    const QString dir = make_dir(4);
+    session s(conf.path());
+    const auto reader = ov_open_database(conf.path(), QStringLiteral("library"));
+    int seen_at_3 = -1;
+    const ov_flow_result r = s.add({dir}, nullptr, [&](qsizetype done) {
+      if (done == 1) QThread::msleep(1100);  // the first chunk falls due at the next file
+      if (done == 3) {
+        ov_statement st = reader->prepare(QStringLiteral("SELECT COUNT(*) FROM library;"));
+        seen_at_3 = st.step_row() ? st.column_int(0) : -1;
+      }
+      return true;
+    });
+    QCOMPARE(r.done, 4);
+    QCOMPARE(seen_at_3, 2);
+    QCOMPARE(s.library_rows(), 4);
+    QCOMPARE(s.stored_ids(s.all()), s.ids(s.all()));
+  }
+
+  // The disk fills up during an add: nothing of the failed commit stays in
+  // memory or on disk, no entry points at a track that was not stored, and
+  // the result says how many files were added. Needs a small tmpfs (root).
+  void full_disk_stops_the_add() {
+    QTemporaryDir conf;
+    if (::geteuid() != 0 || QProcess::execute(QStringLiteral("mount"),
+                                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                               QStringLiteral("size=256k"), QStringLiteral("tmpfs"), conf.path()}) != 0)
+      QSKIP("needs a small tmpfs, which only root can mount");
+    struct unmount {
+      QString dir;
+      ~unmount() { QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), dir}); }
+    } unmount_at_end{conf.path()};
+    const QString first = make_dir(1);
+    const QString more = make_dir(30);
+    {
+      session s(conf.path());
+      QCOMPARE(s.add({first}, nullptr).done, 1);
+      // Whatever space is left goes to a filler file.
+      QFile filler(conf.filePath(QStringLiteral("filler")));
+      QVERIFY(filler.open(QIODevice::WriteOnly));
+      const QByteArray block(4096, 'x');
+      while (filler.write(block) == block.size() && filler.flush()) {
+      }
+      const ov_flow_result r = s.add({more}, nullptr);
+      QVERIFY(r.stopped);
+      QVERIFY(r.disk_full);
+      QCOMPARE(r.added, 0);
+      QCOMPARE(r.not_added, 30);
+      QCOMPARE(ov_playlist_flows::stopped_text(r),
+               QStringLiteral("Adding stopped: the disk is full. 0 files added, 30 not added."));
+      QCOMPARE(s.library.paths().size(), 1);
+      QCOMPARE(s.all()->count(), 1);
+      filler.close();  // fails to write its last buffer, so the file is removed by name
+      QVERIFY(QFile::remove(filler.fileName()));
+    }
+    session again(conf.path());
+    QCOMPARE(again.library_rows(), 1);
+    QCOMPARE(again.stored_ids(again.all()), again.ids(again.all()));
+    QCOMPARE(again.add({more}, nullptr).added, 30);
   }
 
   void renew_and_move_entries() {

@@ -20,6 +20,7 @@ private slots:
   void models_pass_the_model_tester();
   void track_display_data();
   void track_display();
+  void untagged_title_is_the_file_name();
   void track_alignment_font_and_header();
   void track_refreshes();
   void playlist_model();
@@ -105,6 +106,16 @@ void test_playlist_models::track_display() {
   const QVariant got = m.data(m.index(0, column));
   QCOMPARE(got.toString(), expected.toString());
   QCOMPARE(got.isValid(), expected.isValid());
+}
+
+void test_playlist_models::untagged_title_is_the_file_name() {
+  ov_playlist_fixture f;
+  auto p = f.playlist();
+  ov_track* t = f.add(QString());  // the fixture's files are /music/<id>.mp3
+  p->add_track(t);
+  ov_model m;
+  m.set_playlist(p.get());
+  QCOMPARE(m.data(m.index(0, 2)).toString(), QString::number(t->id()));
 }
 
 void test_playlist_models::track_alignment_font_and_header() {

@@ -28,11 +28,12 @@ namespace {
 class stand_in_views : public ovg_mode_views {
 public:
   stand_in_views() {
-    add("playback", 360, 60);
-    add("track info", 300, 150);
-    add("next tracks", 700, 110);
+    // About the minimum sizes of the real views.
+    add("playback", 350, 30);
+    add("track info", 190, 180);
+    add("next tracks", 230, 70);
     add("volume", 160, 24);
-    add("engine status", 150, 150);
+    add("engine status", 270, 170);
   }
   ~stand_in_views() override {
     for (auto& w : widgets_) delete w.data();
@@ -43,7 +44,7 @@ public:
   QWidget* volume() const override { return widgets_[3]; }
   QWidget* engine_status() const override { return widgets_[4]; }
   void set_playback_arrangement(playback_arrangement a) override {
-    widgets_[0]->setFixedHeight(a == playback_arrangement::wide ? 60 : 36);
+    widgets_[0]->setFixedHeight(a == playback_arrangement::wide ? 30 : 50);
   }
   void set_playback_icon_size(icon_size) override {}
   void set_track_info_text_max_width(int width) override {
@@ -95,8 +96,9 @@ void render_panels(const QString& out_dir, ov_settings_group* normal, ov_setting
   save(panel.widget(), out_dir, QStringLiteral("pc_medley"));
 }
 
+// Each palette at the narrowest window width it must fit.
 void render_palettes(const QString& out_dir, ov_settings_group* normal, ov_settings_group* medley) {
-  const QSize size(1000, 380);
+  const QSize size(940, 300);
   {
     stand_in_views views;
     ovgv_pc_normal pc(normal);
@@ -110,7 +112,7 @@ void render_palettes(const QString& out_dir, ov_settings_group* normal, ov_setti
   ovgv_pc_normal pc(medley);
   ovgv_pc_medley panel(medley, ov_medley_preset::built_in());
   ovg_palette_manual_medley palette(medley, &views, &pc, &panel);
-  save(palette.widget(), out_dir, QStringLiteral("palette_manual_medley_narrow"), QSize(1300, 520));
+  save(palette.widget(), out_dir, QStringLiteral("palette_manual_medley_narrow"), QSize(940, 480));
   palette.large()->set_collapsed(true);
   save(palette.widget(), out_dir, QStringLiteral("palette_manual_medley_wide"), size);
   palette.large()->set_minimized(true);

@@ -99,6 +99,17 @@ void ov_render_engine_views(const QString& out_dir) {
   std::unique_ptr<ov_database> db = ov_open_database(dir.path(), QStringLiteral("favorite_engine"));
   std::unique_ptr<ov_favorite_engine> engine = middle_engine(db.get());
   render_all(engine.get(), out_dir, QString());
+  {
+    // A first start: no experience yet, the waiting time counting down.
+    QTemporaryDir fresh_dir;
+    std::unique_ptr<ov_database> fresh_db = ov_open_database(fresh_dir.path(), QStringLiteral("favorite_engine"));
+    ov_favorite_engine fresh(fresh_db.get(), seed);
+    fresh.use_kind(ov_favorite_engine::play_new);
+    for (int i = 0; i < 15; ++i) fresh.islot_update_time_left();
+    ovgv_favorite_engine panel(&fresh);
+    panel.widget()->resize(360, 170);
+    save(panel.widget(), out_dir, QStringLiteral("status_first_start"));
+  }
   render_point_effects(out_dir);
   render_icons(out_dir);
 

@@ -52,6 +52,7 @@ struct sample {
 
   sample() {
     playlist = std::make_unique<ov_playlist>(&library, items_db.get(), 1, QStringLiteral("sample"), 1);
+    // The last file has no tags at all: its file name stands for the title.
     const struct {
       const char* title;
       QColor colour;
@@ -60,13 +61,17 @@ struct sample {
     } tracks[] = {{"Morning Tide", QColor(40, 110, 200), 1200, true},
                   {"Copper Lanterns", QColor(200, 110, 40), 85000, true},
                   {"Quiet Engine", QColor(60, 160, 90), 3500000, true},
-                  {"No Picture Here", QColor(), 0, false}};
+                  {"No Picture Here", QColor(), 0, false},
+                  {"", QColor(), 0, false}};
     int id = 1;
     for (const auto& t : tracks) {
-      const QString path = dir.filePath(QStringLiteral("%1.mp3").arg(id));
+      const bool tagged = *t.title;
+      const QString path =
+          dir.filePath(tagged ? QStringLiteral("%1.mp3").arg(id) : QStringLiteral("Untagged Field Recording.mp3"));
       ov_test::make_tone_mp3(path, ov_test::tone{3.0});
-      ov_test::set_tags(path, QString::fromLatin1(t.title), QStringLiteral("Sample Album"),
-                        QStringLiteral("Sample Artist"));
+      if (tagged)
+        ov_test::set_tags(path, QString::fromLatin1(t.title), QStringLiteral("Sample Album"),
+                          QStringLiteral("Sample Artist"));
       if (t.cover) ov_test::add_picture(path, 3, cover_png(t.colour, QLatin1Char(t.title[0])));
       auto track = std::make_unique<ov_track>(id++, 0, ov_tag_data::from_file(path));
       track->add_score(t.score);
@@ -130,6 +135,11 @@ void render_next_tracks(const sample& s, const QString& out_dir) {
   ovgv_next_tracks panel(5);
   panel.set_entries(s.playlist->items());
   save(panel.container(), out_dir, QStringLiteral("next_tracks"));
+  // Picked in a panel much wider than its boxes: the points float over the
+  // clicked cover.
+  panel.container()->resize(640, panel.container()->height());
+  panel.run_point_effect(s.playlist->item_at(1), 12);
+  panel.container()->grab().save(QDir(out_dir).filePath(QStringLiteral("gui_views_next_tracks_picked.png")));
   panel.set_enabled(false);
   save(panel.container(), out_dir, QStringLiteral("next_tracks_disabled"));
 }
@@ -144,6 +154,7 @@ void ov_render_gui_views(const QString& out_dir) {
   render_track_info(s, out_dir, 1, false, QStringLiteral("track_info"));
   render_track_info(s, out_dir, 0, true, QStringLiteral("track_info_incoming"));
   render_track_info(s, out_dir, 3, false, QStringLiteral("track_info_no_cover"));
+  render_track_info(s, out_dir, 4, false, QStringLiteral("track_info_untagged"));
   {
     ovgv_track_info cleared;
     save(cleared.large_picture_widget(), out_dir, QStringLiteral("track_info_cleared"));

@@ -48,10 +48,11 @@ void ov_config_backup::take_backup_if_due(bool enabled, int sec_diff_to_run) {
       return;
     }
   }
-  QDir dir;
-  if (!dir.exists(root_)) dir.mkpath(root_);
   const QString path = root_ + QDir::separator() + QDateTime::currentDateTime().toString(format_);
-  dir.mkdir(path);
+  if (!QDir().mkpath(path)) {
+    ov_log_write_flush(ov_log::WARNING, log_tag, QStringLiteral("failed to make the directory ") + path);
+    return;
+  }
   ov_log_write(ov_log::INFO, log_tag, QStringLiteral("taking backup.  backup dir= ") + path);
   if (!copy_files(files_, path))
     ov_log_write_flush(ov_log::WARNING, log_tag, QStringLiteral("backup is incomplete.  backup dir= ") + path);

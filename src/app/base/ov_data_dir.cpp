@@ -20,11 +20,15 @@ QString ov_data_dir::program_dir() {
   return QFileInfo(target).absolutePath();
 }
 
-QString ov_data_dir::enter() {
+QString ov_data_dir::locate() {
   const QString exe_dir = program_dir();
   const bool writable = !exe_dir.isEmpty() && ::access(QFile::encodeName(exe_dir).constData(), W_OK) == 0;
-  const QString dir = choose(qEnvironmentVariable("ORVANTIS_HOME"), exe_dir, writable,
-                             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+  return choose(qEnvironmentVariable("ORVANTIS_HOME"), exe_dir, writable,
+                QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+}
+
+QString ov_data_dir::enter() {
+  const QString dir = locate();
   if (!QDir().mkpath(dir)) return QString();
   if (!QDir::setCurrent(dir)) return QString();
   return QDir::currentPath();

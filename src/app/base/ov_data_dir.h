@@ -12,6 +12,8 @@ public:
                         const QString& xdg_data_home);
   // The directory of the running executable, from /proc/self/exe.
   static QString program_dir();
+  // The choice from the environment, without creating anything.
+  static QString locate();
   // Chooses from the environment, creates the directory when missing and
   // makes it the working directory. Empty text when that fails.
   static QString enter();

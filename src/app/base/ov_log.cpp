@@ -3,11 +3,39 @@
 #include <QDateTime>
 #include <QDir>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
+
 std::atomic<ov_log*> g_log{nullptr};
+
+bool is_control(QChar c) {
+  return c.unicode() < 0x20 || c.unicode() == 0x7f;
 }
+
+// One entry, one line: control characters (a newline in a file name, a NUL)
+// are written as escapes, \n, \r and \t or \xHH.
+QString escaped(const QString& text) {
+  if (std::none_of(text.cbegin(), text.cend(), is_control)) return text;
+  QString out;
+  out.reserve(text.size() + 8);
+  for (const QChar c : text) {
+    if (!is_control(c))
+      out += c;
+    else if (c == QLatin1Char('\n'))
+      out += QLatin1String("\\n");
+    else if (c == QLatin1Char('\r'))
+      out += QLatin1String("\\r");
+    else if (c == QLatin1Char('\t'))
+      out += QLatin1String("\\t");
+    else
+      out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+  }
+  return out;
+}
+
+}  // namespace
 
 ov_log::ov_log() {
   for (int lv = FATAL; lv <= DEBUG; ++lv) level_filter_.insert(lv, true);
@@ -59,8 +87,8 @@ void ov_log::write_line(int lv, const QString& tag, const QString& message, bool
   if (!stream_.device()) return;
   // Composed under the lock so that lines appear in the order of their times.
   const QString line = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) +
-                       QLatin1Char('\t') + level_name(lv) + QLatin1Char('\t') + tag + QLatin1Char('\t') + message +
-                       QLatin1Char('\n');
+                       QLatin1Char('\t') + level_name(lv) + QLatin1Char('\t') + escaped(tag) + QLatin1Char('\t') +
+                       escaped(message) + QLatin1Char('\n');
   stream_ << line;
   if (flush_now) stream_.flush();
 }

@@ -25,24 +25,25 @@ QBoxLayout* column(QBoxLayout* parent, int stretch = 0) {
   return c;
 }
 
-// What both arrangements share: the track information beside a column that
-// starts with the transport, and the next tracks below them.
+// What every arrangement shares: the track information beside a column
+// that starts with the transport. The caller places the next tracks.
 struct frame {
   std::unique_ptr<ovg_palette_page> page = std::make_unique<ovg_palette_page>();
+  QBoxLayout* outer = nullptr;
   QBoxLayout* top = nullptr;
   QBoxLayout* controls = nullptr;
 };
 
 frame make_frame(const ovg_mode_views& views) {
   frame f;
-  auto* outer = new QVBoxLayout(f.page->widget());
+  f.outer = new QVBoxLayout(f.page->widget());
+  f.outer->setContentsMargins(0, 0, 0, 0);
   f.top = new QHBoxLayout;
   f.top->setSpacing(spacing * 2);
-  outer->addLayout(f.top);
+  f.outer->addLayout(f.top);
   add_slot(*f.page, column(f.top), views.track_info());
   f.controls = column(f.top, 1);
   add_slot(*f.page, f.controls, views.playback());
-  add_slot(*f.page, outer, views.next_tracks(), 1);
   return f;
 }
 
@@ -59,7 +60,9 @@ std::unique_ptr<ovg_palette_page> ovg_make_full_page(const ovg_mode_views& views
     add_slot(page, f.controls, views.engine_status());
     f.controls->addStretch();
     add_slot(page, column(f.top), medley_panel);
+    add_slot(page, f.outer, views.next_tracks(), 1);
   } else {
+    add_slot(page, f.controls, views.next_tracks());
     f.controls->addStretch();
     QBoxLayout* engine = column(f.top);
     add_slot(page, engine, views.engine_status());
@@ -76,5 +79,6 @@ std::unique_ptr<ovg_palette_page> ovg_make_small_page(const ovg_mode_views& view
   row->addStretch();
   add_slot(*f.page, row, views.volume());
   f.controls->addStretch();
+  add_slot(*f.page, column(f.top), views.next_tracks());
   return std::move(f.page);
 }

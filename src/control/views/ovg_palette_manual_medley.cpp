@@ -3,6 +3,7 @@
 #include "ovg_palette_large.h"
 #include "ovg_palette_layouts.h"
 #include "ovg_palette_medium.h"
+#include "ovg_palette_page.h"
 #include "ovg_palette_small.h"
 #include "ovgv_pc_medley.h"
 #include "ovgv_pc_normal.h"
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QVBoxLayout>
 
 ovg_palette_manual_medley::ovg_palette_manual_medley(ov_settings_group* group, ovg_mode_views* views,
                                                      ovgv_pc_normal* play_control, ovgv_pc_medley* medley_panel,
@@ -38,7 +38,7 @@ void ovg_palette_manual_medley::build_widget() {
   title->setFont(bold);
   collapse_expand_ = new QPushButton(widget_);
   min_max_ = new QPushButton(widget_);
-  stack_ = new QStackedWidget(widget_);
+  stack_ = new ovg_palette_stack(widget_);
   stack_->addWidget(narrow_->widget());
   stack_->addWidget(wide_->widget());
   stack_->addWidget(small_->widget());
@@ -47,9 +47,7 @@ void ovg_palette_manual_medley::build_widget() {
   top->addStretch();
   top->addWidget(collapse_expand_);
   top->addWidget(min_max_);
-  auto* layout = new QVBoxLayout(widget_);
-  layout->addLayout(top);
-  layout->addWidget(stack_, 1);
+  ovg_lay_out_palette(widget_, top, stack_);
 }
 
 void ovg_palette_manual_medley::make_managers(ovg_mode_views* views, ovgv_pc_normal* play_control) {
@@ -68,10 +66,15 @@ void ovg_palette_manual_medley::connect_buttons(ovgv_pc_medley* medley_panel) {
   connect(medley_panel, &ovgv_pc_medley::esignal_more_clicked, this, &ovg_palette_manual_medley::esignal_more_clicked);
   connect(medley_panel, &ovgv_pc_medley::esignal_minimize_clicked, this,
           &ovg_palette_manual_medley::esignal_minimize_clicked);
+  // The header's button collapses and expands the panel; the panel's own
+  // "Collapse", which does the same, would only repeat it.
+  medley_panel->collapse_button()->hide();
 }
 
 void ovg_palette_manual_medley::show_button_texts() {
   min_max_->setText(medium_->is_minimized() ? tr("Maximize") : tr("Minimize"));
-  collapse_expand_->setText(large_ && large_->is_collapsed() ? tr("Expand") : tr("Collapse"));
+  const bool collapsed = large_ && large_->is_collapsed();
+  collapse_expand_->setText(collapsed ? tr("Expand") : tr("Collapse"));
+  collapse_expand_->setToolTip(collapsed ? tr("Show the medley preset panel") : tr("Hide the medley preset panel"));
   collapse_expand_->setEnabled(!medium_->is_minimized());
 }

@@ -2,13 +2,13 @@
 
 #include "ovg_palette_layouts.h"
 #include "ovg_palette_medium.h"
+#include "ovg_palette_page.h"
 #include "ovg_palette_small.h"
 #include "ovgv_pc_normal.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QVBoxLayout>
 
 ovg_palette_normal::ovg_palette_normal(ov_settings_group* group, ovg_mode_views* views, ovgv_pc_normal* play_control,
                                        QObject* parent)
@@ -30,15 +30,13 @@ ovg_palette_normal::~ovg_palette_normal() = default;
 void ovg_palette_normal::build_widget() {
   widget_->setObjectName(QStringLiteral("palette_normal"));
   min_max_ = new QPushButton(widget_);
-  stack_ = new QStackedWidget(widget_);
+  stack_ = new ovg_palette_stack(widget_);
   stack_->addWidget(full_->widget());
   stack_->addWidget(small_->widget());
   auto* top = new QHBoxLayout;
   top->addStretch();
   top->addWidget(min_max_);
-  auto* layout = new QVBoxLayout(widget_);
-  layout->addLayout(top);
-  layout->addWidget(stack_, 1);
+  ovg_lay_out_palette(widget_, top, stack_);
 }
 
 void ovg_palette_normal::show_min_max_text(bool minimized) {

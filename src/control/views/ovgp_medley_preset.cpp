@@ -85,7 +85,7 @@ void ovgp_medley_preset::build_fields(const ov_medley_preset& v) {
 
   adjust_ = new QCheckBox(tr("Try to adjust fade in/out length"), p);
   no_fade_ = new QCheckBox(tr("No fade on begin/end of track"), p);
-  longer_ = new QCheckBox(tr("Make playtime longer on high socred ones"), p);
+  longer_ = new QCheckBox(tr("Make playtime longer on high scored ones"), p);
   adjust_->setChecked(v.adjust_fade_length_enabled);
   no_fade_->setChecked(v.no_fade_on_begin_end_enabled);
   longer_->setChecked(v.longer_on_high_scored_ones_enabled);

@@ -43,7 +43,6 @@ public:
   int count() const { return static_cast<int>(copies_.size()); }
   // The edit page shown now (null without presets).
   QWidget* current_page() const;
-  QTimer* config_timer() { return &config_timer_; }
 
 signals:
   void esignal_more_clicked();

@@ -1,5 +1,6 @@
 #include "ovgv_pc_normal.h"
 
+#include "ov_track_pool.h"
 #include "ovg_combo_box.h"
 
 #include <QGridLayout>

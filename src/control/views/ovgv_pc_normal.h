@@ -2,7 +2,6 @@
 
 #include "ov_adoptable.h"
 #include "ov_play_settings.h"
-#include "ov_playlist.h"  // ov_track_pool.h, through ov_view_ports.h, needs it complete
 #include "ov_view_ports.h"
 
 #include <QObject>
@@ -26,8 +25,8 @@ public:
   explicit ovgv_pc_normal(ov_settings_group* group, QObject* parent = nullptr);
   ~ovgv_pc_normal() override;
 
-  ov_track_pool::play_type play_type() const override;
-  ov_track_pool::selection_type selection_type() const override;
+  ov_play::play_type play_type() const override;
+  ov_play::selection_type selection_type() const override;
   bool is_repeat() const;
   bool is_shuffle_or_random() const;
 

@@ -31,7 +31,6 @@ public:
   ovgp_model_skill* offered_model() const { return offered_model_; }
   ovgp_model_skill* assigned_model() const { return assigned_model_; }
   ovgp_tableview_skill* offered_view() const { return offered_view_; }
-  ovgp_tableview_skill* assigned_view() const { return assigned_view_; }
   ovgp_favorite_engine_summary* summary() const { return summary_; }
   QLabel* slot_label() const { return slot_label_; }
   QLabel* capacity_label() const { return capacity_label_; }

@@ -2,6 +2,7 @@
 
 #include "ov_favorite_engine.h"
 #include "ov_util.h"
+#include "ovg_bar_text.h"
 #include "ovg_icon.h"
 #include "ovgp_skill_preview.h"
 #include "ovgv_activity_icons.h"
@@ -125,7 +126,7 @@ void ovgp_favorite_engine_summary::build_grade_block(QGridLayout* grid, int& row
   add_heading(grid, row, tr("Grade"));
   grade_icon_ = new ovgv_favorite_engine_icon(QImage(), 32, 32, this);
   grade_name_ = new QLabel(this);
-  exp_bar_ = new QProgressBar(this);
+  exp_bar_ = new ovg_progress_bar(this);
   exp_bar_->setFormat(tr("%v EXP"));
   exp_bar_->setStyleSheet(QStringLiteral("QProgressBar { text-align: center;}"));
   grid->addWidget(grade_icon_, row, 0);

@@ -31,8 +31,6 @@ public:
   // Sets a check without reporting it as a user change.
   void set_checked(int row, bool checked);
   void set_remaining(int slot_count, int capacity);
-  int remaining_slots() const { return remaining_slots_; }
-  int remaining_capacity() const { return remaining_capacity_; }
   bool is_choosable(int row) const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -1,6 +1,7 @@
 #include "ovgv_favorite_engine.h"
 
 #include "ov_favorite_engine.h"
+#include "ovg_bar_text.h"
 #include "ovg_icon.h"
 #include "ovgv_activity_icons.h"
 #include "ovgv_favorite_engine_icon.h"
@@ -25,7 +26,7 @@ void set_bold(QWidget* w, bool bold) {
 }
 
 QProgressBar* make_bar(const QString& format, QWidget* parent) {
-  auto* bar = new QProgressBar(parent);
+  auto* bar = new ovg_progress_bar(parent);
   bar->setFormat(format);
   bar->setStyleSheet(bar_style);
   bar->setMinimum(0);

@@ -15,7 +15,6 @@ public:
 
   void set_image(const QImage& image);
   const QImage& image() const { return image_; }
-  QSize draw_size() const { return draw_size_; }
   QSize sizeHint() const override { return draw_size_; }
 
 signals:

@@ -2,9 +2,12 @@
 
 #include "ov_rank_table.h"
 #include "ov_util.h"
+#include "ovg_bar_text.h"
 
 #include <QApplication>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -56,27 +59,31 @@ void ovg_delegate_score::paint(QPainter* painter, const QStyleOptionViewItem& op
   painter->save();
   const bool selected = option.state & QStyle::State_Selected;
   const QPalette::ColorGroup group = option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
-  painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+  const QColor text = option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+  painter->setPen(text);
   painter->drawText(QRect(QPoint(cell.left() + name_left, cell.top()), QPoint(cell.left() + name_right, cell.bottom())),
                     Qt::AlignCenter, ov_rank_table::instance().name_of(score));
-  paint_bar(painter, bar_rect(cell), score);
+  paint_bar(painter, bar_rect(cell), score, text);
   painter->restore();
 }
 
-void ovg_delegate_score::paint_bar(QPainter* painter, const QRect& bar, int score) const {
+// The digits are dark over the coloured fill and in the row's text colour
+// over the empty part of the bar, which shows the row's background.
+void ovg_delegate_score::paint_bar(QPainter* painter, const QRect& bar, int score, const QColor& text) const {
   painter->setPen(outline);
   painter->setBrush(Qt::NoBrush);
   painter->drawRect(bar.adjusted(0, 0, -1, -1));
-  int lower = 0;
+  int lower = 0, filled = 0;
   for (const segment& s : segments_) {
     const int width = segment_width(score, lower, s.upper, bar.width());
     if (width > 0) painter->fillRect(QRect(bar.left(), bar.top(), width, bar.height()), s.colour);
+    filled = std::max(filled, width);
     lower = s.upper;
   }
   QFont font = painter->font();
   font.setPointSize(8);
   font.setWeight(QFont::Normal);
   painter->setFont(font);
-  painter->setPen(score_pen);
-  painter->drawText(bar.adjusted(0, score_text_drop, 0, 0), Qt::AlignCenter, QString::number(score));
+  ovg_draw_bar_text(painter, bar.adjusted(0, score_text_drop, 0, 0), bar.left() + filled, QString::number(score),
+                    score_pen, text);
 }

@@ -5,7 +5,8 @@
 #include <QStyledItemDelegate>
 
 // Paints the Score column: the rank name of the score, then a bar filled in
-// one colour per rank group up to the score, with the score written over it.
+// one colour per rank group up to the score, with the score written over it
+// so that it reads over the fill and over the empty part alike.
 class ovg_delegate_score : public QStyledItemDelegate {
   Q_OBJECT
 
@@ -26,7 +27,7 @@ private:
     QColor colour;
   };
 
-  void paint_bar(QPainter* painter, const QRect& bar, int score) const;
+  void paint_bar(QPainter* painter, const QRect& bar, int score, const QColor& text) const;
 
   QList<segment> segments_;
 };

@@ -56,7 +56,7 @@ void ovg_next_track_box::set_entry(ov_playlist_item* entry) {
   entry_ = entry;
   picked_ = false;
   const ov_track* track = entry ? entry->track() : nullptr;
-  const QString title = track ? track->tags().title() : QString();
+  const QString title = track ? track->display_title() : QString();
   title_->setText(title);
   setToolTip(title);
   picture_->set_image(ovgv_cover::of(track));

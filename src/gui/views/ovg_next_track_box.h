@@ -24,8 +24,6 @@ public:
   void set_selectable(bool selectable);
   bool is_selectable() const { return selectable_; }
   void set_active(bool active);
-  bool is_active() const { return active_; }
-  bool is_picked() const { return picked_; }
   void refresh_hover();
 
   ovg_attached_picture* picture() const { return picture_; }

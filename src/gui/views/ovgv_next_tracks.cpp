@@ -1,6 +1,7 @@
 #include "ovgv_next_tracks.h"
 
 #include "ov_log.h"
+#include "ovg_attached_picture.h"
 #include "ovg_next_track_box.h"
 #include "ovg_point_effect.h"
 
@@ -10,6 +11,8 @@
 
 namespace {
 const QString log_tag = QStringLiteral("next_tracks");
+// Where the points float, from the top left of the box's cover: a box is
+// as wide as its share of the panel, with the cover centred in it.
 const QPoint point_effect_anchor(0, 35);
 }  // namespace
 
@@ -104,7 +107,7 @@ void ovgv_next_tracks::run_point_effect(const ov_playlist_item* entry, int value
   if (!entry) return;
   for (ovg_next_track_box* box : std::as_const(boxes_)) {
     if (box->entry() != entry) continue;
-    ovg_point_effect::run(box, point_effect_anchor, value);
+    ovg_point_effect::run(box, box->picture()->pos() + point_effect_anchor, value);
     return;
   }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ov_adoptable.h"
-#include "ov_playlist.h"  // complete before the ports: the track pool holds a QPointer to it
+#include "ov_playlist_item.h"  // the signals carry entries: Qt registers the class whole
 #include "ov_view_ports.h"
 
 #include <QList>

@@ -60,7 +60,10 @@ QToolButton* ovgv_playback::make_button(QAction* action) {
 void ovgv_playback::build_slider_and_labels() {
   slider_ = new ovg_slider(Qt::Horizontal, wide_);
   slider_->setRange(0, slider_maximum);
-  slider_->setFixedWidth(slider_width);
+  // As wide as slider_width when there is room; a narrow window gets a
+  // shorter slider rather than a palette that does not fit.
+  slider_->setMinimumWidth(slider_min_width);
+  slider_->setMaximumWidth(slider_width);
   const QString zero = time_text_ms(0);
   elapsed_ = new QLabel(zero, wide_);
   length_ = new QLabel(zero, wide_);
@@ -109,20 +112,18 @@ void ovgv_playback::arrange(QWidget* container, QBoxLayout* buttons_row, QBoxLay
     buttons_row->addWidget(w);
   if (buttons_row != slider_row) buttons_row->addStretch(1);
   slider_row->addWidget(elapsed_);
-  slider_row->addWidget(slider_);
+  slider_row->addWidget(slider_, 1);
   slider_row->addWidget(length_);
-  slider_row->addStretch(1);
+  slider_row->addStretch();
   for (QWidget* w : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->show();
 }
 
 void ovgv_playback::use_wide() {
-  arrangement_ = arrangement::wide;
   auto* row = static_cast<QBoxLayout*>(wide_->layout());
   arrange(wide_, row, row);
 }
 
 void ovgv_playback::use_compact() {
-  arrangement_ = arrangement::compact;
   auto* column = compact_->layout();
   arrange(compact_, static_cast<QBoxLayout*>(column->itemAt(0)->layout()),
           static_cast<QBoxLayout*>(column->itemAt(1)->layout()));

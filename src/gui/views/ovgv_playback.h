@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ov_adoptable.h"
-#include "ov_playlist.h"  // complete before the ports: the track pool holds a QPointer to it
 #include "ov_view_ports.h"
 
 #include <QIcon>
@@ -28,9 +27,9 @@ class ovgv_playback : public QObject, public ov_playback_port {
   Q_OBJECT
 
 public:
-  enum class arrangement { wide, compact };
   static constexpr int slider_maximum = 1000;
-  static constexpr int slider_width = 400;
+  static constexpr int slider_width = 400;  // when there is room
+  static constexpr int slider_min_width = 160;
   static constexpr int small_icon = 18;
   static constexpr int large_icon = 24;
 
@@ -47,7 +46,6 @@ public:
   void use_large_icons();
   void use_wide();
   void use_compact();
-  arrangement current_arrangement() const { return arrangement_; }
   QWidget* wide_widget() const { return wide_; }
   QWidget* compact_widget() const { return compact_; }
 
@@ -59,7 +57,6 @@ public:
   QToolButton* next_button() const { return next_button_; }
   QToolButton* previous_button() const { return previous_button_; }
   bool is_dragging() const { return dragging_; }
-  qint64 track_length_ms() const { return track_length_ms_; }
 
   // Milliseconds of a slider value: trunc(track length / 1000 x value), in
   // 64 bits so long tracks do not overflow.
@@ -112,5 +109,4 @@ private:
   QIcon pause_icon_;
   qint64 track_length_ms_ = 0;
   bool dragging_ = false;
-  arrangement arrangement_ = arrangement::wide;
 };

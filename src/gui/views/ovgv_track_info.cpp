@@ -25,6 +25,14 @@ QImage cover_or_log(const ov_track* track) {
   if (cover.isNull()) ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("image load failed / null image."));
   return cover;
 }
+
+// "album / artist", or whichever of the two the tags have.
+QString album_and_artist(const ov_tag_data& tags) {
+  QStringList parts;
+  for (const QString& part : {tags.album(), tags.artist()})
+    if (!part.isEmpty()) parts << part;
+  return parts.join(QStringLiteral(" / "));
+}
 }  // namespace
 
 ovgv_track_info::ovgv_track_info(QObject* parent) : QObject(parent) {
@@ -61,6 +69,13 @@ void ovgv_track_info::build_texts() {
   second_link_ = keep(new ovgv_track_info_link_label);
   title_label_ = keep(new QLabel);
   second_label_ = keep(new QLabel);
+  // Hidden links keep their line, so the palette does not change height
+  // between no track and a track.
+  for (QLabel* link : {static_cast<QLabel*>(title_link_), static_cast<QLabel*>(second_link_)}) {
+    QSizePolicy policy = link->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    link->setSizePolicy(policy);
+  }
   QFont title_font = title_link_->font();
   title_font.setBold(true);
   title_link_->setFont(title_font);
@@ -96,13 +111,13 @@ void ovgv_track_info::set_track(const ov_track* track) {
     return;
   }
   set_cover(cover_or_log(track));
-  const ov_tag_data& tags = track->tags();
-  const QString second = tags.album() + QStringLiteral(" / ") + tags.artist();
-  title_link_->setText(tags.title());
+  const QString title = track->display_title();
+  const QString second = album_and_artist(track->tags());
+  title_link_->setText(title);
   second_link_->setText(second);
-  title_label_->setText(tags.title());
+  title_label_->setText(title);
   second_label_->setText(second);
-  title_link_->setToolTip(tags.title());
+  title_link_->setToolTip(title);
   second_link_->setToolTip(second);
   update_rank(track);
   title_link_->show();

@@ -1,28 +1,28 @@
 #pragma once
 
-#include <QFont>
 #include <QLabel>
 
 // A label that acts as a link: a release on a non-empty text emits
-// esignal_clicked(); the hover font (underlined) shows while the pointer is
-// over it, the normal font otherwise.
+// esignal_clicked(); the text is underlined while the pointer is over it.
+// It keeps to one line of plain text, cut short with an ellipsis when it is
+// wider than the label, so a long title never changes the label's height.
 class ovgv_track_info_link_label : public QLabel {
   Q_OBJECT
 
 public:
   explicit ovgv_track_info_link_label(QWidget* parent = nullptr);
 
-  bool is_hovered() const { return font() == hover_font_; }
+  QSize minimumSizeHint() const override;
 
 signals:
   void esignal_clicked();
 
 protected:
+  void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
 private:
-  QFont normal_font_;
-  QFont hover_font_;
+  void set_underlined(bool underlined);
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ov_adoptable.h"
-#include "ov_playlist.h"  // complete before the ports: the track pool holds a QPointer to it
 #include "ov_view_ports.h"
 
 #include <QObject>

@@ -16,6 +16,24 @@
         <source>Failed to store the scores of %1 tracks; they are lost.  Please check the log and whether the conf directory is writable and the disk has free space.</source>
         <translation>%1 曲のスコアを保存できなかったため、失われました。ログを確認し、conf ディレクトリに書き込めるか、ディスクに空きがあるかを確かめてください。</translation>
     </message>
+    <message>
+        <source>Unknown option: %1</source>
+        <translation>不明なオプションです: %1</translation>
+    </message>
+    <message>
+        <source>Orvantis already runs with the data directory %1 but did not answer; nothing was handed over.</source>
+        <translation>Orvantis はデータディレクトリ %1 ですでに動作していますが、応答がありませんでした。何も引き渡されていません。</translation>
+    </message>
+    <message>
+        <source>Could not write to %1: %2
+What was changed may be lost.  Please check whether the disk has free space and the data directory is writable.</source>
+        <translation>%1 に書き込めませんでした: %2
+変更した内容が失われるおそれがあります。ディスクに空きがあるか、データディレクトリに書き込めるかを確かめてください。</translation>
+    </message>
+    <message>
+        <source>Only %1 KiB are free on the disk of the data directory %2.  Scores, playlists and settings may not be stored.</source>
+        <translation>データディレクトリ %2 のディスクの空きが %1 KiB しかありません。スコア、プレイリスト、設定が保存されないおそれがあります。</translation>
+    </message>
 </context>
 <context>
     <name>ov_database</name>

@@ -30,6 +30,14 @@
         <source>Minimize</source>
         <translation>最小化</translation>
     </message>
+    <message>
+        <source>Hide the medley preset panel</source>
+        <translation>メドレープリセットの欄を隠す</translation>
+    </message>
+    <message>
+        <source>Show the medley preset panel</source>
+        <translation>メドレープリセットの欄を表示する</translation>
+    </message>
 </context>
 <context>
     <name>ovg_palette_normal</name>
@@ -60,7 +68,7 @@
         <translation>フェードアウト長</translation>
     </message>
     <message>
-        <source>Make playtime longer on high socred ones</source>
+        <source>Make playtime longer on high scored ones</source>
         <translation>高スコアの曲は再生時間を長くする</translation>
     </message>
     <message>

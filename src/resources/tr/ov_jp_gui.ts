@@ -84,8 +84,8 @@
     </message>
     <message>
         <location filename="../../gui/ovg_mainwindow_edit.cpp" line="1" />
-        <source>MP3 (*.mp3)</source>
-        <translation>MP3 (*.mp3)</translation>
+        <source>Music files (*.mp3 *.flac *.opus *.ogg *.oga *.m4a *.wav)</source>
+        <translation>音楽ファイル (*.mp3 *.flac *.opus *.ogg *.oga *.m4a *.wav)</translation>
     </message>
     <message>
         <location filename="../../gui/ovg_mainwindow_edit.cpp" line="1" />

@@ -84,8 +84,8 @@ private slots:
     QCOMPARE(untimed(path), expected);
   }
 
-  // Messages as given (a newline starts a line of its own); write() waits for
-  // a flush; a second run appends.
+  // One entry, one line: control characters in a tag or message are
+  // written as escapes; write() waits for a flush; a second run appends.
   void buffering_and_appending() {
     const QString path = fresh_path();
     {
@@ -95,15 +95,15 @@ private slots:
       QVERIFY(lines_of(path).isEmpty());
       log.flush();
       QCOMPARE(lines_of(path).size(), 1);
-      log.write(ov_log::WARNING, QStringLiteral("t"), QStringLiteral("a\tb\nc"));
+      log.write(ov_log::WARNING, QStringLiteral("t\n"), QString::fromUtf8("a\tb\nc\r\0d\x1f\x7f\\n 曲", 16));
       log.write_flush(ov_log::INFO, QStringLiteral("booting"), QStringLiteral("third"));
     }
     ov_log again;
     again.open(path);
     again.write_flush(ov_log::INFO, QStringLiteral("booting"), QStringLiteral("run 1"));
-    QCOMPARE(untimed(path), (QStringList{"INFO\tinit-backup\tbuffered", "WARNING\tt\ta\tb", "", "INFO\tbooting\tthird",
-                                         "INFO\tbooting\trun 1"}));
-    QCOMPARE(lines_of(path).at(2), QStringLiteral("c"));
+    QCOMPARE(untimed(path), (QStringList{"INFO\tinit-backup\tbuffered",
+                                         QString::fromUtf8("WARNING\tt\\n\ta\\tb\\nc\\r\\x00d\\x1f\\x7f\\n 曲"),
+                                         "INFO\tbooting\tthird", "INFO\tbooting\trun 1"}));
   }
 
   void unopenable_file_drops_lines() {

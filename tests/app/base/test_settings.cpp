@@ -1,9 +1,11 @@
 #include "ov_app_config.h"
 #include "ov_general_settings.h"
+#include "ov_log.h"
 #include "ov_play_settings.h"
 #include "ov_setting_bytes.h"
 #include "ov_setting_text.h"
 #include "ov_window_settings.h"
+#include "ov_write_failure.h"
 
 #include <QDir>
 #include <QFile>
@@ -211,6 +213,33 @@ private slots:
                   .hasMatch());
     QVERIFY(read_file(QStringLiteral("conf/seed.ini")).contains(QStringLiteral("sec_seed=") + seed));
     QVERIFY(ov_app_config::make_seed() != ov_app_config::make_seed());
+  }
+
+  // A settings file that cannot be written (conf is a file here): values
+  // are written at once, the failure is logged with the file once and
+  // reported as the run's first failed write; the value holds for the run.
+  void unwritable_file_is_logged_and_reported() {
+    write_file(QStringLiteral("conf"), "not a directory");
+    ov_log log;
+    log.open(QStringLiteral("log.txt"));
+    ov_log::install(&log);
+    QVERIFY(!ov_write_failure::happened());
+    {
+      ov_settings_group group(ov_app_config::main_ini_path(), QStringLiteral("volume"));
+      ov_setting_int volume(&group, QStringLiteral("volume"), 0, 100, 100);
+      volume.write(40);
+      volume.write(30);
+      QCOMPARE(volume.read(), 30);
+    }
+    ov_log::install(nullptr);
+    log.flush();
+    QVERIFY(ov_write_failure::happened());
+    const QStringList lines =
+        read_file(QStringLiteral("log.txt")).split(QLatin1Char('\n')).filter(QStringLiteral("\tsettings\t"));
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().contains(QStringLiteral("\tWARNING\tsettings\tfailed to write settings: ")) &&
+                 lines.first().endsWith(QDir::currentPath() + QStringLiteral("/conf/main.ini")),
+             qPrintable(lines.first()));
   }
 };
 

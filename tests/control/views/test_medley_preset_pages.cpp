@@ -10,6 +10,7 @@
 #include "ovgp_tableview_presets.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDropEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -72,6 +73,14 @@ private slots:
     QVERIFY(!percents[0]->isEnabled() && !percents[1]->isEnabled());
     QVERIFY(percents[2]->isEnabled());
     QVERIFY(page.record().fl_senabled && !page.record().sp_senabled);
+  }
+
+  void option_boxes_say_what_they_do() {
+    ovgp_medley_preset page(ov_medley_preset::built_in()[0], ovgp_medley_preset::layout_kind::full);
+    QStringList texts;
+    for (const QCheckBox* box : page.widget()->findChildren<QCheckBox*>()) texts << box->text();
+    QCOMPARE(texts, QStringList({"Try to adjust fade in/out length", "No fade on begin/end of track",
+                                 "Make playtime longer on high scored ones"}));
   }
 
   void default_keeps_its_name() {

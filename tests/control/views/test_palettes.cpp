@@ -93,7 +93,14 @@ class test_palettes : public QObject {
 private slots:
   void normal_palette_moves_the_same_views() {
     auto m = make("normal_play");
+    m->views.engine_status()->setMinimumHeight(300);  // only in the full page
     ovg_palette_normal palette(&m->group, &m->views, &m->pc);
+    palette.widget()->show();
+    auto height = [&] {  // once the layouts have taken the change in
+      QCoreApplication::sendPostedEvents();
+      return palette.widget()->sizeHint().height();
+    };
+    QVERIFY(height() >= 300);
     verify_views_in(m->views, palette.widget(), palette.full_page()->widget());
     QVERIFY(inside(m->pc.full_widget(), palette.full_page()->widget()));
     QVERIFY(m->views.arrangement == ovg_mode_views::playback_arrangement::wide);
@@ -106,6 +113,7 @@ private slots:
     QVERIFY(m->views.icons == ovg_mode_views::icon_size::small);
     QCOMPARE(m->stored("minimized"), QStringLiteral("yes"));
     QCOMPARE(palette.min_max_button()->text(), QStringLiteral("Maximize"));
+    QVERIFY(height() < 300);  // the minimized page's own
 
     palette.medium()->toggle();
     verify_views_in(m->views, palette.widget(), palette.full_page()->widget());
@@ -145,10 +153,19 @@ private slots:
   void medley_palette_switches_and_stores() {
     auto m = make("shuffle_medley_play");
     ovg_palette_manual_medley palette(&m->group, &m->views, &m->pc, &m->medley);
+    // One button collapses the panel, another expands it again.
+    palette.widget()->show();
+    auto shown = [&](const char* text) {
+      int n = 0;
+      for (const QPushButton* b : palette.widget()->findChildren<QPushButton*>())
+        n += b->isVisible() && b->text() == QLatin1String(text);
+      return n;
+    };
+    QCOMPARE(shown("Collapse"), 1);
     palette.large()->toggle_collapsed();
     QVERIFY(palette.large()->current() == ovg_palette_large::state::wide);
     verify_views_in(m->views, palette.widget(), palette.wide_page()->widget());
-    QCOMPARE(palette.collapse_expand_button()->text(), QStringLiteral("Expand"));
+    QCOMPARE(shown("Collapse") + shown("Expand") * 10, 10);
     palette.large()->toggle_minimized();
     QVERIFY(palette.large()->current() == ovg_palette_large::state::minimized);
     verify_views_in(m->views, palette.widget(), palette.small()->widget());

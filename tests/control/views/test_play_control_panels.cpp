@@ -55,20 +55,20 @@ private slots:
     ovgv_pc_normal pc(g.get());
     QSignalSpy changed(&pc, &ovgv_pc_normal::esignal_play_type_changed);
     QVERIFY(!(pc.play_type_combo()->model()->flags(pc.play_type_combo()->model()->index(2, 0)) & Qt::ItemIsEnabled));
-    pc.play_type_combo()->set_current_value(ov_track_pool::play_shuffle_repeat);
+    pc.play_type_combo()->set_current_value(ov_play::play_shuffle_repeat);
     QVERIFY(pc.selection_combo()->isEnabled());
     QVERIFY(pc.is_repeat() && pc.is_shuffle_or_random());
     QCOMPARE(pc.play_type_combo()->currentText(), QStringLiteral("Shuffle + Repeat"));
     QCOMPARE(pc.selection_label()->text(), QStringLiteral("Selection:"));
-    pc.play_type_combo()->set_current_value(ov_track_pool::play_repeat_track);
+    pc.play_type_combo()->set_current_value(ov_play::play_repeat_track);
     QVERIFY(!pc.selection_combo()->isEnabled());
     QVERIFY(pc.is_repeat() && !pc.is_shuffle_or_random());
     QCOMPARE(changed.count(), 2);
-    pc.selection_combo()->set_current_value(ov_track_pool::select_random);
+    pc.selection_combo()->set_current_value(ov_play::select_random);
     QCOMPARE(g->value(QStringLiteral("play_type")).toString(), QStringLiteral("repeat_track"));
     QCOMPARE(g->value(QStringLiteral("selection_type")).toString(), QStringLiteral("random"));
     ovgv_pc_normal again(g.get());
-    QCOMPARE(int(again.selection_type()), int(ov_track_pool::select_random));
+    QCOMPARE(int(again.selection_type()), int(ov_play::select_random));
   }
 
   void medley_panel_gives_the_selected_presets_values() {

@@ -3,9 +3,12 @@
 #include "ov_settings_group.h"
 #include "ov_test_mp3.h"
 #include "ovg_attached_picture.h"
+#include "ovg_delegate_score.h"
 #include "ovg_next_track_box.h"
 #include "ovg_point_effect.h"
 #include "ovg_slider.h"
+#include "ovg_table_palette.h"
+#include "ovgv_favorite_engine.h"
 #include "ovgv_next_tracks.h"
 #include "ovgv_playback.h"
 #include "ovgv_track_info.h"
@@ -14,13 +17,26 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QProgressBar>
 #include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QToolButton>
 #include <QtTest>
 
 namespace {
 QPoint centre(QWidget* w) {
   return w->rect().center();
+}
+
+// Pixels of area that stand clearly apart from the colour at clear_point,
+// a point of the same bar part away from the text.
+int contrasting_pixels(const QImage& image, const QRect& area, QPoint clear_point) {
+  const int background = qGray(image.pixel(clear_point));
+  int count = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) count += std::abs(qGray(image.pixel(x, y)) - background) > 90;
+  return count;
 }
 }  // namespace
 
@@ -143,6 +159,7 @@ private slots:
     QVERIFY(panel.contains(one));
     QCOMPARE(panel.shown_entries_except(one), QList<ov_playlist_item*>{two});
 
+    panel.container()->resize(800, 80);  // boxes far wider than their covers
     panel.container()->show();
     QVERIFY(QTest::qWaitForWindowExposed(panel.container()));
     QSignalSpy clicks(&panel, &ovgv_next_tracks::esignal_box_clicked);
@@ -164,6 +181,11 @@ private slots:
     double_click(0);
     QCOMPARE(doubles.count(), 0);
     double_click(1);
+    // The points of the pick float over the cover that was clicked.
+    panel.run_point_effect(two, 5);
+    const QRect effect = boxes[1]->findChild<ovg_point_effect*>()->geometry();
+    const QRect cover = boxes[1]->picture()->geometry();
+    QVERIFY(effect.center().x() >= cover.left() && effect.center().x() <= cover.right());
     // A double click on a fresh box picks it and plays it at once.
     panel.set_entries(list->items());
     click(0);
@@ -252,6 +274,68 @@ private slots:
     QVERIFY(!info.like_button()->isHidden() && info.dislike_button()->isEnabled());
     info.eslot_enabled_like_buttons(false);
     QVERIFY(!info.like_button()->isEnabled());
+  }
+
+  // The numbers on the engine's bars and in the Score column read over the
+  // empty part of their bar as well as over the fill.
+  void numbers_read_over_their_bars() {
+    ovgv_favorite_engine panel(nullptr);
+    for (QProgressBar* bar : {panel.exp_bar(), panel.wait_bar()}) {
+      bar->setRange(0, 60);
+      bar->resize(200, 24);
+      for (int value : {0, 60}) {
+        bar->setValue(value);
+        const QImage image = bar->grab().toImage();
+        const QRect middle(70, 6, 60, 12);  // the centred text
+        const QPoint clear(value ? 12 : 188, 12);
+        QVERIFY2(contrasting_pixels(image, middle, clear) > 5, qPrintable(bar->text()));
+      }
+    }
+
+    QStandardItemModel model(2, 1);
+    model.setData(model.index(0, 0), 0);
+    model.setData(model.index(1, 0), ov_track::max_score);
+    QTableView view;
+    ovg_apply_table_palette(&view);
+    ovg_delegate_score delegate;
+    view.setItemDelegate(&delegate);
+    view.setModel(&model);
+    view.setColumnWidth(0, 160);
+    view.resize(240, 120);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QImage image = view.viewport()->grab().toImage();
+    for (int row : {0, 1}) {
+      const QRect bar = ovg_delegate_score::bar_rect(view.visualRect(model.index(row, 0)));
+      const QRect middle(bar.center().x() - 25, bar.top() + 2, 50, bar.height() - 3);
+      QVERIFY2(contrasting_pixels(image, middle, QPoint(bar.right() - 3, bar.center().y())) > 5,
+               qPrintable(QString::number(row)));
+    }
+  }
+
+  // Untagged parts are left out rather than shown as a lone separator; the
+  // title stays bold however often the pointer passes over it.
+  void track_info_texts() {
+    const struct {
+      const char *path, *title, *album, *artist, *first, *second;
+    } cases[] = {{"/m/x.mp3", "Song", "Album", "Artist", "Song", "Album / Artist"},
+                 {"/m/Night Drive.v2.mp3", "", "", "", "Night Drive.v2", ""},
+                 {"/m/x.mp3", "Song", "Album", "", "Song", "Album"},
+                 {"/m/x.mp3", "Song", "", "Artist", "Song", "Artist"}};
+    ovgv_track_info info;
+    for (const auto& c : cases) {
+      const ov_track track(1, 0, ov_tag_data::from_values(c.path, c.title, c.album, c.artist, 0, 60));
+      info.set_track(&track);
+      QCOMPARE(info.title_link()->text(), QString::fromUtf8(c.first));
+      QCOMPARE(info.second_link()->text(), QString::fromUtf8(c.second));
+      QCOMPARE(info.second_label()->text(), QString::fromUtf8(c.second));
+      QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+      QApplication::sendEvent(info.title_link(), &enter);
+      QVERIFY(info.title_link()->font().underline());
+      QEvent leave(QEvent::Leave);
+      QApplication::sendEvent(info.title_link(), &leave);
+      QVERIFY(info.title_link()->font().bold() && !info.title_link()->font().underline());
+    }
   }
 
   // A cover that cannot be shown gives the default picture, the tags stay.
