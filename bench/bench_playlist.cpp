@@ -24,7 +24,7 @@ using namespace ov_bench;
 
 namespace {
 
-constexpr int k_entries = 100000;
+constexpr int entries = 100000;
 
 void verdict(const char* what, double value, double target, const char* unit) {
   std::printf("  %-44s %10.3f %s   target <= %g %s   %s (%.2fx of target)\n", what, value, unit, target, unit,
@@ -42,12 +42,12 @@ int main(int argc, char** argv) {
 
   QElapsedTimer wall;
   wall.start();
-  std::printf("Orvantis playlist benchmark: %d entries (times are thread CPU time)\n", k_entries);
+  std::printf("Orvantis playlist benchmark: %d entries (times are thread CPU time)\n", entries);
 
   ov_group_map albums, artists;
   ov_library library(nullptr, &albums, &artists, QStringLiteral("seed"));
-  const double t_tracks = ms_of([&] { fill_library(library, gen, 1, k_entries); });
-  std::printf("  building %d library tracks (setup)           %10.1f ms\n", k_entries, t_tracks);
+  const double t_tracks = ms_of([&] { fill_library(library, gen, 1, entries); });
+  std::printf("  building %d library tracks (setup)           %10.1f ms\n", entries, t_tracks);
 
   const QString items_path = dir.filePath(QStringLiteral("playlist_items.db"));
   auto items_db = std::make_unique<ov_database>(items_path, ov_creation_statements(QStringLiteral("playlist_items")),
@@ -63,8 +63,8 @@ int main(int argc, char** argv) {
     source.sort_by_column(ov_playlist::column_title);
     t_store = ms_of([&] { source.store_positions(); });
   }
-  std::printf("  adding %d entries in one transaction         %10.1f ms\n", k_entries, t_add);
-  std::printf("  storing %d positions (one transaction)       %10.1f ms\n", k_entries, t_store);
+  std::printf("  adding %d entries in one transaction         %10.1f ms\n", entries, t_add);
+  std::printf("  storing %d positions (one transaction)       %10.1f ms\n", entries, t_store);
 
   std::printf("\nLoading\n");
   std::unique_ptr<ov_playlist> playlist;

@@ -29,8 +29,8 @@ using namespace ov_bench;
 
 namespace {
 
-constexpr int k_entries = 100000;
-constexpr int k_viewports = 1000;
+constexpr int entries = 100000;
+constexpr int viewports = 1000;
 
 double percentile(std::vector<double> v, double p) {
   std::sort(v.begin(), v.end());
@@ -49,14 +49,14 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QTemporaryDir dir;
   std::mt19937 gen(7);
-  std::printf("Orvantis track view benchmark: %d entries, 1300 x 700 (times are thread CPU time)\n", k_entries);
+  std::printf("Orvantis track view benchmark: %d entries, 1300 x 700 (times are thread CPU time)\n", entries);
 
   ov_group_map albums, artists;
   ov_library library(nullptr, &albums, &artists, QStringLiteral("seed"));
   std::unique_ptr<ov_database> items_db = ov_open_database(dir.path(), QStringLiteral("playlist_items"));
   ov_playlist playlist(&library, items_db.get(), 1, QStringLiteral("bench"), 1);
   const double t_setup = ms_of([&] {
-    fill_library(library, gen, 1, k_entries);
+    fill_library(library, gen, 1, entries);
     items_db->begin_bulk();
     for (const QString& path : library.paths()) playlist.add_track(library.track_by_path(path));
     items_db->end_bulk();
@@ -71,13 +71,13 @@ int main(int argc, char** argv) {
   std::printf("  rows per viewport ~%d, scroll range 0..%d\n", view.viewport()->height() / 21, bar->maximum());
 
   std::vector<double> paints;
-  paints.reserve(k_viewports);
-  for (int i = 0; i < k_viewports; ++i) {
-    bar->setValue(int(qint64(bar->maximum()) * i / (k_viewports - 1)));
+  paints.reserve(viewports);
+  for (int i = 0; i < viewports; ++i) {
+    bar->setValue(int(qint64(bar->maximum()) * i / (viewports - 1)));
     app.processEvents();
     paints.push_back(ms_of([&] { view.viewport()->repaint(); }));
   }
-  std::printf("\nPainting one viewport while scrolling through %d viewports\n", k_viewports);
+  std::printf("\nPainting one viewport while scrolling through %d viewports\n", viewports);
   verdict("median", percentile(paints, 0.5), 4);
   verdict("99th percentile", percentile(paints, 0.99), 16);
   std::printf("  %-48s %9.3f ms\n", "worst", percentile(paints, 1.0));

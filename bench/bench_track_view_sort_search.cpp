@@ -28,11 +28,11 @@ using namespace ov_bench;
 
 namespace {
 
-constexpr int k_entries = 100000;
-constexpr int k_marker_id = k_entries / 2;
+constexpr int entries = 100000;
+constexpr int marker_id = entries / 2;
 // Only the marker track's title holds it; no entry holds the other.
-const QString k_marker_word = QStringLiteral("kvzq");
-const QString k_absent_word = QStringLiteral("zqxj");
+const QString marker_word = QStringLiteral("kvzq");
+const QString absent_word = QStringLiteral("zqxj");
 
 void line(const char* what, double view_ms, double bare_ms) {
   std::printf("  %-40s view %8.3f ms   bare %8.3f ms   ratio %5.2f %s\n", what, view_ms, bare_ms, view_ms / bare_ms,
@@ -53,16 +53,16 @@ int main(int argc, char** argv) {
   if (!QDir::setCurrent(dir.path())) return 1;
   std::mt19937 gen(7);
   std::printf("Orvantis track view sort and search benchmark: %d entries, 1300 x 700 (times are thread CPU time)\n",
-              k_entries);
+              entries);
 
   ov_group_map albums, artists;
   ov_library library(nullptr, &albums, &artists, QStringLiteral("seed"));
-  fill_library(library, gen, 1, k_marker_id - 1);
+  fill_library(library, gen, 1, marker_id - 1);
   library.register_track(std::make_unique<ov_track>(
-      k_marker_id, 1650000000,
-      ov_tag_data::from_values(QStringLiteral("/music/marker.mp3"), QStringLiteral("Marker ") + k_marker_word,
+      marker_id, 1650000000,
+      ov_tag_data::from_values(QStringLiteral("/music/marker.mp3"), QStringLiteral("Marker ") + marker_word,
                                QStringLiteral("Album"), QStringLiteral("Artist"), 1, 200)));
-  fill_library(library, gen, k_marker_id + 1, k_entries);
+  fill_library(library, gen, marker_id + 1, entries);
   ov_databases dbs = ov_open_databases(QStringLiteral("conf"));
   {
     ov_playlist all(&library, dbs.playlist_items.get(), 0, ov_playlist::library_playlist_name(), 0);
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
                         dbs.presets.get(), dbs.favorite_engine.get());
   ovg_table_view_tracks* view = window.playlists_area()->selected_view();
   ov_playlist* shown = window.selected_playlist();
-  if (!view || !shown || shown->count() != k_entries || !show_until_painted(&window, view->viewport())) {
+  if (!view || !shown || shown->count() != entries || !show_until_painted(&window, view->viewport())) {
     std::printf("the window does not show the library playlist\n");
     return 1;
   }
@@ -132,13 +132,13 @@ int main(int argc, char** argv) {
       "\nSearching as the search bar asks the window (a pass from the current row, then a second pass\n"
       "from the end), with the repaint, against one full pass on the bare playlist (best of 5)\n");
   bare = load_bare();
-  (void)bare->search_next(k_absent_word, -1);  // folds the texts into the index
+  (void)bare->search_next(absent_word, -1);  // folds the texts into the index
   int found = 0;
-  const double bare_next = best_ms(5, nullptr, [&] { found = bare->search_next(k_absent_word, -1); });
-  const double bare_prev = best_ms(5, nullptr, [&] { found = bare->search_previous(k_absent_word, bare->count()); });
+  const double bare_next = best_ms(5, nullptr, [&] { found = bare->search_next(absent_word, -1); });
+  const double bare_prev = best_ms(5, nullptr, [&] { found = bare->search_previous(absent_word, bare->count()); });
   back_to_loaded_order();
-  const int marker_row = shown->index_of_track(library.track_by_id(k_marker_id));
-  window.islot_search_next_after_current_position(k_marker_word);
+  const int marker_row = shown->index_of_track(library.track_by_id(marker_id));
+  window.islot_search_next_after_current_position(marker_word);
   app.processEvents();
   if (view->currentIndex().row() != marker_row) {
     std::printf("the search did not select the marker row %d\n", marker_row);
@@ -147,18 +147,18 @@ int main(int argc, char** argv) {
   // With the only match on the current row, each request tests every row
   // once: to the end, then from the other end back to the match.
   const double view_next = best_ms(5, nullptr, [&] {
-    window.islot_search_next_after_current_position(k_marker_word);
+    window.islot_search_next_after_current_position(marker_word);
     app.processEvents();
   });
   const double view_prev = best_ms(5, nullptr, [&] {
-    window.islot_search_previous_after_current_position(k_marker_word);
+    window.islot_search_previous_after_current_position(marker_word);
     app.processEvents();
   });
   const bool stayed = view->currentIndex().row() == marker_row;
   // A word found nowhere: the pass from the current row (the middle) and a
   // whole second pass, 1.5 times the rows.
   const double view_absent = best_ms(5, nullptr, [&] {
-    window.islot_search_next_after_current_position(k_absent_word);
+    window.islot_search_next_after_current_position(absent_word);
     app.processEvents();
   });
   std::printf("  marker at row %d, still selected after the searches: %s; bare result %d\n", marker_row,

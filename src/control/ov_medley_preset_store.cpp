@@ -39,16 +39,18 @@ ov_medley_preset preset_from_row(const ov_statement& s) {
   return p;
 }
 
-bool bind_preset(ov_statement& s, const ov_medley_preset& p) {
+// A failed bind is remembered by the statement, whose write() then refuses.
+void bind_preset(ov_statement& s, const ov_medley_preset& p) {
   int i = 1;
-  bool ok = s.bind_int(i++, p.id) && s.bind_text(i++, p.name) && s.bind_int(i++, p.position);
+  s.bind_int(i++, p.id);
+  s.bind_text(i++, p.name);
+  s.bind_int(i++, p.position);
   for (double d : {p.fi_smin, p.fi_smax, p.fl_smin, p.fl_smax, p.fo_smin, p.fo_smax, p.sp_smin, p.sp_smax})
-    ok = s.bind_double(i++, d) && ok;
-  for (int v : {p.fl_rmin, p.fl_rmax, p.sp_rmin, p.sp_rmax}) ok = s.bind_int(i++, v) && ok;
+    s.bind_double(i++, d);
+  for (int v : {p.fl_rmin, p.fl_rmax, p.sp_rmin, p.sp_rmax}) s.bind_int(i++, v);
   for (bool b : {p.fl_senabled, p.sp_senabled, p.adjust_fade_length_enabled, p.no_fade_on_begin_end_enabled,
                  p.longer_on_high_scored_ones_enabled})
-    ok = s.bind_bool(i++, b) && ok;
-  return ok;
+    s.bind_bool(i++, b);
 }
 
 }  // namespace
@@ -96,7 +98,8 @@ bool ov_medley_preset_store::insert_or_replace(const ov_medley_preset& preset) {
 bool ov_medley_preset_store::write(const QString& sql, const QString& log_prefix, const ov_medley_preset& preset) {
   if (!db_) return false;
   ov_statement s = db_->prepare(sql);
-  const bool ok = s && bind_preset(s, preset) && s.step_done();
+  bind_preset(s, preset);
+  const bool ok = s.write();
   if (ok)
     ov_log_write(ov_log::DEBUG, log_tag, log_prefix + preset.description());
   else
@@ -107,7 +110,8 @@ bool ov_medley_preset_store::write(const QString& sql, const QString& log_prefix
 bool ov_medley_preset_store::remove(int id) {
   if (!db_) return false;
   ov_statement s = db_->prepare(delete_sql);
-  const bool ok = s && s.bind_int(1, id) && s.step_done();
+  s.bind_int(1, id);
+  const bool ok = s.write();
   if (ok)
     ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("preset deleted id= ") + QString::number(id));
   else

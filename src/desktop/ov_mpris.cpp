@@ -13,7 +13,7 @@
 #include <QUrl>
 
 namespace {
-const QString tag = QStringLiteral("mpris");
+const QString log_tag = QStringLiteral("mpris");
 const QString player_interface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 }  // namespace
 
@@ -32,12 +32,12 @@ ov_mpris::~ov_mpris() {
 bool ov_mpris::start(const QDBusConnection& bus) {
   bus_ = bus;
   if (!bus_.isConnected()) {
-    ov_log_write(ov_log::INFO, tag, QStringLiteral("no session bus; media keys and the sound menu are not served"));
+    ov_log_write(ov_log::INFO, log_tag, QStringLiteral("no session bus; media keys and the sound menu are not served"));
     return false;
   }
   if (!bus_.registerObject(QString::fromLatin1(object_path), root_object_, QDBusConnection::ExportAdaptors) ||
       !bus_.registerService(QString::fromLatin1(service_name))) {
-    ov_log_write(ov_log::INFO, tag,
+    ov_log_write(ov_log::INFO, log_tag,
                  QStringLiteral("could not register ") + QString::fromLatin1(service_name) +
                      QStringLiteral(" on the session bus: ") + bus_.lastError().message());
     bus_.unregisterObject(QString::fromLatin1(object_path));
@@ -60,7 +60,7 @@ QString ov_mpris::cover_url(const ov_track* track) {
   const QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/covers");
   const QString path = dir + QStringLiteral("/%1.png").arg(track->id());
   if (!QFile::exists(path) && !(QDir().mkpath(dir) && picture.save(path, "PNG"))) {
-    ov_log_write(ov_log::WARNING, tag, QStringLiteral("could not write the cover picture ") + path);
+    ov_log_write(ov_log::WARNING, log_tag, QStringLiteral("could not write the cover picture ") + path);
     return {};
   }
   return QUrl::fromLocalFile(path).toString();

@@ -12,7 +12,7 @@
 #include <cstdlib>
 
 namespace {
-const QString debug_tag = QStringLiteral("favorite engine");
+const QString log_tag = QStringLiteral("favorite engine");
 constexpr int max_chance = 5000;
 constexpr int streak_limit = 3;
 }  // namespace
@@ -86,14 +86,14 @@ double ov_favorite_engine::not_selected_gain_of_scores(int other_score, int pick
   const ov_rank_table& ranks = ov_rank_table::instance();
   const int rp = ranks.rank_index(picked_score);
   const int ro = ranks.rank_index(other_score);
-  ov_log_write(ov_log::DEBUG, debug_tag, QStringLiteral("rank_selected") + QString::number(rp));
-  ov_log_write(ov_log::DEBUG, debug_tag, QStringLiteral("rank_other") + QString::number(ro));
+  ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("rank_selected") + QString::number(rp));
+  ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("rank_other") + QString::number(ro));
   const int d = ro - rp;
   if (d == 0) return loss;
 
   const double boost = has(ovd_skill::dynamic_rate_boost) ? effect(ovd_skill::dynamic_rate_boost) : 1.0;
   const double factor = d > 0 ? 1.0 + d * 0.15 * boost : 1.0 / (1.0 + std::abs(d) * 0.1 * boost);
-  ov_log_write(ov_log::DEBUG, debug_tag, QStringLiteral("rate") + QString::number(factor, 'g', 6));
+  ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("rate") + QString::number(factor, 'g', 6));
   return factor * loss;
 }
 

@@ -9,10 +9,10 @@
 #include <algorithm>
 
 namespace {
-const QString tag = QStringLiteral("favorite_core");
+const QString log_tag = QStringLiteral("favorite_core");
 
 void debug(const QString& text) {
-  ov_log_write(ov_log::DEBUG, tag, text);
+  ov_log_write(ov_log::DEBUG, log_tag, text);
 }
 }  // namespace
 
@@ -83,14 +83,17 @@ bool ov_favorite_record::save(const ov_database* db, const QString& seed) const 
   const QString d3 = encode_field(seed, plain_skills(), key_word());
   ov_statement st =
       db->prepare(QStringLiteral("INSERT OR REPLACE INTO  favorite_engine (id, d1, d2, d3)  VALUES (?, ?, ?, ?);"));
-  const bool bound = st.bind_int(1, 1) && st.bind_text(2, d1) && st.bind_text(3, d2) && st.bind_text(4, d3);
-  const bool written = bound && st.write();
+  st.bind_int(1, 1);
+  st.bind_text(2, d1);
+  st.bind_text(3, d2);
+  st.bind_text(4, d3);
+  const bool written = st.write();
   st.finalize();
   debug(QStringLiteral("write d1= ") + d1);
   debug(QStringLiteral("write d2= ") + d2);
   debug(QStringLiteral("write d3= ") + d3);
   if (!written)
-    ov_log_write(ov_log::WARNING, tag,
+    ov_log_write(ov_log::WARNING, log_tag,
                  QStringLiteral("failed to write the favorite engine record. file=") + db->path());
   return written;
 }

@@ -51,7 +51,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString tag = QStringLiteral("mainwindow");
+const QString log_tag = QStringLiteral("mainwindow");
 const QString tab_style = QStringLiteral("QTabBar::tab { height: 24px; font: normal;}");
 constexpr int table_min_height = 150;  // the header and about five rows
 }  // namespace
@@ -320,7 +320,7 @@ void ovg_mainwindow::store_state() {
   if (stored_) return;
   stored_ = true;
   if (!ov_medley_preset_store(presets_db_).save(presets_, {}))
-    ov_log_write_flush(ov_log::WARNING, tag, QStringLiteral("failed to store the presets."));
+    ov_log_write_flush(ov_log::WARNING, log_tag, QStringLiteral("failed to store the presets."));
   if (ovg_table_view_tracks* view = area_->selected_view()) {
     window_settings_.table_track_state.write(view->tracks_header()->saveState());
     window_settings_.splitter_state.write(area_->splitter()->saveState());
@@ -337,7 +337,7 @@ void ovg_mainwindow::store_state() {
 
 void ovg_mainwindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  ov_log_write_flush(ov_log::DEBUG, tag,
+  ov_log_write_flush(ov_log::DEBUG, log_tag,
                      QStringLiteral("w = %1, h = %2").arg(event->size().width()).arg(event->size().height()));
   if (search_bar_) search_bar_->eslot_parent_resized(event->size().width(), event->size().height());
   if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && isVisible()) {
@@ -351,17 +351,17 @@ void ovg_mainwindow::changeEvent(QEvent* event) {
   if (event->type() != QEvent::WindowStateChange) return;
   const bool maximized = windowState() & Qt::WindowMaximized;
   ov_log_write_flush(
-      ov_log::DEBUG, tag,
+      ov_log::DEBUG, log_tag,
       maximized ? QStringLiteral("root window size: maximized") : QStringLiteral("root window size: back to normal"));
   window_settings_.maximized.write(maximized);
 }
 
 void ovg_mainwindow::islot_tableview_track_resized(int width) {
-  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("table_view_resized: ") + QString::number(width));
+  ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("table_view_resized: ") + QString::number(width));
 }
 
 void ovg_mainwindow::islot_tableview_track_slider_moved(int position) {
-  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("table_view_slider_moved:") + QString::number(position));
+  ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("table_view_slider_moved:") + QString::number(position));
 }
 
 // ---- start-up report and dialogs ---------------------------------------------
@@ -433,7 +433,7 @@ void ovg_mainwindow::islot_show_preferences_dialog() {
   page.load(general_settings_.ctrll_follow_panel.read(), general_settings_.control_key_sent_to.read());
   ovg_pref_dialog_general dialog(&page, this);
   const int ret = ovg_exec(&dialog);
-  ov_log_write_flush(ov_log::DEBUG, tag,
+  ov_log_write_flush(ov_log::DEBUG, log_tag,
                      QStringLiteral("preferences dialog medley preset ret= ") + QString::number(ret));
   if (ret == QDialog::Accepted) {
     general_settings_.ctrll_follow_panel.write(page.follow());
@@ -470,14 +470,14 @@ void ovg_mainwindow::islot_favorite_engine_levelup_clicked() {
   ovg_dialog_favorite_engine_upgraded dialog(*old_grade, *new_grade, this);
   ovg_exec(&dialog);
   engine_->upgrade();
-  ov_log_write_flush(ov_log::INFO, tag, QStringLiteral("favorite engine leveled up."));
+  ov_log_write_flush(ov_log::INFO, log_tag, QStringLiteral("favorite engine leveled up."));
 }
 
 void ovg_mainwindow::islot_favorite_engine_icon_double_clicked() {
   ovgp_favorite_engine page(engine_.get());
   ovg_pref_dialog_favorite_engine dialog(&page, this);
   const int ret = ovg_exec(&dialog);
-  ov_log_write_flush(ov_log::DEBUG, tag,
+  ov_log_write_flush(ov_log::DEBUG, log_tag,
                      QStringLiteral("preferences dialog favorite engine ret= ") + QString::number(ret));
   if (ret != QDialog::Accepted) return;
   engine_->set_skills(page.edited_skills());

@@ -31,11 +31,11 @@
 #include <algorithm>
 
 namespace {
-const QString tag = QStringLiteral("mainwindow");
+const QString log_tag = QStringLiteral("mainwindow");
 
-constexpr int k_message_ms = 15000;
+constexpr int message_ms = 15000;
 // How many titles a confirmation lists before "and N more".
-constexpr qsizetype k_named_titles = 3;
+constexpr qsizetype named_titles = 3;
 
 QList<int> rows_of(const QModelIndexList& indexes) {
   QList<int> rows;
@@ -68,7 +68,7 @@ void ovg_mainwindow::watch_table_focus() {
 }
 
 void ovg_mainwindow::show_message(const QString& text) {
-  status_bar_->showMessage(text, k_message_ms);
+  status_bar_->showMessage(text, message_ms);
 }
 
 // What a confirmation names: one track by its title, more as "N tracks".
@@ -84,10 +84,10 @@ QString ovg_mainwindow::removal_text(const QString& question, const QString& not
   QStringList lines{question};
   if (tracks.size() > 1) {
     QStringList titles;
-    for (auto t = tracks.crbegin(); t != tracks.crend() && titles.size() < k_named_titles; ++t)
+    for (auto t = tracks.crbegin(); t != tracks.crend() && titles.size() < named_titles; ++t)
       titles << tr("\"%1\"").arg(title_of(*t));
     QString list = titles.join(tr(", "));
-    if (tracks.size() > k_named_titles) list += tr(" and %L1 more").arg(tracks.size() - k_named_titles);
+    if (tracks.size() > named_titles) list += tr(" and %L1 more").arg(tracks.size() - named_titles);
     lines << list;
   }
   lines << note;

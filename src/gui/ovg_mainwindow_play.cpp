@@ -25,7 +25,7 @@
 #include <QTabWidget>
 
 namespace {
-const QString tag = QStringLiteral("mainwindow");
+const QString log_tag = QStringLiteral("mainwindow");
 const QString bold_first =
     QStringLiteral("QTabBar::tab { height: 24px; font: normal;}QTabBar::tab::first { font: bold;}");
 const QString bold_last =
@@ -55,7 +55,7 @@ ovg_controller_abstract* ovg_mainwindow::key_target() {
 // The playing playlist and the playing controller change when the
 // controller reports that it plays (state_changed_to_playing), not here.
 void ovg_mainwindow::islot_play_new(int row) {
-  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("double clicked: row = ") + QString::number(row));
+  ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("double clicked: row = ") + QString::number(row));
   play_row(selected_tab_controller_, row);
 }
 
@@ -103,12 +103,12 @@ void ovg_mainwindow::islot_process_global_key(int key, Qt::KeyboardModifiers mod
 }
 
 void ovg_mainwindow::islot_controller_normal_state_changed_to_playing() {
-  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("islot_controller_normal_state_changed_to_playing"));
+  ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("islot_controller_normal_state_changed_to_playing"));
   state_changed_to_playing(normal_.get());
 }
 
 void ovg_mainwindow::islot_controller_manual_medley_state_changed_to_playing() {
-  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("islot_controller_manual_medley_state_changed_to_playing"));
+  ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("islot_controller_manual_medley_state_changed_to_playing"));
   state_changed_to_playing(medley_.get());
 }
 
@@ -136,7 +136,7 @@ void ovg_mainwindow::set_playing_tab_bold(int index) {
 // visible table is repainted, not only the mark column.
 void ovg_mainwindow::islot_track_status_changed(ov_playlist* playlist) {
   if (ovg_table_view_tracks* view = area_->view_of(playlist)) view->track_model()->refresh_all();
-  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("reset_status_sign"));
+  ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("reset_status_sign"));
 }
 
 void ovg_mainwindow::islot_playlist_run_point_effect(ov_playlist* playlist, int row, int increment) {
@@ -152,7 +152,7 @@ void ovg_mainwindow::islot_playlist_run_point_effect(ov_playlist* playlist, int 
 void ovg_mainwindow::slot_tab_widget_current_changed(int index) {
   if (changing_tab_ || index < 0) return;
   changing_tab_ = true;
-  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("tab changed to") + QString::number(index));
+  ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("tab changed to") + QString::number(index));
   ovg_play_mode* shown = index == 0 ? normal_.get() : medley_.get();
   ovg_play_mode* hidden = index == 0 ? medley_.get() : normal_.get();
   hidden->palette_widget()->hide();
@@ -207,7 +207,7 @@ void ovg_mainwindow::islot_select_item_in_table_track(ov_playlist* playlist, ov_
   const int playlist_row = area_->row_of(playlist);
   if (row < 0 || playlist_row < 0) return;
   const ov_track* track = playlist->track_at(row);
-  ov_log_write(ov_log::DEBUG, tag, QStringLiteral("title clicked: ") + (track ? track->tags().title() : QString()));
+  ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("title clicked: ") + (track ? track->tags().title() : QString()));
   area_->select_row(playlist_row);
   ovg_table_view_tracks* view = area_->view_of(playlist);
   view->clearSelection();

@@ -36,13 +36,7 @@ ovg_play_mode::ovg_play_mode(kind k, const services& s, const QList<ov_medley_pr
   connect_views();
 }
 
-ovg_play_mode::~ovg_play_mode() {
-  controller_.reset();
-  medley_palette_.reset();
-  normal_palette_.reset();
-  delete playback_frame_.data();
-  delete track_info_frame_.data();
-}
+ovg_play_mode::~ovg_play_mode() = default;
 
 void ovg_play_mode::build_views(const services& s) {
   playback_ = std::make_unique<ovgv_playback>();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ov_adoptable.h"
 #include "ov_medley_preset.h"
 #include "ov_settings_group.h"
 #include "ov_view_ports.h"
@@ -7,7 +8,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 
 #include <memory>
 
@@ -93,10 +93,11 @@ private:
   std::unique_ptr<ovgv_favorite_engine> engine_view_;
   std::unique_ptr<ovgv_pc_normal> play_control_;
   std::unique_ptr<ovgv_pc_medley> medley_panel_;
-  // The frames are widgets of the palette pages once placed; deleted here
-  // when no page took them.
-  QPointer<QStackedWidget> playback_frame_;
-  QPointer<QWidget> track_info_frame_;
+  // The frames are widgets of the palette pages once placed. Members go in
+  // reverse order: the controller, then the palettes, then the frames and
+  // the views they hold.
+  ov_adoptable<QStackedWidget> playback_frame_;
+  ov_adoptable<QWidget> track_info_frame_;
   QWidget* large_cover_ = nullptr;  // children of the track information frame
   QWidget* small_cover_ = nullptr;
   std::unique_ptr<ovg_palette_normal> normal_palette_;

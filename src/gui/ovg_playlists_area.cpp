@@ -29,7 +29,7 @@ ovg_playlists_area::ovg_playlists_area(ov_library* library, ov_database* playlis
 }
 
 ovg_playlists_area::~ovg_playlists_area() {
-  delete splitter_.data();
+  splitter_.reset();  // the views go before the playlists they show
   qDeleteAll(playlists_);
 }
 
@@ -39,13 +39,13 @@ int ovg_playlists_area::row_of(const ov_playlist* playlist) const {
 
 ovg_table_view_tracks* ovg_playlists_area::view_of(const ov_playlist* playlist) const {
   const qsizetype i = view_owners_.indexOf(const_cast<ov_playlist*>(playlist));
-  return i < 0 ? nullptr : views_[i].data();
+  return i < 0 ? nullptr : views_[size_t(i)].data();
 }
 
 ovg_table_view_tracks* ovg_playlists_area::attach(ov_playlist* playlist) {
   auto* view = new ovg_table_view_tracks(playlist);
   stack_->addWidget(view);
-  views_ << view;
+  views_.emplace_back(view);
   view_owners_ << playlist;
   emit esignal_view_attached(view, playlist);
   return view;
@@ -54,8 +54,7 @@ ovg_table_view_tracks* ovg_playlists_area::attach(ov_playlist* playlist) {
 void ovg_playlists_area::detach(ov_playlist* playlist) {
   const qsizetype i = view_owners_.indexOf(playlist);
   if (i < 0) return;
-  delete views_[i].data();
-  views_.removeAt(i);
+  views_.erase(views_.begin() + i);
   view_owners_.removeAt(i);
   if (selected_ == playlist) selected_ = nullptr;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "ov_adoptable.h"
+
 #include <QList>
 #include <QObject>
-#include <QPointer>
-
 #include <QSplitter>
+
+#include <vector>
+
 class QStackedWidget;
 class ov_database;
 class ov_library;
@@ -62,10 +65,10 @@ private:
   ov_database* items_db_;
   QList<ov_playlist*> playlists_;
   ov_model_playlist* model_ = nullptr;
-  QPointer<QSplitter> splitter_;
+  ov_adoptable<QSplitter> splitter_;
   ovg_table_view_playlist* playlist_view_ = nullptr;  // children of the splitter
   QStackedWidget* stack_ = nullptr;
-  QList<QPointer<ovg_table_view_tracks>> views_;  // by playlist, same order as attached
+  std::vector<ov_adoptable<ovg_table_view_tracks>> views_;  // by playlist, same order as attached
   QList<ov_playlist*> view_owners_;
   ov_playlist* selected_ = nullptr;
 };

@@ -375,7 +375,7 @@ std::unique_ptr<ov_track> ov_library::remove_track(const QString& path) {
   if (t->is_valid() && db_ && db_->is_ok()) {
     ov_statement st = db_->prepare(QStringLiteral("DELETE FROM library  WHERE  id = ?;"));
     st.bind_int(1, t->id());
-    (void)st.write();
+    st.write();
   }
   return unregister(t);
 }
@@ -383,7 +383,7 @@ std::unique_ptr<ov_track> ov_library::remove_track(const QString& path) {
 void ov_library::delete_row(ov_statement& st, const ov_track* track) {
   if (!st || !track->is_valid()) return;
   st.bind_int(1, track->id());
-  (void)st.write();
+  st.write();
   st.reset();
 }
 

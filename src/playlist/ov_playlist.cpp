@@ -14,39 +14,43 @@
 
 namespace {
 
-const QString k_insert_item = QStringLiteral(
+const QString insert_item_sql = QStringLiteral(
     "INSERT INTO  playlist_items (id, playlist_id, library_id, number, position)  VALUES (?, ?, ?, ?, ?);");
-const QString k_delete_item = QStringLiteral("DELETE FROM playlist_items  WHERE  id = ?;");
-const QString k_delete_all_items = QStringLiteral("DELETE FROM playlist_items  WHERE  playlist_id = ?;");
-const QString k_set_number = QStringLiteral("UPDATE playlist_items  SET number = ?  WHERE  id = ?;");
-const QString k_set_position = QStringLiteral("UPDATE playlist_items  SET position = ?  WHERE  id = ?;");
-const QString k_max_position =
+const QString delete_item_sql = QStringLiteral("DELETE FROM playlist_items  WHERE  id = ?;");
+const QString delete_all_items_sql = QStringLiteral("DELETE FROM playlist_items  WHERE  playlist_id = ?;");
+const QString set_number_sql = QStringLiteral("UPDATE playlist_items  SET number = ?  WHERE  id = ?;");
+const QString set_position_sql = QStringLiteral("UPDATE playlist_items  SET position = ?  WHERE  id = ?;");
+const QString max_position_sql =
     QStringLiteral("SELECT IFNULL(MAX(position), -1)  FROM playlist_items  WHERE  playlist_id = ?;");
-const QString k_load_items = QStringLiteral(
+const QString load_items_sql = QStringLiteral(
     "SELECT id, library_id, number  FROM playlist_items  WHERE  playlist_id = ?  ORDER BY position ASC;");
+
+using item_list = std::vector<std::unique_ptr<ov_playlist_item>>;
 
 // Stable sort of the entries by their keys (one per entry, in row order).
 // Returns the former row of each new row.
 template <typename Key>
-std::vector<int> sort_keyed(QList<ov_playlist_item*>& items, bool ascending, std::vector<std::pair<Key, int>>& keyed) {
+std::vector<int> sort_keyed(item_list& items, bool ascending, std::vector<std::pair<Key, int>>& keyed) {
   if (ascending)
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   else
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
-  const QList<ov_playlist_item*> before = items;
+  item_list before;
+  before.swap(items);
+  items.resize(before.size());
   std::vector<int> former(keyed.size());
   for (size_t i = 0; i < keyed.size(); ++i) {
     former[i] = keyed[i].second;
-    items[qsizetype(i)] = before[keyed[i].second];
+    items[i] = std::move(before[size_t(keyed[i].second)]);
   }
   return former;
 }
 
 template <typename Key, typename KeyOf>
-std::vector<int> sort_items(QList<ov_playlist_item*>& items, bool ascending, KeyOf key_of) {
+std::vector<int> sort_items(item_list& items, bool ascending, KeyOf key_of) {
   std::vector<std::pair<Key, int>> keyed;
-  keyed.reserve(size_t(items.size()));
-  for (qsizetype i = 0; i < items.size(); ++i) keyed.emplace_back(key_of(items[i]), int(i));
+  keyed.reserve(items.size());
+  for (size_t i = 0; i < items.size(); ++i) keyed.emplace_back(key_of(items[i].get()), int(i));
   return sort_keyed(items, ascending, keyed);
 }
 
@@ -55,18 +59,18 @@ std::vector<int> sort_items(QList<ov_playlist_item*>& items, bool ascending, Key
 // then sorted by the rank of their text: integer comparisons instead of
 // string comparisons scattered over memory.
 template <typename TextOf>
-std::vector<int> sort_items_by_text(QList<ov_playlist_item*>& items, bool ascending, TextOf text_of) {
+std::vector<int> sort_items_by_text(item_list& items, bool ascending, TextOf text_of) {
   QHash<QStringView, int> ids;
-  ids.reserve(items.size());
+  ids.reserve(qsizetype(items.size()));
   std::vector<QStringView> distinct;
-  std::vector<int> text_id(size_t(items.size()));
-  for (qsizetype i = 0; i < items.size(); ++i) {
+  std::vector<int> text_id(items.size());
+  for (size_t i = 0; i < items.size(); ++i) {
     const QStringView text(text_of(items[i]->track()->tags()));  // the track's own text outlives the sort
     const auto found = ids.constFind(text);
     if (found != ids.constEnd()) {
-      text_id[size_t(i)] = found.value();
+      text_id[i] = found.value();
     } else {
-      text_id[size_t(i)] = int(distinct.size());
+      text_id[i] = int(distinct.size());
       ids.insert(text, int(distinct.size()));
       distinct.push_back(text);
     }
@@ -91,9 +95,7 @@ ov_playlist::ov_playlist(ov_library* library, ov_database* items_db, int id, con
   load();
 }
 
-ov_playlist::~ov_playlist() {
-  for (ov_playlist_item* item : std::as_const(items_)) delete item;
-}
+ov_playlist::~ov_playlist() = default;
 
 QString ov_playlist::library_playlist_name() {
   return tr("LIBRARY (all tracks)");
@@ -109,7 +111,7 @@ bool ov_playlist::writable() const {
 
 void ov_playlist::load() {
   if (!items_db_ || !library_) return;
-  ov_statement st = items_db_->prepare(k_load_items);
+  ov_statement st = items_db_->prepare(load_items_sql);
   if (!st) return;
   st.bind_int(1, id_);
   while (st.step_row()) {
@@ -124,20 +126,20 @@ void ov_playlist::load() {
       continue;
     }
     ov_track* track = library_->track_by_id(int(library_id));
-    if (track && library_->contains(track)) items_.append(new ov_playlist_item(int(item_id), track, number));
+    if (track && library_->contains(track)) items_.emplace_back(new ov_playlist_item(int(item_id), track, number));
     highest_number_ = std::max(highest_number_, number);
   }
 }
 
 void ov_playlist::store_new_item(const ov_playlist_item* item, int position) {
   if (!writable()) return;
-  ov_statement st = items_db_->prepare(k_insert_item);
+  ov_statement st = items_db_->prepare(insert_item_sql);
   st.bind_int(1, item->id());
   st.bind_int(2, id_);
   st.bind_int(3, item->track()->id());
   st.bind_int(4, item->number());
   st.bind_int(5, position);
-  (void)st.write();
+  st.write();
 }
 
 int ov_playlist::position_for_new_item() {
@@ -145,20 +147,20 @@ int ov_playlist::position_for_new_item() {
   // below positions already stored; the new entry goes after all of them,
   // or it would come back earlier in the list at the next load.
   if (next_stored_position_ < 0 && writable()) {
-    ov_statement st = items_db_->prepare(k_max_position);
+    ov_statement st = items_db_->prepare(max_position_sql);
     st.bind_int(1, id_);
     next_stored_position_ = st && st.step_row() ? st.column_int(0) + 1 : 0;
   }
-  const int position = std::max(int(items_.size()) - 1, next_stored_position_);
+  const int position = std::max(count() - 1, next_stored_position_);
   next_stored_position_ = position + 1;
   return position;
 }
 
 void ov_playlist::delete_stored_item(const ov_playlist_item* item) {
   if (!item->is_valid() || !writable()) return;
-  ov_statement st = items_db_->prepare(k_delete_item);
+  ov_statement st = items_db_->prepare(delete_item_sql);
   st.bind_int(1, item->id());
-  (void)st.write();
+  st.write();
 }
 
 void ov_playlist::add_track(ov_track* track) {
@@ -168,45 +170,46 @@ void ov_playlist::add_track(ov_track* track) {
   ++highest_number_;
   const int item_id = items_db_ ? items_db_->next_id() : 0;
   auto* item = new ov_playlist_item(item_id, track, highest_number_);
-  items_.append(item);
+  items_.emplace_back(item);
   if (search_index_) search_index_->append(item);
   store_new_item(item, position_for_new_item());
   emit esignal_track_added(item);
   emit esignal_number_of_tracks_changed();
 }
 
-void ov_playlist::remove_track_at(int row) {
-  if (row < 0 || row >= items_.size()) return;
-  ov_playlist_item* item = items_.at(row);
-  delete_stored_item(item);
-  items_.removeAt(row);
+std::unique_ptr<ov_playlist_item> ov_playlist::take_at(int row) {
+  std::unique_ptr<ov_playlist_item> item = std::move(items_[size_t(row)]);
+  delete_stored_item(item.get());
+  items_.erase(items_.begin() + row);
   if (search_index_) search_index_->remove_row(row);
-  emit esignal_track_removed(item);
+  return item;
+}
+
+void ov_playlist::remove_track_at(int row) {
+  if (row < 0 || row >= count()) return;
+  const std::unique_ptr<ov_playlist_item> item = take_at(row);
+  emit esignal_track_removed(item.get());
   emit esignal_number_of_tracks_changed();
-  delete item;
 }
 
 void ov_playlist::remove_tracks_of(const ov_track* track) {
-  const QList<ov_playlist_item*> snapshot = items_;
-  QList<ov_playlist_item*> removed;
-  for (ov_playlist_item* item : snapshot) {
-    if (item->track() != track) continue;
-    delete_stored_item(item);
-    const qsizetype row = items_.indexOf(item);
-    items_.removeAt(row);
-    if (search_index_) search_index_->remove_row(int(row));
-    emit esignal_track_removed(item);
-    removed.append(item);
+  std::vector<std::unique_ptr<ov_playlist_item>> removed;
+  for (int row = 0; row < count();) {
+    if (items_[size_t(row)]->track() != track) {
+      ++row;
+      continue;
+    }
+    removed.push_back(take_at(row));
+    emit esignal_track_removed(removed.back().get());
   }
   emit esignal_number_of_tracks_changed();
-  for (ov_playlist_item* item : std::as_const(removed)) delete item;
 }
 
 void ov_playlist::remove_all_items() {
   if (!writable()) return;
-  ov_statement st = items_db_->prepare(k_delete_all_items);
+  ov_statement st = items_db_->prepare(delete_all_items_sql);
   st.bind_int(1, id_);
-  (void)st.write();
+  st.write();
 }
 
 void ov_playlist::mark_as_deleted() {
@@ -259,70 +262,71 @@ void ov_playlist::sort_by_column(int column) {
 }
 
 ov_playlist_search_index& ov_playlist::search_index() const {
-  if (!search_index_) search_index_ = std::make_unique<ov_playlist_search_index>(items_);
+  if (!search_index_) search_index_ = std::make_unique<ov_playlist_search_index>(items());
   return *search_index_;
 }
 
 int ov_playlist::search_next(const QString& text, int current_row) const {
   const int first = current_row + 1;
-  if (text.isEmpty() || first < 0 || first >= items_.size()) return -1;
-  return search_index().find(ov_playlist_search_index::folded(text), first, int(items_.size()) - 1);
+  if (text.isEmpty() || first < 0 || first >= count()) return -1;
+  return search_index().find(ov_playlist_search_index::folded(text), first, count() - 1);
 }
 
 int ov_playlist::search_previous(const QString& text, int current_row) const {
   const int first = current_row - 1;
-  if (text.isEmpty() || first < 0 || first >= items_.size()) return -1;
+  if (text.isEmpty() || first < 0 || first >= count()) return -1;
   return search_index().find(ov_playlist_search_index::folded(text), first, 0);
 }
 
 void ov_playlist::renew_number(int row) {
-  if (row < 0 || row >= items_.size()) return;
-  ov_playlist_item* item = items_.at(row);
+  ov_playlist_item* item = item_at(row);
+  if (!item) return;
   item->set_number(row);
   if (!writable()) return;
-  ov_statement st = items_db_->prepare(k_set_number);
+  ov_statement st = items_db_->prepare(set_number_sql);
   st.bind_int(1, row);
   st.bind_int(2, item->id());
-  (void)st.write();
+  st.write();
 }
 
 void ov_playlist::store_positions() {
   if (!writable()) return;
   items_db_->begin_bulk();
   // One statement, re-bound per entry, inside the transaction.
-  ov_statement st = items_db_->prepare(k_set_position);
+  ov_statement st = items_db_->prepare(set_position_sql);
   if (st) {
-    for (int row = 0; row < items_.size(); ++row) {
+    for (int row = 0; row < count(); ++row) {
       st.bind_int(1, row);
-      st.bind_int(2, items_.at(row)->id());
-      (void)st.write();
+      st.bind_int(2, items_[size_t(row)]->id());
+      st.write();
       st.reset();
     }
     st.finalize();
   }
   items_db_->end_bulk();
-  next_stored_position_ = int(items_.size());
+  next_stored_position_ = count();
 }
 
 QList<int> ov_playlist::move_rows(QList<int> rows, int target) {
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-  rows.erase(std::remove_if(rows.begin(), rows.end(), [&](int r) { return r < 0 || r >= items_.size(); }), rows.end());
+  rows.erase(std::remove_if(rows.begin(), rows.end(), [&](int r) { return r < 0 || r >= count(); }), rows.end());
   if (rows.isEmpty()) return {};
   // The former rows travel with the entries, to reorder the search index.
-  QList<int> former(items_.size());
+  QList<int> former(count());
   std::iota(former.begin(), former.end(), 0);
-  QList<ov_playlist_item*> taken;
+  std::vector<std::unique_ptr<ov_playlist_item>> taken;
   QList<int> taken_rows;
   for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
-    taken.prepend(items_.takeAt(*it));
+    taken.insert(taken.begin(), std::move(items_[size_t(*it)]));
+    items_.erase(items_.begin() + *it);
     taken_rows.prepend(former.takeAt(*it));
     if (*it < target) --target;
   }
-  target = std::clamp(target, 0, int(items_.size()));
+  target = std::clamp(target, 0, count());
   QList<int> new_rows;
-  for (int i = 0; i < taken.size(); ++i) {
-    items_.insert(target + i, taken.at(i));
+  for (int i = 0; i < int(taken.size()); ++i) {
+    items_.insert(items_.begin() + target + i, std::move(taken[size_t(i)]));
     former.insert(target + i, taken_rows.at(i));
     new_rows.append(target + i);
   }
@@ -337,8 +341,15 @@ void ov_playlist::set_name(const QString& name) {
   emit esignal_name_changed(this);
 }
 
+QList<ov_playlist_item*> ov_playlist::items() const {
+  QList<ov_playlist_item*> list;
+  list.reserve(count());
+  for (const std::unique_ptr<ov_playlist_item>& item : items_) list.append(item.get());
+  return list;
+}
+
 ov_playlist_item* ov_playlist::item_at(int row) const {
-  return row >= 0 && row < items_.size() ? items_.at(row) : nullptr;
+  return row >= 0 && row < count() ? items_[size_t(row)].get() : nullptr;
 }
 
 ov_track* ov_playlist::track_at(int row) const {
@@ -352,11 +363,13 @@ int ov_playlist::status_at(int row) const {
 }
 
 int ov_playlist::index_of(const ov_playlist_item* item) const {
-  return int(items_.indexOf(const_cast<ov_playlist_item*>(item)));
+  for (int row = 0; row < count(); ++row)
+    if (items_[size_t(row)].get() == item) return row;
+  return -1;
 }
 
 int ov_playlist::index_of_track(const ov_track* track) const {
-  for (int row = 0; row < items_.size(); ++row)
-    if (items_.at(row)->track() == track) return row;
+  for (int row = 0; row < count(); ++row)
+    if (items_[size_t(row)]->track() == track) return row;
   return -1;
 }

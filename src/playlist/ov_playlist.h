@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class ov_database;
 class ov_library;
@@ -14,7 +15,8 @@ class ov_playlist_search_index;
 class ov_track;
 
 // An ordered list of entries pointing at library tracks. Owns its entries
-// and mirrors every change into the playlist_items table at once. Id 0 is
+// (a removed entry lives until the signals announcing its removal have
+// returned) and mirrors every change into the playlist_items table at once. Id 0 is
 // the library playlist, which holds every track of the library.
 class ov_playlist : public QObject {
   Q_OBJECT
@@ -68,13 +70,14 @@ public:
 
   void set_name(const QString& name);
 
-  int count() const { return items_.size(); }
+  int count() const { return int(items_.size()); }
   ov_playlist_item* item_at(int row) const;
   ov_track* track_at(int row) const;
   int status_at(int row) const;
   int index_of(const ov_playlist_item* item) const;
   int index_of_track(const ov_track* track) const;
-  const QList<ov_playlist_item*>& items() const { return items_; }
+  // The entries in row order.
+  QList<ov_playlist_item*> items() const;
 
   int id() const { return id_; }
   const QString& name() const { return name_; }
@@ -102,6 +105,8 @@ private:
   void store_new_item(const ov_playlist_item* item, int position);
   int position_for_new_item();
   void delete_stored_item(const ov_playlist_item* item);
+  // Takes the entry at row out of the list, the store and the search index.
+  std::unique_ptr<ov_playlist_item> take_at(int row);
   ov_playlist_search_index& search_index() const;
 
   ov_library* library_;
@@ -110,7 +115,7 @@ private:
   ov_database* items_db_;
   int position_;
   int highest_number_ = 0;
-  QList<ov_playlist_item*> items_;
+  std::vector<std::unique_ptr<ov_playlist_item>> items_;  // in row order
   int last_sort_column_ = -1;
   bool last_sort_ascending_ = false;
   bool sorted_ = false;

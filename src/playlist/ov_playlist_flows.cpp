@@ -19,10 +19,10 @@
 
 namespace {
 
-const QString k_tag = QStringLiteral("mainwindow");
+const QString log_tag = QStringLiteral("mainwindow");
 
 void trace(const QString& message) {
-  ov_log_write_flush(ov_log::DEBUG, k_tag, message);
+  ov_log_write_flush(ov_log::DEBUG, log_tag, message);
 }
 
 // One transaction on a database for the lifetime of the object; it is
@@ -265,7 +265,7 @@ ov_flow_result ov_playlist_flows::add_files(ov_library* library, ov_playlist* li
   QList<bool> held(files.size(), false);
   auto announce = [&](qsizetype i) {
     held[i] = library->contains_path(files.at(i));
-    if (!held[i]) ov_log_write(ov_log::DEBUG, k_tag, QStringLiteral("adding ") + files.at(i));
+    if (!held[i]) ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("adding ") + files.at(i));
   };
   auto after_each = [&](qsizetype done) {
     const qsizetype i = done - 1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 class ov_track;
 
 // One entry of a playlist: a numbered, non-owning reference to a library
@@ -22,6 +24,7 @@ public:
 
 private:
   friend class ov_playlist;
+  friend struct std::default_delete<ov_playlist_item>;
 
   ov_playlist_item(int id, ov_track* track, int number)
       : valid_(track != nullptr), id_(id), number_(number), track_(track) {}

@@ -8,11 +8,11 @@
 
 namespace {
 
-const QString k_insert = QStringLiteral("INSERT INTO  playlists (id, name, position)  VALUES (?, ?, ?);");
-const QString k_rename = QStringLiteral("UPDATE playlists  SET name = ?  WHERE  id = ?;");
-const QString k_move = QStringLiteral("UPDATE playlists  SET position = ?  WHERE  id = ?;");
-const QString k_delete = QStringLiteral("DELETE FROM playlists  WHERE  id = ?;");
-const QString k_load_all = QStringLiteral("SELECT id, name, position  FROM playlists  ORDER BY position ASC;");
+const QString insert_sql = QStringLiteral("INSERT INTO  playlists (id, name, position)  VALUES (?, ?, ?);");
+const QString rename_sql = QStringLiteral("UPDATE playlists  SET name = ?  WHERE  id = ?;");
+const QString move_sql = QStringLiteral("UPDATE playlists  SET position = ?  WHERE  id = ?;");
+const QString delete_sql = QStringLiteral("DELETE FROM playlists  WHERE  id = ?;");
+const QString load_all_sql = QStringLiteral("SELECT id, name, position  FROM playlists  ORDER BY position ASC;");
 
 ov_statement prepared(ov_database* db, const QString& sql) {
   if (!db || !db->is_ok()) return {};
@@ -28,7 +28,7 @@ QList<ov_playlist*> ov_playlist_store::load_all(ov_library* library, ov_database
   if (!playlists_db) return playlists;
   int highest_id = 0;
   {
-    ov_statement st = playlists_db->prepare(k_load_all);
+    ov_statement st = playlists_db->prepare(load_all_sql);
     while (st && st.step_row()) {
       const qint64 stored_id = st.column_int64(0);
       if (!ov_database::is_representable_id(stored_id)) {
@@ -46,33 +46,33 @@ QList<ov_playlist*> ov_playlist_store::load_all(ov_library* library, ov_database
 }
 
 void ov_playlist_store::insert(ov_database* playlists_db, const ov_playlist* playlist) {
-  ov_statement st = prepared(playlists_db, k_insert);
+  ov_statement st = prepared(playlists_db, insert_sql);
   if (!playlist) return;
   st.bind_int(1, playlist->id());
   st.bind_text(2, playlist->name());
   st.bind_int(3, playlist->position());
-  (void)st.write();
+  st.write();
 }
 
 void ov_playlist_store::rename(ov_database* playlists_db, const ov_playlist* playlist) {
-  ov_statement st = prepared(playlists_db, k_rename);
+  ov_statement st = prepared(playlists_db, rename_sql);
   if (!playlist) return;
   st.bind_text(1, playlist->name());
   st.bind_int(2, playlist->id());
-  (void)st.write();
+  st.write();
 }
 
 void ov_playlist_store::move(ov_database* playlists_db, const ov_playlist* playlist) {
-  ov_statement st = prepared(playlists_db, k_move);
+  ov_statement st = prepared(playlists_db, move_sql);
   if (!playlist) return;
   st.bind_int(1, playlist->position());
   st.bind_int(2, playlist->id());
-  (void)st.write();
+  st.write();
 }
 
 void ov_playlist_store::remove(ov_database* playlists_db, const ov_playlist* playlist) {
-  ov_statement st = prepared(playlists_db, k_delete);
+  ov_statement st = prepared(playlists_db, delete_sql);
   if (!playlist) return;
   st.bind_int(1, playlist->id());
-  (void)st.write();
+  st.write();
 }

@@ -5,9 +5,9 @@
 
 namespace {
 
-const char* const k_play_type_texts[] = {"normal",         "normal_repeat", "shuffle",
-                                         "shuffle_repeat", "random",        "repeat_track"};
-const char* const k_selection_type_texts[] = {"high_scored", "middle_scored", "low_scored", "random"};
+const char* const play_type_texts[] = {"normal",         "normal_repeat", "shuffle",
+                                       "shuffle_repeat", "random",        "repeat_track"};
+const char* const selection_type_texts[] = {"high_scored", "middle_scored", "low_scored", "random"};
 
 template <size_t N>
 QString text_of(const char* const (&texts)[N], int value) {
@@ -24,16 +24,16 @@ int value_of(const char* const (&texts)[N], const QString& text) {
 }  // namespace
 
 QString ov_track_pool::play_type_text(int value) {
-  return text_of(k_play_type_texts, value);
+  return text_of(play_type_texts, value);
 }
 int ov_track_pool::play_type_from_text(const QString& text) {
-  return value_of(k_play_type_texts, text);
+  return value_of(play_type_texts, text);
 }
 QString ov_track_pool::selection_type_text(int value) {
-  return text_of(k_selection_type_texts, value);
+  return text_of(selection_type_texts, value);
 }
 int ov_track_pool::selection_type_from_text(const QString& text) {
-  return value_of(k_selection_type_texts, text);
+  return value_of(selection_type_texts, text);
 }
 
 ov_track_pool::ov_track_pool(QObject* parent)

@@ -35,9 +35,12 @@ public:
 
   [[nodiscard]] bool step_row();   // true on SQLITE_ROW
   [[nodiscard]] bool step_done();  // true on SQLITE_DONE
-  // step_done for a statement that changes the file: a failure (including a
-  // failed prepare or bind) is logged with the SQL and SQLite's own message.
-  [[nodiscard]] bool write();
+  // step_done for a statement that changes the file. A failure (including a
+  // failed prepare or bind) is never silent: it is reported here, through
+  // ov_log_failed_write, so callers that carry on after it call write()
+  // as a statement. The result is for callers that change course on a
+  // failure (skip the file, keep a score to write again, roll back).
+  bool write();
   bool reset();  // ready to bind and step again (bindings are kept)
 
   // Column indexes are 0-based.
@@ -57,7 +60,7 @@ private:
   bool bind_failed_ = false;
 };
 
-// Logs a write that did not reach the file: the SQL and SQLite's message
-// for the connection (tag "database"). Used by every write path that goes
-// on after a failure.
+// The one place where a write that did not reach the file is reported: logs
+// the SQL and SQLite's message for the connection (tag "database") and
+// passes the failure on to ov_write_failure.
 void ov_log_failed_write(sqlite3* connection, const QString& sql, const QString& reason = QString());

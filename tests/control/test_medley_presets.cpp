@@ -1,5 +1,6 @@
 #include "ov_database.h"
 #include "ov_log.h"
+#include "ov_log_capture.h"
 #include "ov_medley_preset_store.h"
 #include "ov_schema.h"
 #include "ov_statement.h"
@@ -114,6 +115,19 @@ private slots:
     QVERIFY(text.contains("preset inserted: ovgp_medley_preset:  id= 3,  name= Sabi Medley,  position= 3"));
     QVERIFY(text.contains("preset inserted or replaced: ovgp_medley_preset:  id= 5,  name= Random Half,  position= 5"));
     QVERIFY(text.contains("preset deleted id= 42"));
+  }
+
+  void failed_write_is_reported_by_the_database_and_the_store() {
+    auto db = open();
+    ov_medley_preset_store store(db.get());
+    QVERIFY(db->exec(QStringLiteral("DROP TABLE presets;")));
+    ov_log_capture log;
+    QVERIFY(!store.remove(42));
+    const QStringList lines = log.lines();
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith("WARNING\tdatabase\tfailed to write: DELETE FROM presets  WHERE  id = ?;"),
+             qPrintable(lines[0]));
+    QCOMPARE(lines[1], QStringLiteral("WARNING\tmainwindow\tpreset delete failed id= 42"));
   }
 };
 

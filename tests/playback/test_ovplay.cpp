@@ -21,7 +21,7 @@ class test_ovplay : public QObject {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("ORVANTIS_PCM_DEVICE", "null");
     p.setProcessEnvironment(env);
-    p.start(ov_test::binary_dir() + "/src/playback/ovplay", args);
+    p.start(ov_test::binary_dir() + "/src/playback/tools/ovplay", args);
     if (!p.waitForFinished(30000)) return {};
     *code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     err_ = QString::fromUtf8(p.readAllStandardError());

@@ -1,6 +1,6 @@
 // Decode path through the ALSA "null" device: what the core hands to the
 // sink, signals, seeking, invalid and odd files.
-#include "../library/ov_log_capture.h"
+#include "ov_log_capture.h"
 #include "ov_playback_core.h"
 #include "ov_playback_normal.h"
 #include "ov_test_decode.h"

@@ -1,6 +1,6 @@
-#include "../library/ov_log_capture.h"
 #include "ov_database.h"
 #include "ov_library.h"
+#include "ov_log_capture.h"
 #include "ov_playlist.h"
 #include "ov_playlist_flows.h"
 #include "ov_playlist_store.h"

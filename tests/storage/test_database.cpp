@@ -1,8 +1,8 @@
-#include "../library/ov_log_capture.h"
 #include "ov_blowfish.h"
 #include "ov_database.h"
 #include "ov_field_codec.h"
 #include "ov_id_counter.h"
+#include "ov_log_capture.h"
 #include "ov_schema.h"
 
 #include <gcrypt.h>

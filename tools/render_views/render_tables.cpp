@@ -25,7 +25,7 @@ struct sample {
   bool cover;
 };
 
-constexpr sample k_samples[] = {
+constexpr sample samples[] = {
     {"Morning Road", "Blue Garden", "Echo Lane", 0, true},   {"Night River", "Blue Garden", "Echo Lane", 150, true},
     {"Winter Song", "Light Rain", "Sky Ocean", 1200, false}, {"Fire Dream", "Light Rain", "Sky Ocean", 7300, true},
     {"Shadow Heart", "Lullaby", "Café Élan", 64000, false},  {"空と海", "夜", "Über", 99999999, true},
@@ -38,7 +38,7 @@ void save(QWidget* w, const QString& out_dir, const QString& name) {
 void add_samples(ov_library& library, const QString& dir) {
   QStringList paths;
   int n = 0;
-  for (const sample& s : k_samples) {
+  for (const sample& s : samples) {
     const QString path = QDir(dir).filePath(QStringLiteral("t%1.mp3").arg(++n));
     ov_test::tone tone;
     tone.seconds = 1.0 + n;
@@ -49,7 +49,7 @@ void add_samples(ov_library& library, const QString& dir) {
   }
   library.add_music_files(paths, 1700000000);
   n = 0;
-  for (const sample& s : k_samples) library.track_by_path(paths.at(n++))->add_score(s.score);
+  for (const sample& s : samples) library.track_by_path(paths.at(n++))->add_score(s.score);
 }
 
 }  // namespace

@@ -24,25 +24,25 @@ QStringList ov_config_backup::backup_dir_names() const {
 }
 
 void ov_config_backup::take_backup_if_due(bool enabled, int sec_diff_to_run) {
-  const QString tag = QStringLiteral("init-backup");
+  const QString log_tag = QStringLiteral("init-backup");
   if (!enabled) {
     ov_log_write(ov_log::INFO, QStringLiteral("init backup"), QStringLiteral("backup disabled"));
     return;
   }
   const QStringList names = backup_dir_names();
   if (names.isEmpty()) {
-    ov_log_write(ov_log::INFO, tag, QStringLiteral("backup dir is empty"));
+    ov_log_write(ov_log::INFO, log_tag, QStringLiteral("backup dir is empty"));
   } else {
     const QString& latest = names.first();
     const QDateTime taken = QDateTime::fromString(latest, format_);
     if (!taken.isValid()) {
-      ov_log_write(ov_log::WARNING, tag, QStringLiteral("parse error for latest backup dir name=") + latest);
+      ov_log_write(ov_log::WARNING, log_tag, QStringLiteral("parse error for latest backup dir name=") + latest);
     } else if (taken.secsTo(QDateTime::currentDateTime()) >= sec_diff_to_run) {
-      ov_log_write(ov_log::INFO, tag,
+      ov_log_write(ov_log::INFO, log_tag,
                    QStringLiteral("latest backup dir name= ") + latest + QStringLiteral(" and it is older than ") +
                        QString::number(sec_diff_to_run) + QStringLiteral("sec"));
     } else {
-      ov_log_write(ov_log::INFO, tag,
+      ov_log_write(ov_log::INFO, log_tag,
                    QStringLiteral("latest backup dir name= ") + latest + QStringLiteral(" and it is NOT older than ") +
                        QString::number(sec_diff_to_run) + QStringLiteral("sec"));
       return;
@@ -50,12 +50,12 @@ void ov_config_backup::take_backup_if_due(bool enabled, int sec_diff_to_run) {
   }
   const QString path = root_ + QDir::separator() + QDateTime::currentDateTime().toString(format_);
   if (!QDir().mkpath(path)) {
-    ov_log_write_flush(ov_log::WARNING, tag, QStringLiteral("failed to make the directory ") + path);
+    ov_log_write_flush(ov_log::WARNING, log_tag, QStringLiteral("failed to make the directory ") + path);
     return;
   }
-  ov_log_write(ov_log::INFO, tag, QStringLiteral("taking backup.  backup dir= ") + path);
+  ov_log_write(ov_log::INFO, log_tag, QStringLiteral("taking backup.  backup dir= ") + path);
   if (!copy_files(files_, path))
-    ov_log_write_flush(ov_log::WARNING, tag, QStringLiteral("backup is incomplete.  backup dir= ") + path);
+    ov_log_write_flush(ov_log::WARNING, log_tag, QStringLiteral("backup is incomplete.  backup dir= ") + path);
 }
 
 bool ov_config_backup::copy_files(const QStringList& files, const QString& target) const {
@@ -97,20 +97,20 @@ void ov_config_backup::remove_backups(const QStringList& names) {
 }
 
 QStringList ov_config_backup::plan_removal(int keep_old_dirs_back_to) const {
-  const QString tag = QStringLiteral("init-remove-old-backup");
+  const QString log_tag = QStringLiteral("init-remove-old-backup");
   QStringList doomed;
   if (!QFileInfo(root_).isDir()) return doomed;
   const QStringList names = backup_dir_names();
-  for (const QString& name : names) ov_log_write_flush(ov_log::DEBUG, tag, QStringLiteral("backup dir= ") + name);
+  for (const QString& name : names) ov_log_write_flush(ov_log::DEBUG, log_tag, QStringLiteral("backup dir= ") + name);
   const int n = names.size();
   const int k = keep_old_dirs_back_to;
   if (n > k) {
-    ov_log_write(ov_log::INFO, tag,
+    ov_log_write(ov_log::INFO, log_tag,
                  QStringLiteral("number of backup dir is ") + QString::number(n) + QStringLiteral(". it is over ") +
                      QString::number(k));
     for (int i = std::max(k, 0); i < n; ++i) doomed << names.at(i);
   } else {
-    ov_log_write(ov_log::INFO, tag,
+    ov_log_write(ov_log::INFO, log_tag,
                  QStringLiteral("number of backup dir is ") + QString::number(n) + QStringLiteral(". it is NOT over ") +
                      QString::number(k));
   }

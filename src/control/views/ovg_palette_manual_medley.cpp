@@ -28,11 +28,7 @@ ovg_palette_manual_medley::ovg_palette_manual_medley(ov_settings_group* group, o
   large_->restore();
 }
 
-ovg_palette_manual_medley::~ovg_palette_manual_medley() {
-  large_.reset();
-  medium_.reset();
-  delete widget_.data();
-}
+ovg_palette_manual_medley::~ovg_palette_manual_medley() = default;
 
 void ovg_palette_manual_medley::build_widget() {
   widget_->setObjectName(QStringLiteral("palette_manual_medley"));

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ov_adoptable.h"
 #include "ov_play_settings.h"
 #include "ovg_palette_page.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -55,7 +55,7 @@ private:
   void show_button_texts();
 
   ov_play_settings settings_;
-  QPointer<QWidget> widget_;
+  ov_adoptable<QWidget> widget_;
   QStackedWidget* stack_ = nullptr;
   QPushButton* collapse_expand_ = nullptr;
   QPushButton* min_max_ = nullptr;

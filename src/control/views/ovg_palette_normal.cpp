@@ -25,10 +25,7 @@ ovg_palette_normal::ovg_palette_normal(ov_settings_group* group, ovg_mode_views*
   medium_->restore();
 }
 
-ovg_palette_normal::~ovg_palette_normal() {
-  medium_.reset();
-  delete widget_.data();
-}
+ovg_palette_normal::~ovg_palette_normal() = default;
 
 void ovg_palette_normal::build_widget() {
   widget_->setObjectName(QStringLiteral("palette_normal"));

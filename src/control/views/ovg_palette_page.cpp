@@ -8,9 +8,7 @@
 
 ovg_palette_page::ovg_palette_page() : widget_(new QWidget) {}
 
-ovg_palette_page::~ovg_palette_page() {
-  delete widget_.data();
-}
+ovg_palette_page::~ovg_palette_page() = default;
 
 void ovg_palette_page::add_slot(QBoxLayout* layout, QWidget* view) {
   if (view) slots_.append({layout, view});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ov_adoptable.h"
+
 #include <QList>
 #include <QPointer>
 #include <QStackedWidget>
@@ -28,7 +30,7 @@ private:
     QBoxLayout* layout;
     QPointer<QWidget> view;
   };
-  QPointer<QWidget> widget_;
+  ov_adoptable<QWidget> widget_;
   QList<slot> slots_;
 };
 

@@ -48,9 +48,7 @@ ovgp_medley_preset::ovgp_medley_preset(const ov_medley_preset& v, layout_kind la
   connect_radio(sp_seconds_, sp_s_, sp_r_);
 }
 
-ovgp_medley_preset::~ovgp_medley_preset() {
-  delete page_.data();
-}
+ovgp_medley_preset::~ovgp_medley_preset() = default;
 
 void ovgp_medley_preset::build_fields(const ov_medley_preset& v) {
   QWidget* p = page_;

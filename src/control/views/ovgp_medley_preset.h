@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ov_adoptable.h"
 #include "ov_medley_preset.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -69,7 +69,7 @@ private:
   QString name_;
   int position_;
   layout_kind layout_;
-  QPointer<QWidget> page_;
+  ov_adoptable<QWidget> page_;
 
   ovg_dspinbox *fi_smin_, *fi_smax_, *fl_smin_, *fl_smax_, *fo_smin_, *fo_smax_, *sp_smin_, *sp_smax_;
   ovg_spinbox *fl_rmin_, *fl_rmax_, *sp_rmin_, *sp_rmax_;

@@ -27,9 +27,7 @@ ovgp_medley_presets::ovgp_medley_presets(const QList<ov_medley_preset>& presets,
   if (count() > 0) select_row(0);
 }
 
-ovgp_medley_presets::~ovgp_medley_presets() {
-  delete widget_.data();
-}
+ovgp_medley_presets::~ovgp_medley_presets() = default;
 
 void ovgp_medley_presets::build_widgets() {
   widget_->setObjectName(QStringLiteral("medley_presets_page"));

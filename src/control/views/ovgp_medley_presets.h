@@ -1,11 +1,11 @@
 #pragma once
 
+#include "ov_adoptable.h"
 #include "ov_medley_preset.h"
 #include "ovgp_model_presets.h"
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QWidget>
 
 class QPushButton;
@@ -54,7 +54,7 @@ private:
   ov_database* db_;
   ovgp_preset_list presets_;
   QList<int> removed_ids_;
-  QPointer<QWidget> widget_;
+  ov_adoptable<QWidget> widget_;
   ovgp_model_presets* model_ = nullptr;
   ovgp_tableview_presets* view_ = nullptr;
   QStackedLayout* pages_ = nullptr;

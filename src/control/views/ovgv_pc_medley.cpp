@@ -31,10 +31,7 @@ ovgv_pc_medley::ovgv_pc_medley(ov_settings_group* group, const QList<ov_medley_p
   connect(&config_timer_, &QTimer::timeout, this, &ovgv_pc_medley::islot_timer_config_timeout);
 }
 
-ovgv_pc_medley::~ovgv_pc_medley() {
-  copies_.clear();
-  delete widget_.data();
-}
+ovgv_pc_medley::~ovgv_pc_medley() = default;
 
 void ovgv_pc_medley::build_widgets() {
   widget_->setObjectName(QStringLiteral("pc_medley"));

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "ov_adoptable.h"
 #include "ov_medley_preset.h"
 #include "ov_play_settings.h"
 #include "ov_view_ports.h"
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -59,7 +59,7 @@ private:
   void select(int index);
 
   ov_play_settings settings_;
-  QPointer<QWidget> widget_;
+  ov_adoptable<QWidget> widget_;
   ovg_combo_box* combo_ = nullptr;
   std::vector<std::unique_ptr<ovgp_medley_preset>> copies_;
   QStackedLayout* pages_ = nullptr;

@@ -27,10 +27,7 @@ ovgv_pc_normal::ovgv_pc_normal(ov_settings_group* group, QObject* parent) : QObj
           &ovgv_pc_normal::islot_combobox_selection_type_index_changed);
 }
 
-ovgv_pc_normal::~ovgv_pc_normal() {
-  delete full_.data();
-  delete minimized_.data();
-}
+ovgv_pc_normal::~ovgv_pc_normal() = default;
 
 QWidget* ovgv_pc_normal::make_grid_widget(QGridLayout** grid) {
   auto* w = new QWidget;

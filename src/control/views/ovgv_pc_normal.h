@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ov_adoptable.h"
 #include "ov_play_settings.h"
 #include "ov_view_ports.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QWidget>
 
 class QGridLayout;
@@ -54,8 +54,8 @@ private:
   void apply_enabling();
 
   ov_play_settings settings_;
-  QPointer<QWidget> full_;
-  QPointer<QWidget> minimized_;
+  ov_adoptable<QWidget> full_;
+  ov_adoptable<QWidget> minimized_;
   QGridLayout* full_grid_ = nullptr;
   QGridLayout* minimized_grid_ = nullptr;
   ovg_combo_box* play_type_;

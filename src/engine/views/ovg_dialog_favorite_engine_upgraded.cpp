@@ -6,6 +6,7 @@
 #include "ovg_dialog_favorite_engine_upgraded_tableview.h"
 #include "ovgv_favorite_engine_icon.h"
 
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -45,14 +46,10 @@ ovg_dialog_favorite_engine_upgraded::ovg_dialog_favorite_engine_upgraded(const o
   columns->addLayout(left);
   columns->addWidget(build_new_skills(new_grade), 1);
   layout->addLayout(columns);
-  auto* ok = new QPushButton(tr("OK"), this);
-  ok->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  layout->addLayout(buttons);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  ok->setFocus();  // the table starts without a current row
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  buttons->button(QDialogButtonBox::Ok)->setFocus();  // the table starts without a current row
   resize(640, 380);
 }
 

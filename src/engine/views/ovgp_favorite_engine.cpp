@@ -37,9 +37,7 @@ ovgp_favorite_engine::ovgp_favorite_engine(const ov_favorite_engine* engine, QOb
   refresh();
 }
 
-ovgp_favorite_engine::~ovgp_favorite_engine() {
-  delete widget_.data();
-}
+ovgp_favorite_engine::~ovgp_favorite_engine() = default;
 
 void ovgp_favorite_engine::build_widget() {
   widget_ = new QWidget;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ov_adoptable.h"
 #include "ov_grade_table.h"
 #include "ov_skill_set.h"
 
 #include <QObject>
-#include <QPointer>
 
 class QLabel;
 class QWidget;
@@ -52,7 +52,7 @@ private:
   const ov_grade_table::grade* grade_;
   int experience_;
   ov_skill_set edited_;
-  QPointer<QWidget> widget_;
+  ov_adoptable<QWidget> widget_;
   ovgp_model_skill* offered_model_;
   ovgp_model_skill* assigned_model_;
   ovgp_tableview_skill* offered_view_ = nullptr;

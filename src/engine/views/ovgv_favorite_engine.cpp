@@ -42,9 +42,7 @@ ovgv_favorite_engine::ovgv_favorite_engine(ov_favorite_engine* engine, QWidget* 
   islot_update_info();
 }
 
-ovgv_favorite_engine::~ovgv_favorite_engine() {
-  delete box_.data();
-}
+ovgv_favorite_engine::~ovgv_favorite_engine() = default;
 
 QWidget* ovgv_favorite_engine::widget() const {
   return box_;

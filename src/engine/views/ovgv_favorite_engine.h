@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ov_adoptable.h"
+
 #include <QObject>
-#include <QPointer>
 
 #include <map>
 
@@ -62,7 +63,7 @@ private:
   void update_multiplier();
 
   ov_favorite_engine* engine_;
-  QPointer<QGroupBox> box_;
+  ov_adoptable<QGroupBox> box_;
   ovgv_favorite_engine_icon* grade_icon_ = nullptr;
   QLabel* grade_label_ = nullptr;
   QProgressBar* exp_bar_ = nullptr;

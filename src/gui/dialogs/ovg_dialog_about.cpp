@@ -4,11 +4,11 @@
 #include "ovg_label_link.h"
 
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -66,16 +66,12 @@ ovg_dialog_about::ovg_dialog_about(QWidget* parent) : QDialog(parent) {
   credits->setFixedSize(330, 85);
   credits->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: #f0f0f0;}"));
   credits->setPlainText(credits_text());
-  auto* ok = new QPushButton(tr("OK"), this);
-  ok->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   layout->addLayout(top);
   layout->addWidget(credits);
-  layout->addLayout(buttons);
+  layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(link, &ovg_label_link::esignal_clicked, this, &ovg_dialog_about::islot_license_and_credits_clicked);
 }
 

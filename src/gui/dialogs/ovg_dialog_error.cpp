@@ -1,9 +1,8 @@
 #include "ovg_dialog_error.h"
 
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 ovg_dialog_error::ovg_dialog_error(QWidget* parent) : QDialog(parent) {
@@ -30,14 +29,10 @@ ovg_dialog_error::ovg_dialog_error(QWidget* parent) : QDialog(parent) {
     layout->addWidget(s.container);
     s.container->hide();
   }
-  auto* ok = new QPushButton(tr("OK"), this);
-  ok->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  layout->addLayout(buttons);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 }
 
 void ovg_dialog_error::set_section(section_id id, const QString& text) {

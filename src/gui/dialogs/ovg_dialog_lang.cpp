@@ -1,9 +1,8 @@
 #include "ovg_dialog_lang.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 ovg_dialog_lang::ovg_dialog_lang(QWidget* parent) : QDialog(parent) {
@@ -18,15 +17,11 @@ ovg_dialog_lang::ovg_dialog_lang(QWidget* parent) : QDialog(parent) {
   combo_->addItem(tr("English"), 1);
   combo_->addItem(tr("Japanese"), 2);
   combo_->setCurrentIndex(1);
-  auto* ok = new QPushButton(tr("OK"), this);
-  ok->setDefault(true);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   layout->addWidget(label);
   layout->addWidget(combo_);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  layout->addLayout(buttons);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 }
 
 int ovg_dialog_lang::language() const {

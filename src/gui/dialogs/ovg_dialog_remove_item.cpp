@@ -1,6 +1,6 @@
 #include "ovg_dialog_remove_item.h"
 
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -17,18 +17,15 @@ ovg_dialog_remove_item::ovg_dialog_remove_item(const QString& title, const QStri
   auto* spacer = new QWidget(this);
   spacer->setFixedWidth(300);
   spacer->setFixedHeight(1);
-  auto* remove = new QPushButton(tr("Remove"), this);
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* remove = buttons->addButton(tr("Remove"), QDialogButtonBox::AcceptRole);
   remove->setObjectName(QStringLiteral("remove_button"));
-  auto* cancel = new QPushButton(tr("Cancel"), this);
+  QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
   cancel->setObjectName(QStringLiteral("cancel_button"));
-  cancel->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(remove);
-  buttons->addWidget(cancel);
+  cancel->setDefault(true);  // removing takes a deliberate click
   layout->addWidget(label);
   layout->addWidget(spacer);
-  layout->addLayout(buttons);
-  connect(remove, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }

@@ -45,9 +45,7 @@ ovgp_general::ovgp_general(QObject* parent) : QObject(parent), widget_(new QWidg
   layout->addStretch();
 }
 
-ovgp_general::~ovgp_general() {
-  delete widget_.data();
-}
+ovgp_general::~ovgp_general() = default;
 
 void ovgp_general::load(bool follow, int key_target) {
   follow_->setChecked(follow);

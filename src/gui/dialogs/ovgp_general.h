@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ov_adoptable.h"
+
 #include <QObject>
-#include <QPointer>
 
 class QCheckBox;
 class QComboBox;
@@ -24,7 +25,7 @@ public:
   int key_target() const;
 
 private:
-  QPointer<QWidget> widget_;
+  ov_adoptable<QWidget> widget_;
   QCheckBox* follow_;
   QComboBox* key_target_;
 };

@@ -11,7 +11,7 @@ struct role_colours {
   const char* inactive;
 };
 
-constexpr role_colours k_colours[] = {
+constexpr role_colours colours[] = {
     {QPalette::Text, "#f4f4f4", "#f4f4f4"},
     {QPalette::Base, "#454e50", "#454e50"},
     {QPalette::AlternateBase, "#585858", "#585858"},
@@ -23,7 +23,7 @@ constexpr role_colours k_colours[] = {
 
 void ovg_apply_table_palette(QAbstractItemView* view) {
   QPalette palette = view->palette();
-  for (const role_colours& c : k_colours) {
+  for (const role_colours& c : colours) {
     palette.setColor(QPalette::Active, c.role, QColor(QString::fromLatin1(c.active)));
     palette.setColor(QPalette::Inactive, c.role, QColor(QString::fromLatin1(c.inactive)));
   }

@@ -16,11 +16,11 @@
 
 namespace {
 
-const QString k_tag = QStringLiteral("tableview_playlist");
-constexpr int k_mark_width = 20;
+const QString log_tag = QStringLiteral("tableview_playlist");
+constexpr int mark_width = 20;
 
 void log_debug(const QString& text) {
-  ov_log_write(ov_log::DEBUG, k_tag, text);
+  ov_log_write(ov_log::DEBUG, log_tag, text);
 }
 
 }  // namespace
@@ -60,7 +60,7 @@ void ovg_table_view_playlist::setModel(QAbstractItemModel* model) {
   QTableView::setModel(model);
   if (!model) return;
   horizontalHeader()->setSectionResizeMode(col_mark, QHeaderView::Fixed);
-  horizontalHeader()->resizeSection(col_mark, k_mark_width);
+  horizontalHeader()->resizeSection(col_mark, mark_width);
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           &ovg_table_view_playlist::current_row_changed);
 }

@@ -26,10 +26,10 @@
 
 namespace {
 
-const QString k_tag = QStringLiteral("tableview_tracks");
+const QString log_tag = QStringLiteral("tableview_tracks");
 
 void log_debug(const QString& text) {
-  ov_log_write(ov_log::DEBUG, k_tag, text);
+  ov_log_write(ov_log::DEBUG, log_tag, text);
 }
 
 }  // namespace
@@ -278,7 +278,7 @@ QStringList ovg_table_view_tracks::readable_paths(const QList<QUrl>& urls) {
       paths << path;
       continue;
     }
-    ov_log_write(ov_log::WARNING, k_tag,
+    ov_log_write(ov_log::WARNING, log_tag,
                  QStringLiteral("dropped path is missing or not readable, left out: ") + url.toString());
   }
   return paths;

@@ -16,7 +16,7 @@ struct column_toggle {
 };
 
 using h = ovg_tableview_tracks_hheader;
-const column_toggle k_toggles[] = {
+const column_toggle toggles[] = {
     {ovd_track::col_number, &h::islot_toggle_track_no_clicked},
     {ovd_track::col_album, &h::islot_toggle_album_clicked},
     {ovd_track::col_artist, &h::islot_toggle_artist_clicked},
@@ -33,7 +33,7 @@ const column_toggle k_toggles[] = {
 };
 
 // The menu has a separator after the last column of each group but the last.
-constexpr int k_group_ends[] = {ovd_track::col_rank, ovd_track::col_length, ovd_track::col_entry_number};
+constexpr int group_ends[] = {ovd_track::col_rank, ovd_track::col_length, ovd_track::col_entry_number};
 
 }  // namespace
 
@@ -56,13 +56,13 @@ void ovg_tableview_tracks_hheader::build_menu() {
     action->setChecked(c.visible_by_default);
     action->setEnabled(c.toggleable);
     actions_.insert(c.number, action);
-    if (std::find(std::begin(k_group_ends), std::end(k_group_ends), c.number) != std::end(k_group_ends))
+    if (std::find(std::begin(group_ends), std::end(group_ends), c.number) != std::end(group_ends))
       menu_->addSeparator();
   }
 }
 
 void ovg_tableview_tracks_hheader::connect_toggles() {
-  for (const column_toggle& t : k_toggles)
+  for (const column_toggle& t : toggles)
     if (QAction* action = column_action(t.column)) connect(action, &QAction::toggled, this, t.slot);
 }
 

@@ -28,9 +28,7 @@ ovgv_next_tracks::ovgv_next_tracks(int number_of_boxes, QObject* parent)
   emit isignal_update_message();
 }
 
-ovgv_next_tracks::~ovgv_next_tracks() {
-  delete container_.data();
-}
+ovgv_next_tracks::~ovgv_next_tracks() = default;
 
 void ovgv_next_tracks::build_disabled_label() {
   disabled_label_ = new QLabel(tr("Disabled"), container_);

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "ov_adoptable.h"
 #include "ov_playlist_item.h"  // the signals carry entries: Qt registers the class whole
 #include "ov_view_ports.h"
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 
 class QHBoxLayout;
 class QLabel;
@@ -60,7 +60,7 @@ private:
   void rebuild_boxes();
 
   int number_of_boxes_;
-  QPointer<QWidget> container_;
+  ov_adoptable<QWidget> container_;
   QHBoxLayout* layout_ = nullptr;     // the container's
   QLabel* disabled_label_ = nullptr;  // child of the container, outside the layout
   QList<ovg_next_track_box*> boxes_;  // children of the container

@@ -33,10 +33,7 @@ ovgv_playback::ovgv_playback(QObject* parent) : QObject(parent) {
   slider_->setEnabled(false);
 }
 
-ovgv_playback::~ovgv_playback() {
-  delete wide_.data();
-  delete compact_.data();
-}
+ovgv_playback::~ovgv_playback() = default;
 
 void ovgv_playback::build_actions() {
   QStyle* style = QApplication::style();

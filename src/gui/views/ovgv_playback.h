@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ov_adoptable.h"
 #include "ov_view_ports.h"
 
 #include <QIcon>
 #include <QObject>
-#include <QPointer>
 
 class QAction;
 class QBoxLayout;
@@ -92,8 +92,8 @@ private:
   void set_icon_size(int side);
   void arrange(QWidget* container, QBoxLayout* buttons_row, QBoxLayout* slider_row);
 
-  QPointer<QWidget> wide_;
-  QPointer<QWidget> compact_;
+  ov_adoptable<QWidget> wide_;
+  ov_adoptable<QWidget> compact_;
   QAction* action_play_ = nullptr;  // children of the view
   QAction* action_stop_ = nullptr;
   QAction* action_next_ = nullptr;

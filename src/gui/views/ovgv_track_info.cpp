@@ -42,9 +42,7 @@ ovgv_track_info::ovgv_track_info(QObject* parent) : QObject(parent) {
   clear();
 }
 
-ovgv_track_info::~ovgv_track_info() {
-  for (const QPointer<QWidget>& part : parts_) delete part.data();
-}
+ovgv_track_info::~ovgv_track_info() = default;
 
 ovg_attached_picture* ovgv_track_info::make_masked_picture(int side, QWidget* parent) {
   auto* picture = new ovg_attached_picture(side, parent);

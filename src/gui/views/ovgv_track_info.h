@@ -1,10 +1,11 @@
 #pragma once
 
+#include "ov_adoptable.h"
 #include "ov_view_ports.h"
 
-#include <QList>
 #include <QObject>
-#include <QPointer>
+
+#include <vector>
 
 class QImage;
 class QLabel;
@@ -78,11 +79,11 @@ private:
   void set_cover(const QImage& image);
   template <class T>
   T* keep(T* part) {
-    parts_ << part;
+    parts_.emplace_back(part);
     return part;
   }
 
-  QList<QPointer<QWidget>> parts_;  // top-level parts, deleted by the view if still alive
+  std::vector<ov_adoptable<QWidget>> parts_;  // top-level parts
   QWidget* large_frame_ = nullptr;
   ovg_attached_picture* large_ = nullptr;
   ovg_attached_picture* second_large_ = nullptr;

@@ -35,9 +35,7 @@ ovgv_volume::ovgv_volume(ov_setting_int* stored, QObject* parent) : QObject(pare
   connect(slider_, &QSlider::valueChanged, this, &ovgv_volume::esignal_slider_volume_value_changed);
 }
 
-ovgv_volume::~ovgv_volume() {
-  delete row_.data();
-}
+ovgv_volume::~ovgv_volume() = default;
 
 int ovgv_volume::volume() const {
   return slider_->value();

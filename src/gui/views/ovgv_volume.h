@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ov_adoptable.h"
 #include "ov_view_ports.h"
 
 #include <QObject>
-#include <QPointer>
 
 class QLabel;
 class QWidget;
@@ -36,7 +36,7 @@ public slots:
   void islot_slider_volume_value_changed(int value);
 
 private:
-  QPointer<QWidget> row_;
+  ov_adoptable<QWidget> row_;
   ovg_slider* slider_ = nullptr;  // children of row_
   QLabel* percent_ = nullptr;
   ov_setting_int* stored_;

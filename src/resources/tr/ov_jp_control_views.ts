@@ -53,14 +53,6 @@
 <context>
     <name>ovg_pref_dialog_medley_preset</name>
     <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
         <source>Pref (Medley Presets)</source>
         <translation>設定 (メドレープリセット)</translation>
     </message>

@@ -171,14 +171,6 @@
         <source>Pref (Favorite Engine)</source>
         <translation>設定 (お気に入りエンジン)</translation>
     </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
 </context>
 <context>
     <name>ovg_dialog_favorite_engine_upgraded_model</name>
@@ -219,10 +211,6 @@
     <message>
         <source>Favorite Engine Upgraded</source>
         <translation>お気に入りエンジンがアップグレードされました</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
     </message>
     <message>
         <source>New Skills</source>

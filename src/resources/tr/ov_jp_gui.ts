@@ -14,11 +14,6 @@
         <translation>ライセンス</translation>
     </message>
     <message>
-        <location filename="../../gui/ovg_dialog_about.cpp" line="68" />
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
         <location filename="../../gui/ovg_dialog_about.cpp" line="103" />
         <source>Orvantis uses these libraries and softwares.
 </source>
@@ -48,11 +43,6 @@
         <source>Fatal</source>
         <translation>致命的なエラー</translation>
     </message>
-    <message>
-        <location filename="../../gui/ovg_dialog_error.cpp" line="33" />
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
 </context>
 <context>
     <name>ovg_dialog_lang</name>
@@ -76,11 +66,6 @@
         <source>Japanese</source>
         <translation>日本語</translation>
     </message>
-    <message>
-        <location filename="../../gui/ovg_dialog_lang.cpp" line="21" />
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
 </context>
 <context>
     <name>ovg_dialog_remove_item</name>
@@ -88,11 +73,6 @@
         <location filename="../../gui/ovg_dialog_remove_item.cpp" line="20" />
         <source>Remove</source>
         <translation>削除</translation>
-    </message>
-    <message>
-        <location filename="../../gui/ovg_dialog_remove_item.cpp" line="22" />
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
     </message>
 </context>
 <context>
@@ -203,16 +183,6 @@
         <location filename="../../gui/ovg_pref_dialog_general.cpp" line="11" />
         <source>Orvantis Preferences</source>
         <translation>Orvantis の設定</translation>
-    </message>
-    <message>
-        <location filename="../../gui/ovg_pref_dialog_general.cpp" line="17" />
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <location filename="../../gui/ovg_pref_dialog_general.cpp" line="19" />
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
     </message>
 </context>
 <context>
@@ -453,17 +423,6 @@
 </context>
 <context>
     <name>ovg_flow_runner</name>
-    <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
-</context>
-<context>
-    <name>ovg_pref_dialog</name>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
     <message>
         <source>Cancel</source>
         <translation>キャンセル</translation>

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTranslator>
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -88,6 +89,15 @@ private slots:
     QCOMPARE(d.windowTitle(), QStringLiteral("Removing selected playlist"));
     QTimer::singleShot(0, &d, [&d, pressed] { button(&d, pressed)->click(); });
     QCOMPARE(d.exec(), result);
+  }
+
+  void standard_buttons_are_translated_with_the_program() {
+    QTranslator japanese;
+    QVERIFY(japanese.load(QStringLiteral("ov_jp"), QStringLiteral(":/tr")));
+    QCoreApplication::installTranslator(&japanese);
+    ovg_dialog_remove_item d(QStringLiteral("t"), QStringLiteral("m"));
+    QCOMPARE(d.findChild<QPushButton*>(QStringLiteral("remove_button"))->text(), QStringLiteral("削除"));
+    QCOMPARE(d.findChild<QPushButton*>(QStringLiteral("cancel_button"))->text(), QStringLiteral("キャンセル"));
   }
 
   void about_names_the_libraries_in_use() {
