@@ -40,11 +40,11 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QLabel>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
@@ -261,10 +261,13 @@ void ovg_mainwindow::build_layout() {
   connect(search_bar_, &s::esignal_key_to_tableview_pressed, this, &ovg_mainwindow::islot_send_key_to_tableview_track);
   connect(search_bar_, &s::esignal_hided, this, &ovg_mainwindow::islot_search_bar_hided);
   // Messages show beside the play tabs, where they take no height from the tables.
-  status_bar_ = new QStatusBar;
-  status_bar_->setObjectName(QStringLiteral("status_bar"));
-  status_bar_->setSizeGripEnabled(false);
-  tab_widget_->setCornerWidget(status_bar_, Qt::TopRightCorner);
+  message_ = new QLabel;
+  message_->setObjectName(QStringLiteral("window_message"));
+  message_->setContentsMargins(8, 0, 8, 0);
+  tab_widget_->setCornerWidget(message_, Qt::TopRightCorner);
+  message_timer_ = new QTimer(this);
+  message_timer_->setSingleShot(true);
+  connect(message_timer_, &QTimer::timeout, message_, &QLabel::clear);
   watch_table_focus();
   flows_ = new ovg_flow_runner(this);
   connect(flows_, &ovg_flow_runner::esignal_finished, this, [this] {

@@ -16,8 +16,9 @@
 #include <memory>
 #include <optional>
 
+class QLabel;
+class QTimer;
 class QTabWidget;
-class QStatusBar;
 class ov_database;
 class ov_favorite_engine;
 class ov_library;
@@ -192,7 +193,8 @@ private:
   std::unique_ptr<ovg_play_mode> medley_;
   ovg_main_actions* actions_ = nullptr;
   QTabWidget* tab_widget_ = nullptr;
-  QStatusBar* status_bar_ = nullptr;
+  QLabel* message_ = nullptr;  // the last message, beside the play tabs
+  QTimer* message_timer_ = nullptr;
   ovgv_search_bar* search_bar_ = nullptr;
   ovg_flow_runner* flows_ = nullptr;
   ovg_controller_abstract* selected_tab_controller_ = nullptr;

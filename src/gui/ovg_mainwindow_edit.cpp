@@ -25,8 +25,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -68,7 +70,8 @@ void ovg_mainwindow::watch_table_focus() {
 }
 
 void ovg_mainwindow::show_message(const QString& text) {
-  status_bar_->showMessage(text, message_ms);
+  message_->setText(text);
+  message_timer_->start(message_ms);
 }
 
 // What a confirmation names: one track by its title, more as "N tracks".

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QSettings>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -50,7 +49,14 @@ class test_mainwindow_edit : public QObject {
   QString old_cwd_;
   using run = ov_mainwindow_run;
 
-  static QString status(const run& r) { return r.window->findChild<QStatusBar*>()->currentMessage(); }
+  // The message, when the shown window has room for all of it.
+  static QString status(const run& r) {
+    const auto* label = r.window->findChild<QLabel*>(QStringLiteral("window_message"));
+    QCoreApplication::sendPostedEvents();
+    const bool fits =
+        label->isVisible() && label->contentsRect().width() >= label->fontMetrics().horizontalAdvance(label->text());
+    return !r.window->isVisible() || fits ? label->text() : QStringLiteral("(cut) ") + label->text();
+  }
   static QString title(const run& r, int row) { return r.area()->selected()->track_at(row)->tags().title(); }
 
 private slots:
