@@ -158,13 +158,20 @@ void ovg_mainwindow::slot_add_files_in_dirs() {
 }
 
 void ovg_mainwindow::islot_add_files(const QStringList& paths) {
-  add_expanded(ov_playlist_flows::expand_paths(paths));
+  qsizetype unreadable = 0;
+  const QStringList files = ov_playlist_flows::expand_paths(paths, &unreadable);
+  add_expanded(files, unreadable);
 }
 
 // Added are the new entries of the shown playlist; skipped the files handled
-// that the library did not take (unreadable, or no music at all).
-void ovg_mainwindow::add_expanded(const QStringList& files) {
-  if (files.isEmpty()) return;
+// that the library did not take (unreadable, or no music at all) and the
+// names in added directories that are not text.
+void ovg_mainwindow::add_expanded(const QStringList& files, qsizetype unreadable) {
+  const QString report = tr("%L1 added, %L2 skipped (not music)");
+  if (files.isEmpty()) {
+    if (unreadable > 0) show_message(report.arg(0).arg(unreadable));
+    return;
+  }
   ov_playlist* selected = selected_playlist();
   const ov_playlist* shown = selected ? selected : area_->library_playlist();
   const qsizetype before = shown ? shown->count() : 0;
@@ -178,11 +185,11 @@ void ovg_mainwindow::add_expanded(const QStringList& files) {
     show_error(ov_playlist_flows::stopped_text(result));
     return;
   }
-  qsizetype skipped = 0;
+  qsizetype skipped = unreadable;
   for (qsizetype i = 0; i < result.done; ++i)
     if (!library_->contains_path(files.at(i))) ++skipped;
   const qsizetype added = (shown ? shown->count() : 0) - before;
-  show_message(tr("%L1 added, %L2 skipped (not music)").arg(added).arg(skipped));
+  show_message(report.arg(added).arg(skipped));
 }
 
 void ovg_mainwindow::open_paths(const QStringList& paths) {
@@ -192,8 +199,9 @@ void ovg_mainwindow::open_paths(const QStringList& paths) {
   }
   ov_playlist* playlist = selected_playlist();
   if (!playlist) return;
-  const QStringList files = ov_playlist_flows::expand_paths(paths);
-  add_expanded(files);
+  qsizetype unreadable = 0;
+  const QStringList files = ov_playlist_flows::expand_paths(paths, &unreadable);
+  add_expanded(files, unreadable);
   // The first file that made it into the library, as its entry in the shown playlist.
   for (const QString& file : files) {
     const int row = playlist->index_of_track(library_->track_by_path(file));

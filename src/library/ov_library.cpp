@@ -76,6 +76,7 @@ struct collect_state {
   QStringList files;
   QSet<QString> visited;
   qsizetype hidden = 0;
+  qsizetype unreadable = 0;
 };
 
 // Names in the directory whose bytes are not text in the file name
@@ -106,7 +107,8 @@ void collect_into(const QString& directory, collect_state& state) {
   state.visited.insert(canonical);
 
   const QString base = dir.path() + QLatin1Char('/');
-  const bool unreadable = log_unreadable_names(directory) > 0;
+  const qsizetype unreadable = log_unreadable_names(directory);
+  state.unreadable += unreadable;
   const QStringList hidden = dir.entryList(
       {QStringLiteral(".*")}, QDir::Dirs | QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
   state.hidden += hidden.size();
@@ -475,9 +477,10 @@ bool ov_library::contains(const ov_track* track) const {
   return track && members_.contains(track);
 }
 
-QStringList collect_mp3_files(const QString& directory) {
+QStringList collect_mp3_files(const QString& directory, qsizetype* unreadable) {
   collect_state state;
   collect_into(directory, state);
+  if (unreadable) *unreadable += state.unreadable;
   if (state.hidden > 0)
     ov_log_write(ov_log::INFO, QStringLiteral("adding music file"),
                  QStringLiteral("Skipped %1 hidden entries below ").arg(state.hidden) + directory);

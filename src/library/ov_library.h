@@ -104,8 +104,8 @@ private:
 // below a directory: its own files first, then each subdirectory's, recursively.
 // Hidden entries (names starting with a dot) are skipped, with one log line
 // saying how many; names that are not text in the file name encoding are
-// skipped with a log line each.
-QStringList collect_mp3_files(const QString& directory);
+// skipped with a log line each and counted into *unreadable when given.
+QStringList collect_mp3_files(const QString& directory, qsizetype* unreadable = nullptr);
 
 // The clean absolute form of a file path: relative to the working directory
 // when relative, without ".", "..", doubled or trailing slashes. Symbolic

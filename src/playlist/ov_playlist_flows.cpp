@@ -226,7 +226,7 @@ QString ov_playlist_flows::new_playlist_name() {
   return tr("New Playlist");
 }
 
-QStringList ov_playlist_flows::expand_paths(const QStringList& paths) {
+QStringList ov_playlist_flows::expand_paths(const QStringList& paths, qsizetype* unreadable) {
   trace(QStringLiteral("adding files by drag & drop"));
   if (paths.isEmpty()) return {};
   QStringList files;
@@ -237,7 +237,7 @@ QStringList ov_playlist_flows::expand_paths(const QStringList& paths) {
       files << clean;
       continue;
     }
-    for (const QString& file : collect_mp3_files(clean)) files << ov_clean_file_path(file);
+    for (const QString& file : collect_mp3_files(clean, unreadable)) files << ov_clean_file_path(file);
   }
   trace(QStringLiteral("adding %1 files by drag & drop").arg(files.size()));
   return files;

@@ -53,7 +53,7 @@ public:
   // Logs "adding files by drag & drop" and, for a non-empty list,
   // "adding N files by drag & drop". The window sizes its "Adding Tracks"
   // dialog with the result and hands it to add_files.
-  static QStringList expand_paths(const QStringList& paths);
+  static QStringList expand_paths(const QStringList& paths, qsizetype* unreadable = nullptr);
 
   // For each file in order: when the library does not hold it, logs
   // "adding " + path, adds it with added_time (seconds since 1970) and puts
