@@ -1,6 +1,4 @@
-#include "ov_database.h"
-#include "ov_library.h"
-#include "ov_schema.h"
+#include "ov_mainwindow_fixture.h"
 #include "ov_track.h"
 #include "ovg_mainwindow.h"
 #include "ovg_play_mode.h"
@@ -26,20 +24,9 @@ class test_window_layout : public QObject {
   QTemporaryDir data_;
   QString old_cwd_;
 
-  struct run {
-    ov_databases dbs = ov_open_databases(QStringLiteral("conf"));
-    ov_group_map albums, artists;
-    std::unique_ptr<ov_library> library;
-    std::unique_ptr<ovg_mainwindow> window;
-
-    run() {
-      library = std::make_unique<ov_library>(dbs.library.get(), &albums, &artists, QStringLiteral("seed"));
-      window = std::make_unique<ovg_mainwindow>(library.get(), QStringLiteral("seed"), dbs.playlists.get(),
-                                                dbs.playlist_items.get(), dbs.presets.get(), dbs.favorite_engine.get());
-      window->show();
-    }
-    ~run() { window.reset(); }
-    int table_height() const { return window->playlists_area()->splitter()->height(); }
+  struct run : ov_mainwindow_run {
+    run() { window->show(); }
+    int table_height() const { return area()->splitter()->height(); }
     int palette_height() const { return window->tab_widget()->height(); }
   };
 
