@@ -174,8 +174,11 @@ void show_messages(const QString& fatal, const QString& warning, QWidget* parent
 // enciphered fields only the old seed can read are kept aside.
 QString keep_files_of_old_seed(ov_app_config& config, const ov_databases& databases) {
   if (config.has_valid_seed()) return QString();
-  const bool had_data = !(databases.library->status_flags() & ov_database::not_existed) ||
-                        !(databases.favorite_engine->status_flags() & ov_database::not_existed);
+  // An empty file (another program may have made one by opening the name)
+  // holds nothing the old seed could read.
+  constexpr quint32 no_data = ov_database::not_existed | ov_database::was_empty;
+  const bool had_data =
+      !(databases.library->status_flags() & no_data) || !(databases.favorite_engine->status_flags() & no_data);
   if (!had_data) return QString();
   ov_config_backup backup(QStringLiteral("conf"), QStringLiteral("conf_backup"), config.backup_files(),
                           config.backup_time_format());

@@ -23,6 +23,9 @@ QStringList column_names(const QString& create_table) {
   return names;
 }
 
+// How long a statement waits for a lock another connection holds.
+constexpr int busy_patience_ms = 5000;
+
 // The messages start-up shows the user, in the language in effect (the
 // translation is installed before the databases open).
 QString message(const char* text, const QString& path = QString()) {
@@ -46,6 +49,10 @@ ov_database::ov_database(const QString& path, const QStringList& creation_statem
     add_flag(open_failed);
     return;
   }
+  // Another program reading the file (a backup, the sqlite3 command) holds
+  // its lock for a moment: a write waits for it instead of failing at once,
+  // which would lose what was being stored.
+  set_busy_patience(busy_patience_ms);
   // A file that holds someone else's data is the user's: nothing is written into it.
   if (!holds_only_own_schema(creation_statements)) {
     errors_ << message("file %1 holds other data than this program's.", path);
@@ -88,6 +95,8 @@ bool ov_database::check_path() {
     errors_ << message("file %1 is not writable.", path_);
     add_flag(not_writable);
     return false;
+  } else if (info.size() == 0) {
+    add_flag(was_empty);
   }
   // SQLite makes its journal beside the file: without a writable directory
   // every later write would fail.
@@ -194,6 +203,10 @@ int ov_database::max_id() const {
       prepare(QStringLiteral("SELECT MAX(id)  FROM ") + table_ + QStringLiteral("  WHERE id <= 2147483647;"));
   if (!bounded || !bounded.step_row()) return 0;
   return int(bounded.column_int64(0));
+}
+
+void ov_database::set_busy_patience(int ms) const {
+  if (connection_) sqlite3_busy_timeout(connection_, ms);
 }
 
 bool ov_database::table_exists() const {

@@ -24,6 +24,7 @@ public:
     not_regular = 16,   // the path exists but is not a regular file
     not_writable = 32,  // the file (or its directory) is not writable
     foreign = 64,       // the file holds something else than this table
+    was_empty = 128,    // the file existed but held nothing (no data to keep)
   };
 
   ov_database(const QString& path, const QStringList& creation_statements, const QString& table);
@@ -54,6 +55,9 @@ public:
   // The largest id of the table that an int can hold (0 when none).
   int max_id() const;
   bool table_exists() const;
+  // How long a statement waits for a lock another connection holds before
+  // it fails (5 s unless set).
+  void set_busy_patience(int ms) const;
   // Whether an id read from a row can be used as this program's id.
   static bool is_representable_id(qint64 id);
 

@@ -259,8 +259,15 @@ private slots:
       QProcess* running = handed == one.get() ? two.get() : one.get();
       QString err;
       QCOMPARE(ov_test::run_to_end(*handed, err), 1);
-      QVERIFY2(wait_for_library(dirs.home.path(), {a, b}),
-               qPrintable(QString::fromUtf8(running->readAllStandardError())));
+      // The library is read while the running copy writes it: no write of
+      // that copy may fail on the reads.
+      if (!wait_for_library(dirs.home.path(), {a, b})) {
+        // Its stderr is read only now: until here the test did not read it.
+        running->terminate();
+        QString rest;
+        ov_test::run_to_end(*running, rest);
+        QFAIL(qPrintable(rest + log_text(dirs)));
+      }
       if (trial == 0) {
         run_dirs other;
         QProcessEnvironment env = environment(other, QStringLiteral("accept"));
@@ -272,7 +279,10 @@ private slots:
         QCOMPARE(ov_test::run_to_end(*beside, err3), 0);
       }
       running->terminate();
-      QCOMPARE(ov_test::run_to_end(*running, err), 0);
+      QString said;
+      QCOMPARE(ov_test::run_to_end(*running, said), 0);
+      QVERIFY2(!said.contains(QStringLiteral("Could not write")) && !said.contains(QStringLiteral("The seed in")),
+               qPrintable(said));
     }
   }
 

@@ -70,6 +70,8 @@ private slots:
     QTest::addColumn<QString>("message");  // %1 is the path
     QTest::newRow("new file") << "new" << quint32(ov_database::not_existed | ov_database::created)
                               << "file %1 didn't exist.|created a new file.";
+    // An empty file (as opening the name with the sqlite3 command leaves) holds no data.
+    QTest::newRow("empty file") << "empty" << quint32(ov_database::was_empty) << "";
     QTest::newRow("directory") << "dir" << quint32(ov_database::not_regular) << "file %1 is not a regular file.";
     QTest::newRow("read-only file") << "readonly" << quint32(ov_database::not_writable) << "file %1 is not writable.";
     QTest::newRow("not a database") << "garbage" << quint32(ov_database::unknown_error)
@@ -85,6 +87,9 @@ private slots:
     const QString path = dir.filePath(kind == QLatin1String("missing/") ? "missing/library.db" : "library.db");
     if (kind == QLatin1String("dir")) {
       QVERIFY(QDir().mkdir(path));
+    } else if (kind == QLatin1String("empty")) {
+      QFile f(path);
+      QVERIFY(f.open(QIODevice::WriteOnly));
     } else if (kind == QLatin1String("readonly") || kind == QLatin1String("garbage")) {
       QFile f(path);
       QVERIFY(f.open(QIODevice::WriteOnly));
@@ -97,8 +102,8 @@ private slots:
     }
     ov_database db(path, ov_creation_statements(QStringLiteral("library")), QStringLiteral("library"));
     QCOMPARE(db.status_flags(), flags);
-    const QStringList messages = message.arg(path).split('|');
-    const bool ok = kind == QLatin1String("new");
+    const QStringList messages = message.isEmpty() ? QStringList() : message.arg(path).split('|');
+    const bool ok = kind == QLatin1String("new") || kind == QLatin1String("empty");
     QCOMPARE(db.is_ok(), ok);
     QCOMPARE(ok ? db.information_messages() : db.error_messages(), messages);
     QCOMPARE(db.table_exists(), ok);
@@ -163,6 +168,28 @@ private slots:
     QCOMPARE(level.column_int(0), 2);
     ov_database again(path, ov_creation_statements(QStringLiteral("playlists")), QStringLiteral("playlists"));
     QCOMPARE(again.max_id(), 100);
+  }
+
+  // Another program reading the file delays the commit of a batch until its
+  // read ends; the batch is not lost.
+  void commit_waits_for_a_reader() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("playlists.db"));
+    ov_database db(path, ov_creation_statements(QStringLiteral("playlists")), QStringLiteral("playlists"));
+    db.begin_bulk();
+    QVERIFY(db.exec(QStringLiteral("INSERT INTO playlists (id, name, position) VALUES (1, 'p', 1);")));
+    sqlite3* reader = nullptr;
+    QVERIFY(sqlite3_open(QFile::encodeName(path).constData(), &reader) == SQLITE_OK);
+    QVERIFY(sqlite3_exec(reader, "BEGIN; SELECT COUNT(*) FROM playlists;", nullptr, nullptr, nullptr) == SQLITE_OK);
+    std::thread release([reader] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      sqlite3_exec(reader, "COMMIT;", nullptr, nullptr, nullptr);
+    });
+    const bool committed = db.end_bulk();
+    release.join();
+    sqlite3_close(reader);
+    QVERIFY(committed);
+    QCOMPARE(column_texts(&db, QStringLiteral("SELECT name FROM playlists;")), QStringList{QStringLiteral("p")});
   }
 
   void id_counter_from_many_threads() {
