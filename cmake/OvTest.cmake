@@ -12,4 +12,7 @@ function(ov_add_test)
     TIMEOUT ${T_TIMEOUT}
     LABELS "${T_LABELS}"
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;OV_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;OV_BINARY_DIR=${PROJECT_BINARY_DIR}")
+  if(OV_ASAN)
+    set_property(TEST ${T_NAME} APPEND PROPERTY ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+  endif()
 endfunction()
