@@ -1,11 +1,8 @@
 #include "ov_mpris.h"
 #include "ov_track.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <QEventLoop>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>

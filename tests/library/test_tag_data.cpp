@@ -76,7 +76,6 @@ private slots:
     QTest::newRow("0") << 0 << "0:00";
     QTest::newRow("59") << 59 << "0:59";
     QTest::newRow("245") << 245 << "4:05";
-    QTest::newRow("600") << 600 << "10:00";
     QTest::newRow("3600") << 3600 << "60:00";
     QTest::newRow("7384") << 7384 << "123:04";
   }
