@@ -15,7 +15,7 @@
 
 namespace {
 // Device buffer length: short, so that a volume change is heard soon.
-constexpr unsigned int buffer_latency_us = 150000;
+constexpr unsigned int buffer_latency_us = 200000;
 // The device wakes the sink when this share of its buffer has room: the
 // fewer periods, the fewer wake-ups; two leave half the buffer playing
 // while the sink refills the other half.
@@ -158,13 +158,8 @@ void ov_pcm_sink_alsa::run() {
         if (quitting) return;
         continue;
       }
-      if (!current_ && !queue_.empty()) {
-        current_ = queue_.front();
-        queue_.pop_front();
-        current_offset_ = 0;
-      }
     }
-    if (current_) write_current();
+    write_queued();
     wait_for_work(deliver_played(false));
   }
 }
@@ -186,6 +181,22 @@ void ov_pcm_sink_alsa::drop_all() {
   }
   frames_written_ = 0;
   for (block* b : back) done_(b);
+}
+
+// Writes the queued blocks until the device is full or the queue is empty,
+// so that a wake-up asks the device's delay once however many blocks it takes.
+void ov_pcm_sink_alsa::write_queued() {
+  for (;;) {
+    if (!current_) {
+      std::lock_guard<std::mutex> l(mutex_);
+      if (queue_.empty() || quit_ || reset_requested_) return;
+      current_ = queue_.front();
+      queue_.pop_front();
+      current_offset_ = 0;
+    }
+    write_current();
+    if (current_) return;  // the device is full
+  }
 }
 
 void ov_pcm_sink_alsa::write_current() {

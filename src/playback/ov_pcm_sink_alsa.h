@@ -42,6 +42,7 @@ private:
   void wake();
   void drop_all();
   long long deliver_played(bool all);
+  void write_queued();
   void write_current();
   void wait_for_work(long long frames_to_play);
 
