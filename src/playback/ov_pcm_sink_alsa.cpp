@@ -14,12 +14,15 @@
 #include <vector>
 
 namespace {
-// Device buffer length: short, so that a volume change is heard soon.
+// Device buffer length: short, so that a volume change is heard soon, and
+// less than the playback core keeps queued (twelve 25 ms blocks), so that
+// the device fills and the sink can sleep until a period has room.
 constexpr unsigned int buffer_latency_us = 200000;
-// The device wakes the sink when this share of its buffer has room: the
-// fewer periods, the fewer wake-ups; two leave half the buffer playing
-// while the sink refills the other half.
-constexpr unsigned int periods = 2;
+// The device wakes the sink when a period of its buffer has room: the fewer
+// periods, the fewer wake-ups; three are the fewest PulseAudio's plugin takes.
+constexpr unsigned int periods = 3;
+// How long a full device without poll descriptors is left before the next try.
+constexpr int no_descriptor_wait_ms = 10;
 // The sink whose thread is the calling one: a block queued from its own
 // completion notice needs no wake-up.
 thread_local const ov_pcm_sink_alsa* own_sink = nullptr;
@@ -165,10 +168,12 @@ void ov_pcm_sink_alsa::run() {
 }
 
 // Stops the device at once and hands back every block: the played-out ones
-// first, then the one being written, then the queue, in order.
+// first, then the one being written, then the queue, in order. The device is
+// prepared again only when the next block comes, so a stream that stays
+// stopped or paused stays stopped (corked, on a sound server) meanwhile.
 void ov_pcm_sink_alsa::drop_all() {
   snd_pcm_drop(pcm_);
-  snd_pcm_prepare(pcm_);
+  stopped_ = true;
   std::vector<block*> back;
   for (const written& w : written_) back.push_back(w.b);
   written_.clear();
@@ -193,6 +198,10 @@ void ov_pcm_sink_alsa::write_queued() {
       current_ = queue_.front();
       queue_.pop_front();
       current_offset_ = 0;
+    }
+    if (stopped_) {
+      snd_pcm_prepare(pcm_);
+      stopped_ = false;
     }
     write_current();
     if (current_) return;  // the device is full
@@ -264,6 +273,7 @@ void ov_pcm_sink_alsa::wait_for_work(long long frames_to_play) {
     pcm_fds = std::max(0, snd_pcm_poll_descriptors_count(pcm_));
     fds.resize(size_t(1 + pcm_fds));
     if (pcm_fds > 0) pcm_fds = std::max(0, snd_pcm_poll_descriptors(pcm_, fds.data() + 1, unsigned(pcm_fds)));
+    if (pcm_fds == 0) timeout = no_descriptor_wait_ms;  // a device that offers nothing to wait on
   } else if (frames_to_play >= 0) {
     timeout = int(frames_to_play * 1000 / rate_) + 1;
   }

@@ -65,4 +65,5 @@ private:
   int current_offset_ = 0;  // frames of current_ written
   std::deque<written> written_;
   long long frames_written_ = 0;
+  bool stopped_ = false;  // dropped and not prepared again yet
 };
