@@ -289,7 +289,14 @@ void ovg_controller_manual_medley::slot_flatline_finished(ov_playline* playline,
 
 void ovg_controller_manual_medley::slot_fadeout_finished(ov_playline* playline, int fade_id) {
   guarded([&] {
-    if (!playline || playline != fadeout_line_ || fade_id != playline->current_id()) return;
+    if (!playline || fade_id != playline->current_id() || playline == fadein_line_ || playline == flatline_line_)
+      return;
+    // Silent until it is given its next file: the line stops decoding and
+    // keeps its volume at 0. This also ends a line whose fade a quicker one
+    // replaced.
+    playline->stop();
+    drop_stale_reports(playline);
+    if (playline != fadeout_line_) return;
     debug(QStringLiteral("FADEOUT: finished"));
     fadeout_line_ = nullptr;
     fadeout_held_ = false;

@@ -14,9 +14,10 @@ typedef struct _snd_pcm snd_pcm_t;
 // ALSA backend of the PCM sink. The device is "default" unless
 // $ORVANTIS_PCM_DEVICE names another (e.g. "null" for tests). The sink
 // thread alone touches the PCM handle: it writes blocks without blocking,
-// hands a block back once the device reports its last frame played, and
-// recovers from underruns. The device buffer is kept short so that volume
-// changes are heard on time.
+// hands a block back once the device's delay shows its last frame played, and
+// recovers from underruns. Between writes it sleeps on the PCM's descriptors
+// and an eventfd for requests, with no timer while the device is full. The
+// device buffer is kept short so that volume changes are heard on time.
 class ov_pcm_sink_alsa : public ov_pcm_sink {
 public:
   ov_pcm_sink_alsa();
@@ -36,16 +37,19 @@ private:
     long long end;  // frames written up to the end of this block
   };
 
+  int configure(int rate, int channels);
   void run();
   void wake();
   void drop_all();
-  void deliver_played(bool all);
+  long long deliver_played(bool all);
+  void write_queued();
   void write_current();
-  void wait_for_work();
+  void wait_for_work(long long frames_to_play);
 
   QByteArray device_;
   snd_pcm_t* pcm_ = nullptr;
   int frame_bytes_ = 4;
+  int rate_ = 44100;
   int wake_fd_ = -1;
   notice done_;
   std::thread thread_;
@@ -61,4 +65,5 @@ private:
   int current_offset_ = 0;  // frames of current_ written
   std::deque<written> written_;
   long long frames_written_ = 0;
+  bool stopped_ = false;  // dropped and not prepared again yet
 };

@@ -2,6 +2,8 @@
 
 #include "ov_playback_normal.h"
 
+#include <algorithm>
+
 ov_playline_fader::~ov_playline_fader() {
   cancel();
 }
@@ -86,12 +88,17 @@ void ov_playline_fader::run_fade_out() {
   }
 }
 
+// Only a wait: one sleep for all the ticks the level still needs, with the
+// level brought up to the ticks that passed when the wait is cancelled.
 void ov_playline_fader::run_flatline() {
-  auto tick = std::chrono::steady_clock::now();
+  const auto start = std::chrono::steady_clock::now();
   level_ += step_;
-  while (level_ / 1000 < 100) {
-    tick += std::chrono::milliseconds(tick_ms);
-    if (!wait_tick(tick)) return;
-    level_ += step_;
+  if (level_ >= 100000) return;
+  const int ticks = (100000 - level_ + step_ - 1) / step_;
+  if (wait_tick(start + std::chrono::milliseconds(qint64(ticks) * tick_ms))) {
+    level_ += ticks * step_;
+    return;
   }
+  const auto passed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  level_ += std::min(int(passed.count() / tick_ms), ticks) * step_;
 }

@@ -2,6 +2,7 @@
 // overlapping slices, the quick fade of go-next, pause and resume inside a
 // fade, "no fade on begin/end", the id checks and destruction while playing.
 #include "ov_controller_fixture.h"
+#include "ov_playback_normal.h"
 #include "ov_playline.h"
 #include "ov_test_capture.h"
 #include "ovg_controller_manual_medley.h"
@@ -55,6 +56,7 @@ private slots:
     QVERIFY(c_->fadein_line() && c_->fadein_line() != first);
     QCOMPARE(c_->fadein_line()->fadein_length(), 1000);
     QTRY_VERIFY_WITH_TIMEOUT(c_->fadeout_line() == nullptr, 3000);
+    QCOMPARE(first->playback()->state(), ove_playback::stopped);  // faded out: no more decoding
     QTest::qWait(500);
     const QVector<double> env = ov_test_capture::envelope(capture_->stop());
     int first_loud = 0;

@@ -11,13 +11,15 @@ ovgv_favorite_engine_icon::ovgv_favorite_engine_icon(const QImage& image, int dr
 
 void ovgv_favorite_engine_icon::set_image(const QImage& image) {
   image_ = image;
+  scaled_ = QImage();
   update();
 }
 
 void ovgv_favorite_engine_icon::paintEvent(QPaintEvent*) {
   if (image_.isNull()) return;
+  if (scaled_.isNull()) scaled_ = image_.scaled(draw_size_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
   QPainter painter(this);
-  painter.drawImage(0, 0, image_.scaled(draw_size_, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  painter.drawImage(0, 0, scaled_);
 }
 
 void ovgv_favorite_engine_icon::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -26,5 +26,6 @@ protected:
 
 private:
   QImage image_;
+  QImage scaled_;  // image_ at draw_size_, made at the first paint after a change
   QSize draw_size_;
 };

@@ -67,8 +67,10 @@ void ovgv_playback::build_slider_and_labels() {
   const QString zero = time_text_ms(0);
   elapsed_ = new QLabel(zero, wide_);
   length_ = new QLabel(zero, wide_);
-  elapsed_->setFixedWidth(time_label_width);
-  length_->setFixedWidth(time_label_width);
+  // Fixed in both directions, so that a new time only repaints the label
+  // instead of asking every layout up to the window to run again.
+  elapsed_->setFixedSize(time_label_width, elapsed_->sizeHint().height());
+  length_->setFixedSize(time_label_width, length_->sizeHint().height());
   elapsed_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   length_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }

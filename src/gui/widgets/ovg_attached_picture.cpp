@@ -19,6 +19,9 @@ void ovg_attached_picture::set_image(const QImage& image) {
   no_image_ = image.isNull();
   image_ = no_image_ ? no_image() : image;
   scaled_ = QImage();
+  // With an image every pixel is painted here, so a repaint (the incoming
+  // cover growing on every tick of a fade-in) leaves the widgets below alone.
+  setAttribute(Qt::WA_OpaquePaintEvent, !image_.isNull());
   update();
 }
 

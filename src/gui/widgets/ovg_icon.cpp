@@ -10,6 +10,7 @@ ovg_icon::ovg_icon(const QString& path, QWidget* parent) : QWidget(parent) {
 
 void ovg_icon::set_image(const QImage& image) {
   image_ = image;
+  drawn_ = QImage();
   update();
 }
 
@@ -34,10 +35,13 @@ QImage ovg_icon::drawn_image(const QImage& image, bool enabled) {
 
 void ovg_icon::paintEvent(QPaintEvent*) {
   if (image_.isNull()) return;
+  const QSize fitted = image_.size().scaled(size(), Qt::KeepAspectRatio);
+  if (drawn_.isNull() || drawn_.size() != fitted || drawn_enabled_ != isEnabled()) {
+    drawn_ = drawn_image(image_, isEnabled()).scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    drawn_enabled_ = isEnabled();
+  }
   QPainter painter(this);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  const QImage scaled = drawn_image(image_, isEnabled()).scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-  painter.drawImage((width() - scaled.width()) / 2, (height() - scaled.height()) / 2, scaled);
+  painter.drawImage((width() - drawn_.width()) / 2, (height() - drawn_.height()) / 2, drawn_);
 }
 
 void ovg_icon::mouseDoubleClickEvent(QMouseEvent* event) {

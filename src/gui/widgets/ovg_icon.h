@@ -31,4 +31,7 @@ protected:
 private:
   QString path_;
   QImage image_;
+  // The image as last drawn, kept while size and state stay the same.
+  QImage drawn_;
+  bool drawn_enabled_ = true;
 };

@@ -1,6 +1,8 @@
 #include "ovg_slider.h"
 
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 #include <cmath>
 
@@ -21,4 +23,26 @@ int ovg_slider::value_at(QPoint pos) const {
 void ovg_slider::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) setValue(value_at(event->position().toPoint()));
   QSlider::mousePressEvent(event);
+}
+
+QRect ovg_slider::handle_rect() const {
+  QStyleOptionSlider option;
+  initStyleOption(&option);
+  return style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+}
+
+void ovg_slider::sliderChange(SliderChange change) {
+  if (change == SliderValueChange) {
+    const QRect handle = handle_rect();
+    if (handle == shown_handle_) return;
+    shown_handle_ = handle;
+  } else {
+    shown_handle_ = QRect();
+  }
+  QSlider::sliderChange(change);
+}
+
+void ovg_slider::resizeEvent(QResizeEvent* event) {
+  shown_handle_ = QRect();
+  QSlider::resizeEvent(event);
 }

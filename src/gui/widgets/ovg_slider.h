@@ -4,7 +4,8 @@
 
 // A slider whose handle jumps to the clicked place: a press first sets the
 // value under the pointer, then the normal press handling grabs the handle
-// there, so it can be dragged on at once.
+// there, so it can be dragged on at once. A new value repaints the slider
+// only when it moves the handle by a pixel or more.
 class ovg_slider : public QSlider {
   Q_OBJECT
 
@@ -16,4 +17,11 @@ public:
 
 protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void sliderChange(SliderChange change) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  QRect handle_rect() const;
+
+  QRect shown_handle_;  // where the handle was when the last repaint was asked for
 };
