@@ -13,10 +13,13 @@
 
 namespace {
 
-// Higher value first; equal values keep the order they came in.
+// Higher value first; equal values by name, then by their details.
 void sort_and_cut(QList<ov_statistics::leader>& list, int count) {
-  std::stable_sort(list.begin(), list.end(),
-                   [](const ov_statistics::leader& a, const ov_statistics::leader& b) { return a.value > b.value; });
+  std::sort(list.begin(), list.end(), [](const ov_statistics::leader& a, const ov_statistics::leader& b) {
+    if (a.value != b.value) return a.value > b.value;
+    if (a.label != b.label) return a.label < b.label;
+    return a.details < b.details;
+  });
   if (list.size() > count) list.resize(count);
 }
 
@@ -86,12 +89,29 @@ QString ov_statistics::duration_text(qint64 seconds) {
 
 // ---- ranks ----------------------------------------------------------------------
 
+bool ov_statistics::refresh_history() {
+  if (!history_.refresh()) return false;
+  albums_by_time_.reset();
+  artists_by_time_.reset();
+  return true;
+}
+
+void ov_statistics::note_library_changed() {
+  rank_counts_.reset();
+  top_tracks_.reset();
+  albums_by_score_.reset();
+  artists_by_score_.reset();
+  albums_by_time_.reset();
+  artists_by_time_.reset();
+}
+
 QList<int> ov_statistics::rank_counts() const {
+  if (rank_counts_) return *rank_counts_;
   const ov_rank_table& ranks = ov_rank_table::instance();
   QList<int> counts(ranks.count(), 0);
-  if (!library_) return counts;
-  for (const QString& path : library_->paths())
-    if (const ov_track* t = library_->track_by_path(path)) ++counts[ranks.index_of(t->score())];
+  if (library_)
+    for (const ov_track* t : library_->tracks_by_id()) ++counts[ranks.index_of(t->score())];
+  rank_counts_ = counts;
   return counts;
 }
 
@@ -99,9 +119,8 @@ QList<int> ov_statistics::tracks_in_rank(int rank_index) const {
   QList<int> ids;
   if (!library_) return ids;
   const ov_rank_table& ranks = ov_rank_table::instance();
-  for (const QString& path : library_->paths())
-    if (const ov_track* t = library_->track_by_path(path); t && ranks.index_of(t->score()) == rank_index)
-      ids << t->id();
+  for (const ov_track* t : library_->tracks_by_id())
+    if (ranks.index_of(t->score()) == rank_index) ids << t->id();
   std::sort(ids.begin(), ids.end());
   return ids;
 }
@@ -118,20 +137,29 @@ QColor ov_statistics::rank_colour(int rank_index) {
 // ---- leaders ----------------------------------------------------------------------
 
 QList<ov_statistics::leader> ov_statistics::top_tracks() const {
-  QList<leader> list;
-  if (!library_) return list;
-  QList<const ov_track*> tracks;
-  for (const QString& path : library_->paths())
-    if (const ov_track* t = library_->track_by_path(path); t && t->score() > 0) tracks << t;
-  const auto higher = [](const ov_track* a, const ov_track* b) {
-    return a->score() != b->score() ? a->score() > b->score() : a->id() < b->id();
+  if (top_tracks_) return *top_tracks_;
+  struct scored {
+    int score;
+    int id;
+    const ov_track* track;
   };
-  const qsizetype n = std::min<qsizetype>(top_track_count, tracks.size());
+  std::vector<scored> tracks;
+  if (library_) {
+    tracks.reserve(size_t(library_->tracks_by_id().size()));
+    for (const ov_track* t : library_->tracks_by_id())
+      if (t->score() > 0) tracks.push_back({t->score(), t->id(), t});
+  }
+  const auto higher = [](const scored& a, const scored& b) {
+    return a.score != b.score ? a.score > b.score : a.id < b.id;
+  };
+  const qsizetype n = std::min<qsizetype>(top_track_count, qsizetype(tracks.size()));
   std::partial_sort(tracks.begin(), tracks.begin() + n, tracks.end(), higher);
+  QList<leader> list;
   for (qsizetype i = 0; i < n; ++i) {
-    const ov_track* t = tracks[i];
+    const ov_track* t = tracks[size_t(i)].track;
     list << leader{t->display_title(), {t->tags().artist(), t->tags().album()}, t->score()};
   }
+  top_tracks_ = list;
   return list;
 }
 
@@ -139,9 +167,8 @@ QList<ov_statistics::leader> ov_statistics::top_groups_by_score(group_kind kind)
   QList<leader> list;
   if (!library_) return list;
   std::unordered_map<const ov_track_group*, qsizetype> at;
-  for (const QString& path : library_->paths()) {
-    const ov_track* t = library_->track_by_path(path);
-    const ov_track_group* g = !t ? nullptr : kind == group_kind::album ? t->album_group() : t->artist_group();
+  for (const ov_track* t : library_->tracks_by_id()) {
+    const ov_track_group* g = kind == group_kind::album ? t->album_group() : t->artist_group();
     if (!g || t->score() == 0) continue;
     auto [it, added] = at.try_emplace(g, list.size());
     if (added) list << leader{g->name, kind == group_kind::album ? QStringList{g->directory} : QStringList{}, 0};
@@ -156,11 +183,9 @@ QList<ov_statistics::leader> ov_statistics::top_groups_by_time(group_kind kind) 
   std::unordered_map<const ov_track_group*, qsizetype> at;
   qint64 removed = 0;
   const QHash<int, qint64>& seconds = history_.seconds_by_track();
-  // In id order, so that equal sums keep one order from run to run.
-  QList<int> ids = seconds.keys();
-  std::sort(ids.begin(), ids.end());
-  for (int id : ids) {
-    const qint64 s = seconds.value(id);
+  for (auto row = seconds.begin(); row != seconds.end(); ++row) {
+    const int id = row.key();
+    const qint64 s = row.value();
     if (s <= 0) continue;
     const ov_track* t = library_ ? library_->track_by_id(id) : nullptr;
     if (!t) {
@@ -179,16 +204,20 @@ QList<ov_statistics::leader> ov_statistics::top_groups_by_time(group_kind kind) 
 }
 
 QList<ov_statistics::leader> ov_statistics::top_albums_by_score() const {
-  return top_groups_by_score(group_kind::album);
+  if (!albums_by_score_) albums_by_score_ = top_groups_by_score(group_kind::album);
+  return *albums_by_score_;
 }
 QList<ov_statistics::leader> ov_statistics::top_artists_by_score() const {
-  return top_groups_by_score(group_kind::artist);
+  if (!artists_by_score_) artists_by_score_ = top_groups_by_score(group_kind::artist);
+  return *artists_by_score_;
 }
 QList<ov_statistics::leader> ov_statistics::top_albums_by_time() const {
-  return top_groups_by_time(group_kind::album);
+  if (!albums_by_time_) albums_by_time_ = top_groups_by_time(group_kind::album);
+  return *albums_by_time_;
 }
 QList<ov_statistics::leader> ov_statistics::top_artists_by_time() const {
-  return top_groups_by_time(group_kind::artist);
+  if (!artists_by_time_) artists_by_time_ = top_groups_by_time(group_kind::artist);
+  return *artists_by_time_;
 }
 
 QList<ov_statistics::leader> ov_statistics::leaders_of(ov_chart chart) const {
@@ -263,7 +292,7 @@ QList<ov_statistics::grade_up> ov_statistics::grade_ups() const {
 bool ov_statistics::has_data(ov_chart chart, const QDate& today) const {
   switch (chart) {
     case ov_chart::ranks:
-      return library_ && !library_->paths().isEmpty();
+      return library_ && !library_->tracks_by_id().isEmpty();
     case ov_chart::listening_days:
     case ov_chart::listening_weeks: {
       const QList<listening_bucket> buckets =
@@ -279,6 +308,7 @@ bool ov_statistics::has_data(ov_chart chart, const QDate& today) const {
 }
 
 QString ov_statistics::hint(ov_chart chart) const {
+  if (chart >= ov_chart::albums_by_time && history_.reading()) return tr("Reading the listening history...");
   switch (chart) {
     case ov_chart::ranks:
       return tr("The library is empty.\nAdd music files (File > Add Files) and their ranks show here.");

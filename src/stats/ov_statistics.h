@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class ov_library;
 class ov_database;
 
@@ -27,8 +29,9 @@ enum class ov_chart : int {
 constexpr int ov_chart_count = 9;
 
 // What the statistics charts show: computed on request from the library in
-// memory and the sums of the listening history; each chart also gives a
-// one-line summary and its data as CSV text.
+// memory and the sums of the listening history, and kept until the library
+// or the history changes; each chart also gives a one-line summary and its
+// data as CSV text.
 class ov_statistics {
   Q_DECLARE_TR_FUNCTIONS(ov_statistics)
 
@@ -65,7 +68,13 @@ public:
   ov_statistics(const ov_library* library, ov_database* history_db);
 
   // Reads history rows appended since the last call; true when there were any.
-  bool refresh_history() { return history_.refresh(); }
+  bool refresh_history();
+  // The first read of the history on a worker (see ov_stats_history).
+  void read_history_in_background() { history_.read_in_background(); }
+  QFuture<void> history_read_done() const { return history_.reading_done(); }
+  void wait_for_history() { history_.wait(); }
+  // Scores changed, or tracks were added or removed.
+  void note_library_changed();
 
   static QString title(ov_chart chart);
 
@@ -117,4 +126,7 @@ private:
 
   const ov_library* library_;
   ov_stats_history history_;
+  mutable std::optional<QList<int>> rank_counts_;
+  mutable std::optional<QList<leader>> top_tracks_;
+  mutable std::optional<QList<leader>> albums_by_score_, artists_by_score_, albums_by_time_, artists_by_time_;
 };

@@ -99,10 +99,16 @@ private slots:
              QStringLiteral("33 min listened in the last 52 weeks, in 2 of them; 48 % in shuffle medley play"));
     QVERIFY(stats.csv(ov_chart::listening_weeks, today).endsWith(QStringLiteral("2026-03-25,2026-03-31,420,60\n")));
 
-    // Rows appended later are added to what was read.
+    // Rows appended later are added to what was read, also after a first
+    // read on a worker.
+    ov_statistics worker_read(f.library.get(), f.history_db.get());
+    worker_read.read_history_in_background();
+    worker_read.wait_for_history();
     f.play(at(2026, 3, 31, 14), 6, 30, 1);
     QVERIFY(stats.refresh_history());
+    QVERIFY(worker_read.refresh_history());
     QCOMPARE(stats.listening_days(today).last().normal, 150);
+    QCOMPARE(worker_read.csv(ov_chart::listening_weeks, today), stats.csv(ov_chart::listening_weeks, today));
   }
 
   void experience_with_grade_ups() {
