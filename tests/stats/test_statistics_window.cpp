@@ -13,11 +13,11 @@ using namespace ov_stats_test;
 class test_statistics_window : public QObject {
   Q_OBJECT
 
-  // Clicks the middle of the bar of a rank, where the chart shows it.
-  static void click_rank(ovg_statistics_window& window, int rank, int count) {
+  // Clicks the bar of a rank at a height of count tracks.
+  static void click_rank(ovg_statistics_window& window, int rank, double count) {
     QChart* chart = window.chart_view()->chart();
     QAbstractSeries* series = chart->series().first();
-    const QPointF scene = chart->mapToPosition(QPointF(rank, count / 2.0), series);
+    const QPointF scene = chart->mapToPosition(QPointF(rank, count), series);
     const QPoint at = window.chart_view()->mapFromScene(scene);
     QTest::mouseClick(window.chart_view()->viewport(), Qt::LeftButton, {}, at);
   }
@@ -32,11 +32,13 @@ private slots:
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(window.showing_chart());
     QSignalSpy selected(&window, &ovg_statistics_window::esignal_select_tracks);
-    click_rank(window, 0, 2);
-    click_rank(window, 8, 1);
-    QCOMPARE(selected.size(), 2);
+    click_rank(window, 0, 1);
+    click_rank(window, 8, 1.5);  // above the bar, in its column
+    click_rank(window, 2, 0.5);  // a rank without tracks
+    QCOMPARE(selected.size(), 3);
     QCOMPARE(selected[0][0].value<QList<int>>(), (QList<int>{1, 2}));
     QCOMPARE(selected[1][0].value<QList<int>>(), (QList<int>{4}));
+    QCOMPARE(selected[2][0].value<QList<int>>(), QList<int>());
   }
 
   void follows_score_changes() {

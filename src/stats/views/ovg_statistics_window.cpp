@@ -102,6 +102,7 @@ void ovg_statistics_window::build_ui() {
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   view_ = new ovg_statistics_chart_view;
+  connect(view_, &ovg_statistics_chart_view::esignal_rank_clicked, this, &ovg_statistics_window::select_rank);
   hint_ = new QLabel;
   hint_->setObjectName(QStringLiteral("hint"));
   hint_->setAlignment(Qt::AlignCenter);
@@ -363,11 +364,12 @@ QChart* ovg_statistics_window::make_bar_chart(const bar_chart& d) {
     set->append(s.values);
     set->setColor(s.colour);
     set->setBorderColor(s.colour.darker(130));
+    set->setLabelColor(QColor(QStringLiteral("#333333")));
     series->append(set);
   }
   if (d.labels) {
     series->setLabelsVisible(true);
-    series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     series->setLabelsFormat(QStringLiteral("@value"));
     series->setLabelsPrecision(10);
   }
@@ -377,14 +379,13 @@ QChart* ovg_statistics_window::make_bar_chart(const bar_chart& d) {
     else
       QToolTip::hideText();
   });
-  connect(series, &QAbstractBarSeries::clicked, this, [this](int index, QBarSet*) {
-    if (current_ == ov_chart::ranks) select_rank(index);
-  });
   chart->addSeries(series);
   auto* categories = new QBarCategoryAxis;
   categories->append(d.categories);
   categories->setGridLineVisible(false);
   categories->setLabelsAngle(d.labels_angle);
+  // The names are elided here already, to a width that leaves the bars room.
+  categories->setTruncateLabels(false);
   if (d.rank_icons) {
     // The names only keep the room for the icons drawn over them.
     QFont room = categories->labelsFont();
@@ -397,7 +398,7 @@ QChart* ovg_statistics_window::make_bar_chart(const bar_chart& d) {
   auto* values = new QValueAxis;
   values->setLabelFormat(QStringLiteral("%.0f"));
   values->setTitleText(d.value_title);
-  set_value_range(values, d.max);
+  set_value_range(values, d.labels ? d.max * 1.15 : d.max);
   chart->addAxis(values, d.horizontal ? Qt::AlignBottom : Qt::AlignLeft);
   series->attachAxis(values);
   if (d.legend) {
@@ -421,7 +422,7 @@ bool ovg_statistics_window::update_bar_chart(const bar_chart& d) {
   for (qsizetype i = 0; i < sets.size(); ++i)
     for (qsizetype j = 0; j < d.sets[i].values.size(); ++j)
       if (d.sets[i].values[j] != shown_.sets[i].values[j]) sets[i]->replace(j, d.sets[i].values[j]);
-  if (d.max != shown_.max) set_value_range(values_, d.max);
+  if (d.max != shown_.max) set_value_range(values_, d.labels ? d.max * 1.15 : d.max);
   return true;
 }
 
