@@ -8,6 +8,7 @@
 #include "ov_database.h"
 #include "ov_library.h"
 #include "ov_schema.h"
+#include "ov_stats_fixture.h"
 #include "ov_track.h"
 #include "ovg_statistics_chart_view.h"
 #include "ovg_statistics_window.h"
@@ -31,15 +32,7 @@ constexpr qint64 span_seconds = 2LL * 365 * 86400;
 constexpr int rounds = 5;
 
 std::unique_ptr<ov_database> make_history(const QString& dir) {
-  auto db = std::make_unique<ov_database>(
-      dir + QStringLiteral("/history.db"),
-      QStringList{QStringLiteral("CREATE TABLE IF NOT EXISTS awards (time INTEGER NOT NULL, track_id INTEGER NOT "
-                                 "NULL, kind INTEGER NOT NULL, points INTEGER NOT NULL, grade INTEGER NOT NULL);"),
-                  QStringLiteral("CREATE TABLE IF NOT EXISTS plays (time INTEGER NOT NULL, track_id INTEGER NOT "
-                                 "NULL, seconds INTEGER NOT NULL, mode INTEGER NOT NULL);"),
-                  QStringLiteral("CREATE INDEX IF NOT EXISTS awards_time ON awards(time);"),
-                  QStringLiteral("CREATE INDEX IF NOT EXISTS plays_time ON plays(time);")},
-      QStringLiteral("awards"));
+  std::unique_ptr<ov_database> db = ov_stats_test::open_history(dir);
   const qint64 start = QDateTime::currentSecsSinceEpoch() - span_seconds;
   db->begin_bulk();
   ov_statement award = db->prepare(QStringLiteral("INSERT INTO awards VALUES (?, ?, ?, ?, ?);"));

@@ -2,7 +2,8 @@
 
 // A small library and listening history made in a temporary directory for
 // the statistics tests: six tracks with known scores, and history rows at
-// local noon of known days.
+// local noon of known days. The benchmark and the view renderer make their
+// history files with open_history too.
 #include "ov_database.h"
 #include "ov_field_codec.h"
 #include "ov_library.h"
@@ -34,6 +35,19 @@ const track_row tracks[] = {
     {5, "Epsilon", "Sun", "Cid", "/m/c", 600000}, {6, "Zeta, \"live\"", "", "", "/m/d", 10000},
 };
 
+// A listening history file in dir, as the program keeps it.
+inline std::unique_ptr<ov_database> open_history(const QString& dir) {
+  return std::make_unique<ov_database>(
+      dir + QStringLiteral("/history.db"),
+      QStringList{QStringLiteral("CREATE TABLE IF NOT EXISTS awards (time INTEGER NOT NULL, track_id INTEGER NOT "
+                                 "NULL, kind INTEGER NOT NULL, points INTEGER NOT NULL, grade INTEGER NOT NULL);"),
+                  QStringLiteral("CREATE TABLE IF NOT EXISTS plays (time INTEGER NOT NULL, track_id INTEGER NOT "
+                                 "NULL, seconds INTEGER NOT NULL, mode INTEGER NOT NULL);"),
+                  QStringLiteral("CREATE INDEX IF NOT EXISTS awards_time ON awards(time);"),
+                  QStringLiteral("CREATE INDEX IF NOT EXISTS plays_time ON plays(time);")},
+      QStringLiteral("awards"));
+}
+
 inline qint64 at(int y, int m, int d, int hour = 12) {
   return QDateTime(QDate(y, m, d), QTime(hour, 0)).toSecsSinceEpoch();
 }
@@ -63,15 +77,7 @@ struct fixture {
       }
     }
     library = std::make_unique<ov_library>(library_db.get(), &albums, &artists, seed);
-    history_db = std::make_unique<ov_database>(
-        dir.filePath(QStringLiteral("history.db")),
-        QStringList{QStringLiteral("CREATE TABLE IF NOT EXISTS awards (time INTEGER NOT NULL, track_id INTEGER NOT "
-                                   "NULL, kind INTEGER NOT NULL, points INTEGER NOT NULL, grade INTEGER NOT NULL);"),
-                    QStringLiteral("CREATE TABLE IF NOT EXISTS plays (time INTEGER NOT NULL, track_id INTEGER NOT "
-                                   "NULL, seconds INTEGER NOT NULL, mode INTEGER NOT NULL);"),
-                    QStringLiteral("CREATE INDEX IF NOT EXISTS awards_time ON awards(time);"),
-                    QStringLiteral("CREATE INDEX IF NOT EXISTS plays_time ON plays(time);")},
-        QStringLiteral("awards"));
+    history_db = open_history(dir.path());
   }
 
   void play(qint64 time, int track, int seconds, int mode) {

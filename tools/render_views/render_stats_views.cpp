@@ -2,6 +2,7 @@
 #include "ov_field_codec.h"
 #include "ov_library.h"
 #include "ov_schema.h"
+#include "ov_stats_fixture.h"
 #include "ovg_statistics_window.h"
 
 #include <QApplication>
@@ -13,16 +14,6 @@
 namespace {
 
 const QString seed = QStringLiteral("render-views-seed");
-
-std::unique_ptr<ov_database> open_history(const QString& dir) {
-  return std::make_unique<ov_database>(
-      dir + QStringLiteral("/history.db"),
-      QStringList{QStringLiteral("CREATE TABLE IF NOT EXISTS awards (time INTEGER NOT NULL, track_id INTEGER NOT "
-                                 "NULL, kind INTEGER NOT NULL, points INTEGER NOT NULL, grade INTEGER NOT NULL);"),
-                  QStringLiteral("CREATE TABLE IF NOT EXISTS plays (time INTEGER NOT NULL, track_id INTEGER NOT "
-                                 "NULL, seconds INTEGER NOT NULL, mode INTEGER NOT NULL);")},
-      QStringLiteral("awards"));
-}
 
 // 400 tracks of 40 albums by 12 artists, most of them low in the ranks; a
 // listening history of the last 200 days with a few grade-ups.
@@ -78,7 +69,7 @@ void save(ovg_statistics_window& window, const QString& out_dir, const QString& 
 void ov_render_stats_views(const QString& out_dir) {
   QTemporaryDir dir;
   std::unique_ptr<ov_database> library_db = ov_open_database(dir.path(), QStringLiteral("library"));
-  std::unique_ptr<ov_database> history_db = open_history(dir.path());
+  std::unique_ptr<ov_database> history_db = ov_stats_test::open_history(dir.path());
   fill(library_db.get(), history_db.get());
   ov_group_map albums, artists;
   ov_library library(library_db.get(), &albums, &artists, seed);
