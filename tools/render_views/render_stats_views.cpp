@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QTemporaryDir>
+#include <QTranslator>
 
 #include <memory>
 
@@ -76,10 +77,22 @@ void ov_render_stats_views(const QString& out_dir) {
   {
     ovg_statistics_window window(&library, history_db.get());
     window.show();
+    window.finish_history_read();
     for (int i = 0; i < ov_chart_count; ++i) {
       window.show_chart(ov_chart(i));
       save(window, out_dir, QString::number(i));
     }
+  }
+  QTranslator japanese;
+  if (japanese.load(QStringLiteral(":/tr/ov_jp.qm")) && QCoreApplication::installTranslator(&japanese)) {
+    ovg_statistics_window window(&library, history_db.get());
+    window.show();
+    window.finish_history_read();
+    for (ov_chart chart : {ov_chart::ranks, ov_chart::top_tracks, ov_chart::listening_days}) {
+      window.show_chart(chart);
+      save(window, out_dir, QStringLiteral("ja_%1").arg(int(chart)));
+    }
+    QCoreApplication::removeTranslator(&japanese);
   }
   QTemporaryDir empty_dir;
   std::unique_ptr<ov_database> empty_db = ov_open_database(empty_dir.path(), QStringLiteral("library"));

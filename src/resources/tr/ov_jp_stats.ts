@@ -88,6 +88,10 @@ Play some tracks and it shows here.</source>
 曲を再生すると、ここに表示されます。</translation>
         </message>
         <message>
+            <source>Reading the listening history...</source>
+            <translation>再生履歴を読み込んでいます...</translation>
+        </message>
+        <message>
             <source>No data yet.</source>
             <translation>まだデータがありません。</translation>
         </message>
@@ -109,15 +113,15 @@ Play some tracks and it shows here.</source>
         </message>
         <message>
             <source>Leader: %1 with %2 listened</source>
-            <translation>首位: %1 (%2 聴いた)</translation>
+            <translation>首位: %1 (聴いた時間 %2)</translation>
         </message>
         <message>
             <source>%1 listened in the last 30 days, on %L2 of them; %L3 % in shuffle medley play</source>
-            <translation>この30日間に %1 聴いた (%L2 日)。シャッフルメドレー再生が %L3 %</translation>
+            <translation>この30日間で %1 聴きました (%L2 日)。シャッフルメドレー再生が %L3 %</translation>
         </message>
         <message>
             <source>%1 listened in the last 52 weeks, in %L2 of them; %L3 % in shuffle medley play</source>
-            <translation>この52週間に %1 聴いた (%L2 週)。シャッフルメドレー再生が %L3 %</translation>
+            <translation>この52週間で %1 聴きました (%L2 週)。シャッフルメドレー再生が %L3 %</translation>
         </message>
         <message>
             <source>rank</source>
