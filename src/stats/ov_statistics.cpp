@@ -105,12 +105,20 @@ void ov_statistics::note_library_changed() {
   artists_by_time_.reset();
 }
 
+// The rank of every track, looked up in the lowest scores of the ranks (the
+// ranks cover every score in index order), which is what a pass over a large
+// library spends most of its time on.
 QList<int> ov_statistics::rank_counts() const {
   if (rank_counts_) return *rank_counts_;
   const ov_rank_table& ranks = ov_rank_table::instance();
+  std::vector<int> lowest;
+  for (int i = 0; i < ranks.count(); ++i) lowest.push_back(ranks.lowest(i));
   QList<int> counts(ranks.count(), 0);
   if (library_)
-    for (const ov_track* t : library_->tracks_by_id()) ++counts[ranks.index_of(t->score())];
+    for (const ov_track* t : library_->tracks_by_id()) {
+      const auto above = std::upper_bound(lowest.begin() + 1, lowest.end(), t->score());
+      ++counts[above - lowest.begin() - 1];
+    }
   rank_counts_ = counts;
   return counts;
 }
