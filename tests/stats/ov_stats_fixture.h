@@ -48,6 +48,22 @@ inline std::unique_ptr<ov_database> open_history(const QString& dir) {
       QStringLiteral("awards"));
 }
 
+// The six tracks as library rows, their scores enciphered with seed.
+inline void insert_tracks(ov_database* library_db, const QString& seed) {
+  for (const track_row& t : tracks) {
+    ov_statement st = library_db->prepare(
+        QStringLiteral("INSERT INTO library (id, filepath, title, album, artist, track_no, length, timestamp_added, s) "
+                       "VALUES (?, ?, ?, ?, ?, 1, 200, 1700000000, ?);"));
+    st.bind_int(1, t.id);
+    st.bind_text(2, QStringLiteral("%1/%2.mp3").arg(QLatin1String(t.dir)).arg(t.id));
+    st.bind_text(3, QString::fromUtf8(t.title));
+    st.bind_text(4, QLatin1String(t.album));
+    st.bind_text(5, QLatin1String(t.artist));
+    st.bind_text(6, encode_field(seed, QStringLiteral("%1:0:0:0:0:0:0:0").arg(t.score), t.id));
+    (void)st.write();
+  }
+}
+
 inline qint64 at(int y, int m, int d, int hour = 12) {
   return QDateTime(QDate(y, m, d), QTime(hour, 0)).toSecsSinceEpoch();
 }
@@ -62,20 +78,7 @@ struct fixture {
   // with_tracks: the six tracks above, else an empty library.
   explicit fixture(bool with_tracks = true) {
     library_db = ov_open_database(dir.path(), QStringLiteral("library"));
-    if (with_tracks) {
-      for (const track_row& t : tracks) {
-        ov_statement st = library_db->prepare(QStringLiteral(
-            "INSERT INTO library (id, filepath, title, album, artist, track_no, length, timestamp_added, s) "
-            "VALUES (?, ?, ?, ?, ?, 1, 200, 1700000000, ?);"));
-        st.bind_int(1, t.id);
-        st.bind_text(2, QStringLiteral("%1/%2.mp3").arg(QLatin1String(t.dir)).arg(t.id));
-        st.bind_text(3, QString::fromUtf8(t.title));
-        st.bind_text(4, QLatin1String(t.album));
-        st.bind_text(5, QLatin1String(t.artist));
-        st.bind_text(6, encode_field(seed, QStringLiteral("%1:0:0:0:0:0:0:0").arg(t.score), t.id));
-        (void)st.write();
-      }
-    }
+    if (with_tracks) insert_tracks(library_db.get(), seed);
     library = std::make_unique<ov_library>(library_db.get(), &albums, &artists, seed);
     history_db = open_history(dir.path());
   }

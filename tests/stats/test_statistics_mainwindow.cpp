@@ -19,17 +19,8 @@ private slots:
     QVERIFY(QDir::setCurrent(data_.path()));
     // The six tracks of the statistics fixture, in the library playlist.
     ov_databases dbs = ov_open_databases(QStringLiteral("conf"));
+    ov_stats_test::insert_tracks(dbs.library.get(), QStringLiteral("seed"));
     for (const ov_stats_test::track_row& t : ov_stats_test::tracks) {
-      ov_statement st = dbs.library->prepare(QStringLiteral(
-          "INSERT INTO library (id, filepath, title, album, artist, track_no, length, timestamp_added, s) "
-          "VALUES (?, ?, ?, ?, ?, 1, 200, 1700000000, ?);"));
-      st.bind_int(1, t.id);
-      st.bind_text(2, QStringLiteral("%1/%2.mp3").arg(QLatin1String(t.dir)).arg(t.id));
-      st.bind_text(3, QString::fromUtf8(t.title));
-      st.bind_text(4, QLatin1String(t.album));
-      st.bind_text(5, QLatin1String(t.artist));
-      st.bind_text(6, encode_field(QStringLiteral("seed"), QStringLiteral("%1:0:0:0:0:0:0:0").arg(t.score), t.id));
-      QVERIFY(st.step_done());
       ov_statement item = dbs.playlist_items->prepare(QStringLiteral(
           "INSERT INTO playlist_items (id, playlist_id, library_id, number, position) VALUES (?, 0, ?, ?, ?);"));
       item.bind_int(1, t.id);
