@@ -9,6 +9,8 @@ packages=(
   clang-format xvfb xdotool imagemagick desktop-file-utils appstream playerctl dbus pulseaudio pulseaudio-utils libasound2-plugins lame mpg123 sqlite3
   sox flac opus-tools vorbis-tools ffmpeg
 )
+# The Statistics window: charts and their SVG export.
+packages+=(qt6-charts-dev qt6-svg-dev libqt6opengl6-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

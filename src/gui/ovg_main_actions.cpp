@@ -66,6 +66,7 @@ const action_row action_rows[] = {
     {ovg_main_actions::preferences, QT_TRANSLATE_NOOP("ovg_main_actions", "&Preferences"), nullptr},
     {ovg_main_actions::about, QT_TRANSLATE_NOOP("ovg_main_actions", "&About"), nullptr},
     {ovg_main_actions::shortcut_keys, QT_TRANSLATE_NOOP("ovg_main_actions", "&Shortcut Keys"), nullptr},
+    {ovg_main_actions::statistics, QT_TRANSLATE_NOOP("ovg_main_actions", "S&tatistics"), "Ctrl+I"},
 };
 static_assert(std::size(action_rows) == ovg_main_actions::count);
 
@@ -95,7 +96,7 @@ void ovg_main_actions::build_menus(QMenuBar* bar) const {
       {QT_TRANSLATE_NOOP("ovg_main_actions", "&View"), {toggle_palette}},
       {QT_TRANSLATE_NOOP("ovg_main_actions", "&Playback"),
        {move_cursor, separator, play_pause, stop, go_previous, go_next}},
-      {QT_TRANSLATE_NOOP("ovg_main_actions", "&Tool"), {preferences}},
+      {QT_TRANSLATE_NOOP("ovg_main_actions", "&Tool"), {statistics, separator, preferences}},
       // The key list sits beside About so that it can be found.
       {QT_TRANSLATE_NOOP("ovg_main_actions", "&Help"), {about, shortcut_keys}},
   };

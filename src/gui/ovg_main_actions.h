@@ -55,6 +55,7 @@ public:
     preferences,
     about,
     shortcut_keys,
+    statistics,
     count
   };
 

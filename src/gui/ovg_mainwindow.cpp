@@ -218,6 +218,7 @@ void ovg_mainwindow::build_actions() {
       {a::preferences, &ovg_mainwindow::islot_show_preferences_dialog},
       {a::about, &ovg_mainwindow::slot_about},
       {a::shortcut_keys, &ovg_mainwindow::islot_about_shortcut_keys},
+      {a::statistics, &ovg_mainwindow::islot_show_statistics},
   };
   for (const auto& [id, slot] : table) connect(actions_->get(id), &QAction::triggered, this, slot);
   connect(actions_->get(a::exit), &QAction::triggered, this, &QWidget::close);

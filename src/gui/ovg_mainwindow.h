@@ -29,6 +29,7 @@ class ovg_controller_abstract;
 class ovg_main_actions;
 class ovg_play_mode;
 class ovg_playlists_area;
+class ovg_statistics_window;
 class ovg_table_view_tracks;
 class ovgv_search_bar;
 
@@ -72,6 +73,10 @@ public:
   ov_playlist* selected_playlist() const;
   // The shortcut-key list "Shortcut Keys" opens, in the language chosen.
   QString keys_document() const;
+  // The listening history file the Statistics window reads; may stay null.
+  void set_history_database(ov_database* db) { history_db_ = db; }
+  // Null until the window was first opened.
+  ovg_statistics_window* statistics_window() const { return statistics_; }
 
   // ov_error_port
   void show_error(const QString& text) override;
@@ -128,6 +133,9 @@ public slots:
   void islot_controller_manual_medley_state_changed_to_playing();
   void islot_controller_normal_state_changed_to_playing();
   void islot_playlist_run_point_effect(ov_playlist* playlist, int row, int increment);
+  void islot_show_statistics();
+  // Shows the library playlist with exactly these tracks selected.
+  void islot_select_library_tracks(const QList<int>& ids);
 
   // Adds the paths (files or directories) and plays the first track they
   // gave in the selected tab: what "Open With" and a second start ask for.
@@ -197,6 +205,8 @@ private:
   QTimer* message_timer_ = nullptr;
   ovgv_search_bar* search_bar_ = nullptr;
   ovg_flow_runner* flows_ = nullptr;
+  ov_database* history_db_ = nullptr;
+  ovg_statistics_window* statistics_ = nullptr;  // a child window, made on first use
   ovg_controller_abstract* selected_tab_controller_ = nullptr;
   ovg_controller_abstract* playing_controller_ = nullptr;
   bool changing_tab_ = false;

@@ -63,6 +63,8 @@ public:
   bool contains(const ov_track* track) const;
   int score_failures() const { return score_failures_; }
   const QStringList& paths() const { return paths_; }
+  // Every registered track by library id, for passes over the whole library.
+  const QHash<int, ov_track*>& tracks_by_id() const { return by_id_; }
   ov_database* database() const { return db_; }
   const QString& seed() const { return seed_; }
 

@@ -9,6 +9,7 @@ void ov_render_engine_views(const QString& out_dir);
 void ov_render_gui_views(const QString& out_dir);
 void ov_render_tables(const QString& out_dir);
 void ov_render_control_views(const QString& out_dir);
+void ov_render_stats_views(const QString& out_dir);
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -23,5 +24,6 @@ int main(int argc, char** argv) {
   ov_render_gui_views(out);
   ov_render_tables(out);
   ov_render_control_views(out);
+  ov_render_stats_views(out);
   return 0;
 }
