@@ -37,6 +37,7 @@ struct load_chunk {
     int timestamp_added = 0;
     bool failed = false;  // s is not empty but could not be deciphered
     std::unique_ptr<ov_track> track;
+    ov_library::album_place place;
   };
   std::vector<row> rows;
   int cached = 0;  // rows whose values came from the score cache
@@ -52,6 +53,7 @@ void prepare_chunk(load_chunk* chunk, const QString& seed, const ov_score_cache*
     r.track = std::make_unique<ov_track>(
         r.id, r.timestamp_added,
         ov_tag_data::from_values(r.filepath, r.title, r.album, r.artist, quint32(r.track_no), r.length));
+    r.place = ov_library::album_place_of(r.track->tags());
     if (r.s.isEmpty()) continue;  // zeros, neither counted nor logged
     const quint64 fingerprint = cache ? ov_score_cache::fingerprint(r.s) : 0;
     const ov_score_cache::entry* known = cache ? cache->find(r.id) : nullptr;
@@ -219,7 +221,7 @@ void ov_library::load() {
   const qsizetype total = qsizetype(chunks.size() * load_chunk_rows);
   by_path_.reserve(total);
   by_id_.reserve(total);
-  members_.reserve(total);
+  owned_.reserve(size_t(total));
   QList<ov_track*> rewrite;
   for (size_t i = 0; i < chunks.size(); ++i) {
     prepared[qsizetype(i)].waitForFinished();
@@ -230,7 +232,7 @@ void ov_library::load() {
         ov_log_write(ov_log::WARNING, QStringLiteral("loading libary data"),
                      QStringLiteral("failed to load score data, they has been filled with 0.  file=") + r.filepath);
       }
-      ov_track* t = register_track(std::move(r.track));
+      ov_track* t = register_track(std::move(r.track), r.place);
       if (r.failed && t) {
         t->set_dirty(true);
         rewrite << t;
@@ -251,22 +253,33 @@ void ov_library::load() {
   if (ov_log* log = ov_log::global()) log->flush();
 }
 
+ov_library::album_place ov_library::album_place_of(const ov_tag_data& tags) {
+  if (tags.album().isEmpty()) return {};
+  QString directory = directory_of(tags.file_path());
+  return {tags.album() + album_separator + directory, std::move(directory)};
+}
+
 ov_track* ov_library::register_track(std::unique_ptr<ov_track> track) {
+  if (!track) return nullptr;
+  const album_place place = album_place_of(track->tags());
+  return register_track(std::move(track), place);
+}
+
+ov_track* ov_library::register_track(std::unique_ptr<ov_track> track, const album_place& place) {
   if (!track || !track->is_valid()) return nullptr;
   const QString& path = track->tags().file_path();
-  if (by_path_.contains(path)) return nullptr;
+  // One lookup: the slot of a new path is made empty.
+  ov_track*& slot = by_path_[path];
+  if (slot) return nullptr;
 
   ov_track* t = track.get();
-  by_path_.insert(path, t);
-  members_.insert(t);
+  slot = t;
   by_id_.insert(t->id(), t);
   paths_ << path;
   owned_.emplace(t, std::move(track));
 
-  const QString& album = t->tags().album();
-  if (!album.isEmpty()) {
-    const QString directory = directory_of(path);
-    ov_track_group* g = group_for(albums_, album + album_separator + directory, album, directory);
+  if (!place.key.isEmpty()) {
+    ov_track_group* g = group_for(albums_, place.key, t->tags().album(), place.directory);
     t->set_album_group(g);
     g->tracks << t;
   }
@@ -398,7 +411,6 @@ std::unique_ptr<ov_track> ov_library::unregister(ov_track* t) {
 
 std::unique_ptr<ov_track> ov_library::unindex(ov_track* t) {
   by_path_.remove(t->tags().file_path());
-  members_.remove(t);
   by_id_.remove(t->id());
   for (ov_track_group* g : {t->album_group(), t->artist_group()})
     if (g) g->tracks.removeOne(t);
@@ -534,7 +546,7 @@ ov_track* ov_library::track_by_id(int id) const {
 }
 
 bool ov_library::contains(const ov_track* track) const {
-  return track && members_.contains(track);
+  return track && owned_.count(track) != 0;
 }
 
 QStringList collect_mp3_files(const QString& directory, qsizetype* unreadable) {

@@ -77,8 +77,17 @@ public:
   ov_database* database() const { return db_; }
   const QString& seed() const { return seed_; }
 
+  // The album group key of a track's tags (album, separator, directory) and
+  // the directory; empty without an album. Made off the loading thread.
+  struct album_place {
+    QString key;
+    QString directory;
+  };
+  static album_place album_place_of(const ov_tag_data& tags);
+
 private:
   void load();
+  ov_track* register_track(std::unique_ptr<ov_track> track, const album_place& place);
   // Drops a registered track from the indexes and its groups; hands it back.
   std::unique_ptr<ov_track> unregister(ov_track* track);
   // unregister without touching the ordered paths list.
@@ -103,7 +112,6 @@ private:
   int cached_scores_ = 0;
   QStringList paths_;
   QHash<QString, ov_track*> by_path_;
-  QSet<const ov_track*> members_;
   QHash<int, ov_track*> by_id_;
   std::unordered_map<const ov_track*, std::unique_ptr<ov_track>> owned_;
   ov_database* db_;
