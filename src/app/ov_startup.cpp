@@ -256,8 +256,9 @@ void show_warning_beside(QWidget* window, const QString& text) {
 // One run of the program, in the fixed start-up order, one method per step.
 // The members are declared in the order the steps create them, so they are
 // destroyed in the shutdown order: the media controls leave the bus before
-// the window goes; the window stores the scores, and those it could not
-// store are told; then the objects it used, the databases and the
+// the window goes; the window stores the scores, the score cache is written
+// and the scores it could not store are told; then the objects it used
+// (the library waits for the cache write), the databases and the
 // translator; the single-instance socket closes before the application
 // object goes; the log is flushed, and the lock is released last but the
 // configuration.
