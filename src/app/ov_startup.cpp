@@ -48,6 +48,9 @@ constexpr int exit_not_handed_over = 3;
 constexpr int exit_unknown_option = 2;
 // Below this much free space in the data directory's file system, start-up warns.
 constexpr qint64 low_space_bytes = 1024 * 1024;
+// The deciphered scores kept between runs: derived data, outside conf and
+// so outside every backup.
+const QString score_cache_file = QStringLiteral("cache/library_scores.bin");
 
 // Brings the window the user should see to the front: a dialog running
 // modally during start-up, otherwise the main window.
@@ -209,6 +212,15 @@ struct unstored_scores_notice {
   }
 };
 
+// Stores the score cache once the window has stored the scores; the
+// library waits for the write when it goes.
+struct score_cache_at_exit {
+  const std::unique_ptr<ov_library>& library;
+  ~score_cache_at_exit() {
+    if (library) library->store_score_cache();
+  }
+};
+
 // Closes the single-instance socket before the application object goes.
 struct stop_listening_first {
   ov_single_instance* instance = nullptr;
@@ -244,8 +256,9 @@ void show_warning_beside(QWidget* window, const QString& text) {
 // One run of the program, in the fixed start-up order, one method per step.
 // The members are declared in the order the steps create them, so they are
 // destroyed in the shutdown order: the media controls leave the bus before
-// the window goes; the window stores the scores, and those it could not
-// store are told; then the objects it used, the databases and the
+// the window goes; the window stores the scores, the score cache is written
+// and the scores it could not store are told; then the objects it used
+// (the library waits for the cache write), the databases and the
 // translator; the single-instance socket closes before the application
 // object goes; the log is flushed, and the lock is released last but the
 // configuration.
@@ -292,6 +305,7 @@ private:
   std::unique_ptr<ov_library> library_;
   std::unique_ptr<ov_playback_normal> playback_normal_;
   unstored_scores_notice unstored_scores_{library_};
+  score_cache_at_exit score_cache_{library_};
   std::unique_ptr<ovg_mainwindow> window_;
   std::unique_ptr<ovg_media_player_bridge> media_player_;
   std::unique_ptr<ov_mpris> mpris_;
@@ -433,7 +447,8 @@ void startup::make_objects() {
   seed_ = config_->init_seed();
   album_groups_ = std::make_unique<ov_group_map>();
   artist_groups_ = std::make_unique<ov_group_map>();
-  library_ = std::make_unique<ov_library>(databases_.library.get(), album_groups_.get(), artist_groups_.get(), seed_);
+  library_ = std::make_unique<ov_library>(databases_.library.get(), album_groups_.get(), artist_groups_.get(), seed_,
+                                          score_cache_file);
   playback_normal_ = std::make_unique<ov_playback_normal>();
   ov_rank_table::instance();
   ovd_track::instance();

@@ -5,6 +5,7 @@
 #include "ov_field_codec.h"
 #include "ov_log.h"
 #include "ov_regular_file.h"
+#include "ov_score_cache.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,21 +37,35 @@ struct load_chunk {
     int timestamp_added = 0;
     bool failed = false;  // s is not empty but could not be deciphered
     std::unique_ptr<ov_track> track;
+    ov_library::album_place place;
   };
   std::vector<row> rows;
+  int cached = 0;  // rows whose values came from the score cache
 };
 
 constexpr size_t load_chunk_rows = 1024;
 
-// Deciphers s and builds the track of every row of a chunk.
-void prepare_chunk(load_chunk* chunk, const QString& seed) {
+// Builds the track of every row of a chunk with the values of s: from the
+// score cache when it knows s, else deciphered. Without a cache (null) no
+// fingerprints are taken.
+void prepare_chunk(load_chunk* chunk, const QString& seed, const ov_score_cache* cache) {
   for (load_chunk::row& r : chunk->rows) {
-    const QString plain = r.s.isEmpty() ? QString() : decode_field(seed, r.s, r.id);
-    r.failed = !r.s.isEmpty() && plain.isEmpty();
     r.track = std::make_unique<ov_track>(
         r.id, r.timestamp_added,
         ov_tag_data::from_values(r.filepath, r.title, r.album, r.artist, quint32(r.track_no), r.length));
-    r.track->set_counters_text(plain);
+    r.place = ov_library::album_place_of(r.track->tags());
+    if (r.s.isEmpty()) continue;  // zeros, neither counted nor logged
+    const quint64 fingerprint = cache ? ov_score_cache::fingerprint(r.s) : 0;
+    const ov_score_cache::entry* known = cache ? cache->find(r.id) : nullptr;
+    if (known && known->fingerprint == fingerprint) {
+      r.track->set_all_counters(known->counters);
+      ++chunk->cached;
+    } else {
+      const QString plain = decode_field(seed, r.s, r.id);
+      r.failed = plain.isEmpty();
+      r.track->set_counters_text(plain);
+    }
+    if (!r.failed) r.track->set_stored_fingerprint(fingerprint);
   }
 }
 
@@ -131,12 +146,16 @@ void collect_into(const QString& directory, collect_state& state) {
 
 }  // namespace
 
-ov_library::ov_library(ov_database* db, ov_group_map* albums, ov_group_map* artists, const QString& seed)
-    : db_(db), albums_(albums), artists_(artists), seed_(seed) {
+ov_library::ov_library(ov_database* db, ov_group_map* albums, ov_group_map* artists, const QString& seed,
+                       const QString& score_cache_path)
+    : db_(db), albums_(albums), artists_(artists), seed_(seed), score_cache_path_(score_cache_path) {
+  if (db_ && !score_cache_path_.isEmpty()) score_cache_library_ = QFileInfo(db_->path()).canonicalFilePath();
   load();
 }
 
-ov_library::~ov_library() = default;
+ov_library::~ov_library() {
+  score_cache_write_.waitForFinished();
+}
 
 void ov_library::load() {
   if (!db_ || !db_->is_ok()) return;
@@ -145,15 +164,31 @@ void ov_library::load() {
                                   "FROM library  ORDER BY id ASC;"));
 
   // Deciphering costs one key schedule per row and dominates loading. Rows
-  // are read in chunks, and each chunk is deciphered on the thread pool while
-  // reading goes on; registering then takes the chunks in row order, so the
-  // result and the log are those of a row-by-row load.
+  // are read in chunks, and each chunk is prepared (its scores taken from
+  // the cache or deciphered) on the thread pool while reading goes on;
+  // registering then takes the chunks in row order, so the result and the
+  // log are those of a row-by-row load. The cache file is read and checked
+  // on the pool too; chunks wait for it before they are handed out.
   std::vector<std::unique_ptr<load_chunk>> chunks;
   QList<QFuture<void>> prepared;
   const QString seed = seed_;
-  auto dispatch = [&] {
-    load_chunk* c = chunks.back().get();
-    prepared << QtConcurrent::run([c, seed] { prepare_chunk(c, seed); });
+  QFuture<ov_score_cache> cache_read;
+  std::unique_ptr<ov_score_cache> cache;
+  if (!score_cache_path_.isEmpty())
+    cache_read = QtConcurrent::run([path = score_cache_path_, seed, library = score_cache_library_] {
+      return ov_score_cache::read(path, seed, library);
+    });
+  size_t dispatched = 0;
+  // Hands out the chunks read so far but the one being filled, or all of them.
+  auto dispatch = [&](bool all) {
+    if (cache_read.isValid() && !cache) {
+      if (!all && !cache_read.isFinished()) return;
+      cache = std::make_unique<ov_score_cache>(cache_read.takeResult());
+    }
+    for (const size_t ready = all ? chunks.size() : chunks.size() - 1; dispatched < ready; ++dispatched) {
+      load_chunk* c = chunks[dispatched].get();
+      prepared << QtConcurrent::run([c, seed, known = cache.get()] { prepare_chunk(c, seed, known); });
+    }
   };
   while (st.step_row()) {
     const qint64 id = st.column_int64(0);
@@ -165,8 +200,8 @@ void ov_library::load() {
       continue;
     }
     if (chunks.empty() || chunks.back()->rows.size() == load_chunk_rows) {
-      if (!chunks.empty()) dispatch();
       chunks.push_back(std::make_unique<load_chunk>());
+      dispatch(false);
       chunks.back()->rows.reserve(load_chunk_rows);
     }
     load_chunk::row& r = chunks.back()->rows.emplace_back();
@@ -180,23 +215,24 @@ void ov_library::load() {
     r.s = st.column_text(7);
     r.timestamp_added = st.column_int(8);
   }
-  if (!chunks.empty()) dispatch();
+  dispatch(true);
   st.finalize();
 
   const qsizetype total = qsizetype(chunks.size() * load_chunk_rows);
   by_path_.reserve(total);
   by_id_.reserve(total);
-  members_.reserve(total);
+  owned_.reserve(size_t(total));
   QList<ov_track*> rewrite;
   for (size_t i = 0; i < chunks.size(); ++i) {
     prepared[qsizetype(i)].waitForFinished();
+    cached_scores_ += chunks[i]->cached;
     for (load_chunk::row& r : chunks[i]->rows) {
       if (r.failed) {
         ++score_failures_;
         ov_log_write(ov_log::WARNING, QStringLiteral("loading libary data"),
                      QStringLiteral("failed to load score data, they has been filled with 0.  file=") + r.filepath);
       }
-      ov_track* t = register_track(std::move(r.track));
+      ov_track* t = register_track(std::move(r.track), r.place);
       if (r.failed && t) {
         t->set_dirty(true);
         rewrite << t;
@@ -211,25 +247,39 @@ void ov_library::load() {
     for (ov_track* t : rewrite) write_score(t);
     if (!db_->end_bulk()) mark_uncommitted(rewrite);
   }
+  if (cache)
+    ov_log_write(ov_log::INFO, QStringLiteral("loading libary data"),
+                 QStringLiteral("took %1 of %2 tracks' scores from the cache").arg(cached_scores_).arg(paths_.size()));
   if (ov_log* log = ov_log::global()) log->flush();
 }
 
+ov_library::album_place ov_library::album_place_of(const ov_tag_data& tags) {
+  if (tags.album().isEmpty()) return {};
+  QString directory = directory_of(tags.file_path());
+  return {tags.album() + album_separator + directory, std::move(directory)};
+}
+
 ov_track* ov_library::register_track(std::unique_ptr<ov_track> track) {
+  if (!track) return nullptr;
+  const album_place place = album_place_of(track->tags());
+  return register_track(std::move(track), place);
+}
+
+ov_track* ov_library::register_track(std::unique_ptr<ov_track> track, const album_place& place) {
   if (!track || !track->is_valid()) return nullptr;
   const QString& path = track->tags().file_path();
-  if (by_path_.contains(path)) return nullptr;
+  // One lookup: the slot of a new path is made empty.
+  ov_track*& slot = by_path_[path];
+  if (slot) return nullptr;
 
   ov_track* t = track.get();
-  by_path_.insert(path, t);
-  members_.insert(t);
+  slot = t;
   by_id_.insert(t->id(), t);
   paths_ << path;
   owned_.emplace(t, std::move(track));
 
-  const QString& album = t->tags().album();
-  if (!album.isEmpty()) {
-    const QString directory = directory_of(path);
-    ov_track_group* g = group_for(albums_, album + album_separator + directory, album, directory);
+  if (!place.key.isEmpty()) {
+    ov_track_group* g = group_for(albums_, place.key, t->tags().album(), place.directory);
     t->set_album_group(g);
     g->tracks << t;
   }
@@ -306,6 +356,7 @@ void ov_library::add_music_files(const QStringList& paths, qint64 time,
   }
   for (pending& p : ahead)
     if (p.id >= 0) p.read.waitForFinished();
+  store_score_cache();
 }
 
 QString ov_library::new_score_field(const QString& seed, int id) {
@@ -349,7 +400,8 @@ void ov_library::add_read_file(std::unique_ptr<ov_track> track, const std::funct
   }
   t->set_dirty(true);
   // write_score with the field of a new track (all zeros).
-  if (update_score(t->id(), zeros())) t->set_dirty(false);
+  const QString stored = zeros();
+  if (update_score(t->id(), stored)) stored_as(t, stored);
 }
 
 std::unique_ptr<ov_track> ov_library::unregister(ov_track* t) {
@@ -359,7 +411,6 @@ std::unique_ptr<ov_track> ov_library::unregister(ov_track* t) {
 
 std::unique_ptr<ov_track> ov_library::unindex(ov_track* t) {
   by_path_.remove(t->tags().file_path());
-  members_.remove(t);
   by_id_.remove(t->id());
   for (ov_track_group* g : {t->album_group(), t->artist_group()})
     if (g) g->tracks.removeOne(t);
@@ -413,7 +464,28 @@ void ov_library::write_score(ov_track* track) {
   if (!track || !track->is_dirty() || !track->is_valid() || !contains(track) || !db_ || !db_->is_ok()) return;
   // A score that did not reach the file stays dirty and is written again
   // with the next change or at exit.
-  if (update_score(track->id(), encode_field(seed_, track->counters_text(), track->id()))) track->set_dirty(false);
+  const QString stored = encode_field(seed_, track->counters_text(), track->id());
+  if (update_score(track->id(), stored)) stored_as(track, stored);
+}
+
+void ov_library::stored_as(ov_track* track, const QString& stored) const {
+  track->set_dirty(false);
+  if (!score_cache_path_.isEmpty()) track->set_stored_fingerprint(ov_score_cache::fingerprint(stored));
+}
+
+void ov_library::store_score_cache() {
+  if (score_cache_path_.isEmpty()) return;
+  // A changed score not yet stored has no field the cache could name.
+  std::vector<ov_score_cache::entry> entries;
+  entries.reserve(owned_.size());
+  for (const auto& [t, owned] : owned_)
+    if (!t->is_dirty() && t->stored_fingerprint() != 0)
+      entries.push_back({t->id(), t->stored_fingerprint(), t->all_counters()});
+  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
+  score_cache_write_.waitForFinished();
+  score_cache_write_ =
+      QtConcurrent::run([cache = ov_score_cache(std::move(entries)), path = score_cache_path_, seed = seed_,
+                         library = score_cache_library_] { cache.write(path, seed, library); });
 }
 
 bool ov_library::update_score(int id, const QString& stored) {
@@ -474,7 +546,7 @@ ov_track* ov_library::track_by_id(int id) const {
 }
 
 bool ov_library::contains(const ov_track* track) const {
-  return track && members_.contains(track);
+  return track && owned_.count(track) != 0;
 }
 
 QStringList collect_mp3_files(const QString& directory, qsizetype* unreadable) {

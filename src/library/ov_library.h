@@ -4,6 +4,7 @@
 #include "ov_track.h"
 #include "ov_track_group.h"
 
+#include <QFuture>
 #include <QHash>
 #include <QSet>
 #include <QStringList>
@@ -19,8 +20,12 @@ class ov_database;
 // path and id, the album and artist groups, and the enciphered score field.
 class ov_library {
 public:
-  // Loads the whole library at once.
-  ov_library(ov_database* db, ov_group_map* albums, ov_group_map* artists, const QString& seed);
+  // Loads the whole library at once. With a score cache file (ov_score_cache),
+  // rows whose stored score field it knows take its values; the others are
+  // deciphered. The file is rewritten by store_score_cache.
+  ov_library(ov_database* db, ov_group_map* albums, ov_group_map* artists, const QString& seed,
+             const QString& score_cache_path = QString());
+  // Waits for a score cache write still running.
   ~ov_library();
   ov_library(const ov_library&) = delete;
   ov_library& operator=(const ov_library&) = delete;
@@ -56,6 +61,12 @@ public:
   bool write_all_scores();
   // Tracks whose score the last write_all_scores could not store.
   int unstored_scores() const { return unstored_scores_; }
+  // Rewrites the score cache file (when the store has one) with every track
+  // whose score is stored, on another thread; a write still running is
+  // waited for first. add_music_files calls it after the batch.
+  void store_score_cache();
+  // Rows whose scores the load took from the score cache.
+  int cached_scores() const { return cached_scores_; }
 
   bool contains_path(const QString& path) const;
   ov_track* track_by_path(const QString& path) const;
@@ -68,8 +79,17 @@ public:
   ov_database* database() const { return db_; }
   const QString& seed() const { return seed_; }
 
+  // The album group key of a track's tags (album, separator, directory) and
+  // the directory; empty without an album. Made off the loading thread.
+  struct album_place {
+    QString key;
+    QString directory;
+  };
+  static album_place album_place_of(const ov_tag_data& tags);
+
 private:
   void load();
+  ov_track* register_track(std::unique_ptr<ov_track> track, const album_place& place);
   // Drops a registered track from the indexes and its groups; hands it back.
   std::unique_ptr<ov_track> unregister(ov_track* track);
   // unregister without touching the ordered paths list.
@@ -84,20 +104,26 @@ private:
   static void mark_uncommitted(const QList<ov_track*>& tracks);
   // Stores an enciphered score field; true when the UPDATE completed.
   bool update_score(int id, const QString& stored);
+  // After stored reached the track's row: not dirty, and its fingerprint.
+  void stored_as(ov_track* track, const QString& stored) const;
   // Statements kept prepared across calls (null until first used).
   ov_statement& cached(ov_statement& slot, const QString& sql);
 
   int score_failures_ = 0;
   int unstored_scores_ = 0;
+  int cached_scores_ = 0;
   QStringList paths_;
   QHash<QString, ov_track*> by_path_;
-  QSet<const ov_track*> members_;
   QHash<int, ov_track*> by_id_;
   std::unordered_map<const ov_track*, std::unique_ptr<ov_track>> owned_;
   ov_database* db_;
   ov_group_map* albums_;
   ov_group_map* artists_;
   QString seed_;
+  QString score_cache_path_;
+  // The library file the cache belongs to (its canonical path).
+  QString score_cache_library_;
+  QFuture<void> score_cache_write_;
   ov_statement insert_statement_;
   ov_statement update_statement_;
 };

@@ -63,10 +63,21 @@ QString ov_track::counters_text() const {
 
 void ov_track::set_counters_text(const QString& text) {
   const QStringList parts = text.split(QLatin1Char(':'));
-  int* fields[] = {&score_, &played_, &count_n_, &count_s_, &count_ns_, &count_l_, &count_dl_, &count_t_};
+  counters values{};
   for (int i = 0; i < 8; ++i) {
     bool ok = false;
     const int v = i < parts.size() ? parts[i].toInt(&ok, 10) : 0;
-    *fields[i] = ok ? v : 0;
+    values[size_t(i)] = ok ? v : 0;
   }
+  set_all_counters(values);
+}
+
+ov_track::counters ov_track::all_counters() const {
+  return {score_, played_, count_n_, count_s_, count_ns_, count_l_, count_dl_, count_t_};
+}
+
+void ov_track::set_all_counters(const counters& values) {
+  int* fields[] = {&score_, &played_, &count_n_, &count_s_, &count_ns_, &count_l_, &count_dl_, &count_t_};
+  for (size_t i = 0; i < 8; ++i) *fields[i] = values[i];
+  stored_fingerprint_ = 0;
 }

@@ -2,6 +2,8 @@
 
 #include "ov_tag_data.h"
 
+#include <array>
+
 struct ov_track_group;
 
 // One library entry: id, score, listening counters and tags. Owned by the
@@ -49,6 +51,17 @@ public:
   QString counters_text() const;
   // Reads that text back; missing or unreadable parts give 0. Not dirty.
   void set_counters_text(const QString& text);
+  // The same eight values as numbers, as stored (the score not clamped).
+  using counters = std::array<qint32, 8>;
+  counters all_counters() const;
+  // Sets them as set_counters_text would; not dirty.
+  void set_all_counters(const counters& values);
+
+  // A fingerprint of the enciphered text the library row holds for the
+  // values above, as loaded or last stored; 0 when not known. Setting the
+  // values makes it unknown.
+  quint64 stored_fingerprint() const { return stored_fingerprint_; }
+  void set_stored_fingerprint(quint64 fingerprint) { stored_fingerprint_ = fingerprint; }
 
 private:
   int id_;
@@ -65,4 +78,5 @@ private:
   ov_track_group* album_group_ = nullptr;
   ov_track_group* artist_group_ = nullptr;
   bool dirty_ = false;
+  quint64 stored_fingerprint_ = 0;
 };

@@ -3,6 +3,7 @@
 #include "ov_database.h"
 #include "ov_library.h"
 #include "ov_log.h"
+#include "ov_playlist_entries.h"
 #include "ov_playlist_search_index.h"
 #include "ov_track.h"
 
@@ -111,24 +112,26 @@ bool ov_playlist::writable() const {
 
 void ov_playlist::load() {
   if (!items_db_ || !library_) return;
-  ov_statement st = items_db_->prepare(load_items_sql);
-  if (!st) return;
-  st.bind_int(1, id_);
-  while (st.step_row()) {
-    const qint64 item_id = st.column_int64(0);
-    const qint64 library_id = st.column_int64(1);
-    const int number = st.column_int(2);
+  auto add = [this](qint64 item_id, qint64 library_id, int number) {
     if (!ov_database::is_representable_id(item_id) || !ov_database::is_representable_id(library_id)) {
       ov_log_write(ov_log::WARNING, QStringLiteral("playlist"),
                    QStringLiteral("skipping an entry whose id is out of range.  id=%1  library_id=%2")
                        .arg(item_id)
                        .arg(library_id));
-      continue;
+      return;
     }
     ov_track* track = library_->track_by_id(int(library_id));
     if (track && library_->contains(track)) items_.emplace_back(new ov_playlist_item(int(item_id), track, number));
     highest_number_ = std::max(highest_number_, number);
+  };
+  if (const std::vector<ov_playlist_entries::entry>* read = ov_playlist_entries::of(items_db_, id_)) {
+    for (const ov_playlist_entries::entry& e : *read) add(e.id, e.library_id, e.number);
+    return;
   }
+  ov_statement st = items_db_->prepare(load_items_sql);
+  if (!st) return;
+  st.bind_int(1, id_);
+  while (st.step_row()) add(st.column_int64(0), st.column_int64(1), st.column_int(2));
 }
 
 void ov_playlist::store_new_item(const ov_playlist_item* item, int position) {

@@ -3,6 +3,7 @@
 #include "ov_database.h"
 #include "ov_log.h"
 #include "ov_playlist.h"
+#include "ov_playlist_entries.h"
 
 #include <algorithm>
 
@@ -24,6 +25,7 @@ ov_statement prepared(ov_database* db, const QString& sql) {
 QList<ov_playlist*> ov_playlist_store::load_all(ov_library* library, ov_database* playlists_db, ov_database* items_db,
                                                 QObject* parent) {
   QList<ov_playlist*> playlists;
+  const ov_playlist_entries entries(items_db);
   playlists.append(new ov_playlist(library, items_db, 0, ov_playlist::library_playlist_name(), 0, parent));
   if (!playlists_db) return playlists;
   int highest_id = 0;
