@@ -18,7 +18,8 @@ class ov_database;
 // their rows). Each event is one INSERT; the events of a moment are
 // committed together, at most once per second, on a timer of the GUI
 // thread, so a process that is killed loses at most the last second. The
-// destructor commits what is still pending.
+// file keeps a write-ahead log (history.db-wal, folded back when the file is
+// closed). The destructor commits what is still pending.
 //
 // The play going on keeps its row current: recording the same play again
 // (same start time, track and mode) with more seconds updates its seconds
@@ -80,7 +81,7 @@ private:
   };
 
   void schedule();
-  bool write_pending(int& rows);
+  bool write_pending();
 
   std::unique_ptr<ov_database> db_;
   ov_statement insert_award_;
