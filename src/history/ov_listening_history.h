@@ -27,8 +27,9 @@ class ov_database;
 //
 // Award rows: kind as the favorite engine's (1 play new, 2 selected, 3 like,
 // 4 dislike, 5 play through); points as credited to the track's score, 0 when
-// the engine waited; a track passed over on the Nexts panel is a row of kind
-// 2 with its (negative) loss. Grade 1 (Rusty) to 10. GUI thread only.
+// the engine waited; a track passed over on the Nexts panel that lost points
+// is a row of kind 2 with its negative loss, so a pick is a kind 2 row of 0
+// or more. Grade 1 (Rusty) to 10. GUI thread only.
 class ov_listening_history : public QObject {
   Q_OBJECT
 
