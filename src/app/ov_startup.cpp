@@ -8,6 +8,7 @@
 #include "ov_database.h"
 #include "ov_grade_table.h"
 #include "ov_library.h"
+#include "ov_listening_history.h"
 #include "ov_log.h"
 #include "ov_mpris.h"
 #include "ov_playback_normal.h"
@@ -277,6 +278,7 @@ private:
   bool fix_language();
   void install_translation();
   bool open_databases();
+  void open_history();
   void make_objects();
   void show_window();
   void start_media_controls();
@@ -298,6 +300,7 @@ private:
   stop_listening_first stop_listening_;
   std::unique_ptr<QTranslator> translator_;
   ov_databases databases_;
+  ov_history_opening history_;
   QString kept_for_old_seed_;
   QString seed_;
   std::unique_ptr<ov_group_map> album_groups_;
@@ -326,6 +329,7 @@ int startup::run() {
   if (!fix_language()) return 0;
   install_translation();
   if (!open_databases()) return exit_code_;
+  open_history();
   make_objects();
   show_window();
   start_media_controls();
@@ -441,6 +445,13 @@ bool startup::open_databases() {
   return !ov_quit_on_signal::requested();
 }
 
+// The listening history beside the five files. Unlike them it never ends
+// the run: a damaged file is put aside and a new one made, and without any
+// the run goes on without recording (told beside the window).
+void startup::open_history() {
+  history_ = ov_open_listening_history(QStringLiteral("conf"));
+}
+
 // 13, 14. Seed and the process-wide objects, in order.
 void startup::make_objects() {
   kept_for_old_seed_ = keep_files_of_old_seed(*config_, databases_);
@@ -463,13 +474,17 @@ void startup::show_window() {
   ov_install_documents();
   window_ = std::make_unique<ovg_mainwindow>(library_.get(), seed_, databases_.playlists.get(),
                                              databases_.playlist_items.get(), databases_.presets.get(),
-                                             databases_.favorite_engine.get());
+                                             databases_.favorite_engine.get(), history_.history.get());
   window_->show();
   ov_autotest::note(QStringLiteral("window shown: ") + window_->windowTitle());
   if (ov_quit_on_signal::requested()) return;
   window_->present_startup_report(databases_.in_order());
   if (!kept_for_old_seed_.isEmpty() && !ov_quit_on_signal::requested())
     show_messages(QString(), ov_seed_loss_warning(kept_for_old_seed_), window_.get());
+  if (!history_.history)
+    show_warning_beside(window_.get(), ov_history_unavailable_text());
+  else if (!history_.kept_as.isEmpty())
+    show_warning_beside(window_.get(), ov_history_damaged_text(history_.kept_as));
   tell_write_failures();
 }
 

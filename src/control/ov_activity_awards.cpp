@@ -1,6 +1,7 @@
 #include "ov_activity_awards.h"
 
 #include "ov_library.h"
+#include "ov_listening_history.h"
 #include "ov_random.h"
 #include "ov_track.h"
 #include "ov_track_group.h"
@@ -28,15 +29,22 @@ void count(ov_track* track, ov_favorite_engine::kind k) {
 }
 }  // namespace
 
+void ov_activity_awards::set_history(ov_listening_history* history, std::function<qint64()> clock) {
+  history_ = history;
+  clock_ = std::move(clock);
+}
+
 int ov_activity_awards::award(ov_track* track, kind k, bool from_row) {
   if (!track) return 0;
   count(track, k);
-  if (engine_->is_waiting(k)) return 0;
-  if (k == ov_favorite_engine::play_new && !from_row) return 0;
-  int gain = engine_->gain(k);
-  if (k == ov_favorite_engine::play_new || k == ov_favorite_engine::selected) gain *= engine_->score_multiplier();
-  const int points = engine_->limit(gain, false);
-  credit(track, k, points);
+  int points = 0;
+  if (!engine_->is_waiting(k) && (k != ov_favorite_engine::play_new || from_row)) {
+    int gain = engine_->gain(k);
+    if (k == ov_favorite_engine::play_new || k == ov_favorite_engine::selected) gain *= engine_->score_multiplier();
+    points = engine_->limit(gain, false);
+    credit(track, k, points);
+  }
+  record(track, k, points);
   return points;
 }
 
@@ -52,14 +60,16 @@ ov_activity_awards::selection ov_activity_awards::select(ov_track* picked, const
     if (whole != 0) {
       t->add_score(whole);
       save(t);
+      record(t, ov_favorite_engine::selected, whole);
     }
     result.losses << whole;
     sum += change;
   }
-  const int total = ov_trunc(-sum);
-  if (total == 0) return result;
-  result.points = engine_->limit(total, true);
-  credit(picked, ov_favorite_engine::selected, result.points);
+  if (const int total = ov_trunc(-sum); total != 0) {
+    result.points = engine_->limit(total, true);
+    credit(picked, ov_favorite_engine::selected, result.points);
+  }
+  record(picked, ov_favorite_engine::selected, result.points);
   return result;
 }
 
@@ -84,6 +94,12 @@ void ov_activity_awards::spread(const QList<ov_track*>* members, double rate, in
     member->add_score(share);
     save(member);
   }
+}
+
+void ov_activity_awards::record(const ov_track* track, kind k, int points) {
+  if (!history_ || !clock_) return;
+  const ov_grade_table::grade* grade = engine_->grade();
+  history_->record_award(clock_(), track->id(), k, points, grade ? grade->index + 1 : 1);
 }
 
 void ov_activity_awards::save(ov_track* track) {

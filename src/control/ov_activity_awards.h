@@ -4,7 +4,10 @@
 
 #include <QList>
 
+#include <functional>
+
 class ov_library;
+class ov_listening_history;
 class ov_track;
 
 // The score arithmetic of listening activity, apart from play lines and
@@ -12,7 +15,9 @@ class ov_track;
 // multiplier, the limits, the shares spread over the album and artist
 // groups, and what the engine is told after a credit (experience, the
 // kind's waiting time, the multiplier roll). Every track whose score changes
-// is saved through the library store (none without one). GUI thread only.
+// is saved through the library store (none without one). Every counted
+// activity is recorded in the listening history when one is set (a pass-over
+// only when it cost points). GUI thread only.
 class ov_activity_awards {
 public:
   using kind = ov_favorite_engine::kind;
@@ -25,6 +30,10 @@ public:
   };
 
   ov_activity_awards(ov_library* library, ov_favorite_engine* engine) : library_(library), engine_(engine) {}
+
+  // Where the awards are recorded, stamped with clock's time (seconds since
+  // the epoch); null records nothing.
+  void set_history(ov_listening_history* history, std::function<qint64()> clock);
 
   // Counts the activity, then credits its limited gain unless the engine
   // waits on the kind; play new without a row of a playlist counts only.
@@ -43,7 +52,10 @@ public:
 private:
   // Adds rate x points to count members drawn at random (one may be drawn twice).
   void spread(const QList<ov_track*>* members, double rate, int count, int points);
+  void record(const ov_track* track, kind k, int points);
 
   ov_library* library_;
   ov_favorite_engine* engine_;
+  ov_listening_history* history_ = nullptr;
+  std::function<qint64()> clock_;
 };

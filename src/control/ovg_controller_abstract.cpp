@@ -48,6 +48,11 @@ ovg_controller_abstract::ovg_controller_abstract(const ovg_controller_views& vie
 
 ovg_controller_abstract::~ovg_controller_abstract() = default;
 
+void ovg_controller_abstract::set_history(ov_listening_history* history) {
+  history_ = history;
+  awards_.set_history(history, [this] { return clock_(); });
+}
+
 bool ovg_controller_abstract::is_position_timer_active() const {
   return position_timer_->isActive();
 }
@@ -352,7 +357,10 @@ void ovg_controller_abstract::play_through_tick() {
   if (now != last_second_) {
     ++listening_seconds_;
     last_second_ = now;
-    if (track) track->increment_played();
+    if (track) {
+      track->increment_played();
+      record_play_second(track, now);
+    }
     defer_track_status_changed();
     ov_log_write(ov_log::DEBUG, log_tag, QStringLiteral("current_sec= ") + QString::number(listening_seconds_));
   }
@@ -367,8 +375,15 @@ void ovg_controller_abstract::play_through_tick() {
   listening_seconds_ = 0;
 }
 
+// A play starts with its first counted second, which began a second before.
+void ovg_controller_abstract::record_play_second(const ov_track* track, qint64 now) {
+  if (play_seconds_++ == 0) play_started_ = now - 1;
+  if (history_) history_->record_play(play_started_, track->id(), play_seconds_, history_mode());
+}
+
 void ovg_controller_abstract::reset_listening_count() {
   listening_seconds_ = 0;
+  play_seconds_ = 0;
   last_second_ = clock_();
 }
 

@@ -2,6 +2,7 @@
 
 #include "ov_activity_awards.h"
 #include "ov_favorite_engine.h"
+#include "ov_listening_history.h"
 #include "ov_playlist.h"
 #include "ov_view_ports.h"
 
@@ -36,7 +37,9 @@ struct ovg_controller_views {
 // pool, the state with its 50 ms position timer, the listening count with
 // its play-through award, like and dislike, and the next-tracks panel with
 // its selected and not-selected awards (the arithmetic of which is
-// ov_activity_awards'). Lives on the GUI thread only.
+// ov_activity_awards'), and what goes into the listening history: the
+// awards, and each play of a track with the seconds listened to it. Lives
+// on the GUI thread only.
 //
 // Every slot runs its work inside a guard that marks the controller busy;
 // signals and the error dialog run after the guard is left, so what they
@@ -67,8 +70,10 @@ public:
   virtual ov_playline* position_line() const = 0;
   // True while a slot is at work.
   bool is_busy() const { return busy_; }
-  // The wall clock of the listening count, in whole seconds.
+  // The wall clock of the listening count and the history, in whole seconds.
   void set_clock(std::function<qint64()> clock) { clock_ = std::move(clock); }
+  // Where awards and plays are recorded; null (the default) records nothing.
+  void set_history(ov_listening_history* history);
 
 signals:
   void esignal_title_clicked(ov_playlist* playlist, ov_playlist_item* item);
@@ -115,6 +120,8 @@ protected:
   virtual void p_position_changed(int msec) = 0;
   virtual void p_current_item_removed() = 0;
   virtual void p_select_track(ov_playlist_item* item) = 0;
+  // The play mode the history records for this controller's plays.
+  virtual ov_listening_history::play_mode history_mode() const = 0;
 
   // Runs work inside the re-entry guard, then what it deferred (signals, dialogs).
   void guarded(const std::function<void()>& work);
@@ -138,8 +145,10 @@ protected:
   // to play, or null when the row has nothing playable.
   ov_playlist_item* begin_play_new(ov_playlist* playlist, int row);
   ov_activity_awards& awards() { return awards_; }
+  // Counts a listening second when the clock has moved on (recording the
+  // play), and awards play through after each full period.
   void play_through_tick();
-  // Listening seconds 0, last second now.
+  // Listening seconds 0, last second now; the next second counted starts a new play.
   void reset_listening_count();
   void start_position_timer();
   void stop_position_timer();
@@ -155,6 +164,7 @@ private:
   void like_award(ov_favorite_engine::kind kind);
   // The play-new award of the item at the row, with its point signal.
   void award_play_new(ov_track* track, ov_playlist* playlist, int row);
+  void record_play_second(const ov_track* track, qint64 now);
 
   QPointer<ov_playlist> playlist_;
   std::unique_ptr<ov_track_pool> pool_;
@@ -167,5 +177,8 @@ private:
   qint64 last_second_ = 0;
   int listening_seconds_ = 0;
   std::function<qint64()> clock_;
+  ov_listening_history* history_ = nullptr;
+  qint64 play_started_ = 0;
+  int play_seconds_ = 0;  // of the current item since it was selected
   std::vector<std::function<void()>> deferred_;
 };

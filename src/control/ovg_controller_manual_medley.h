@@ -44,6 +44,9 @@ protected:
   void p_position_changed(int msec) override;
   void p_current_item_removed() override;
   void p_select_track(ov_playlist_item* item) override;
+  ov_listening_history::play_mode history_mode() const override {
+    return ov_listening_history::play_mode::shuffle_medley;
+  }
 
 private:
   void apply_preset(const ov_track* track);

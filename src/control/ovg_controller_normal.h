@@ -32,6 +32,7 @@ protected:
   void p_position_changed(int msec) override;
   void p_current_item_removed() override;
   void p_select_track(ov_playlist_item* item) override;
+  ov_listening_history::play_mode history_mode() const override { return ov_listening_history::play_mode::normal; }
 
 private:
   void stop_line();

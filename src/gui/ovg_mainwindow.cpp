@@ -58,7 +58,7 @@ constexpr int table_min_height = 150;  // the header and about five rows
 
 ovg_mainwindow::ovg_mainwindow(ov_library* library, const QString& seed, ov_database* playlists_db,
                                ov_database* playlist_items_db, ov_database* presets_db, ov_database* favorite_engine_db,
-                               QWidget* parent)
+                               ov_listening_history* history, QWidget* parent)
     : QMainWindow(parent),
       library_(library),
       seed_(seed),
@@ -66,6 +66,7 @@ ovg_mainwindow::ovg_mainwindow(ov_library* library, const QString& seed, ov_data
       playlist_items_db_(playlist_items_db),
       presets_db_(presets_db),
       favorite_engine_db_(favorite_engine_db),
+      history_(history),
       main_group_(ov_app_config::main_ini_path(), QStringLiteral("main")),
       window_group_(ov_app_config::main_ini_path(), QStringLiteral("window")),
       volume_group_(ov_app_config::main_ini_path(), QStringLiteral("volume")),
@@ -115,7 +116,7 @@ void ovg_mainwindow::load_presets() {
 
 void ovg_mainwindow::build_play_modes() {
   const ovg_play_mode::services services{ov_app_config::main_ini_path(), library_, engine_.get(),
-                                         &volume_settings_.volume, this};
+                                         &volume_settings_.volume,       this,     history_};
   normal_ = std::make_unique<ovg_play_mode>(ovg_play_mode::kind::normal, services, presets_);
   medley_ = std::make_unique<ovg_play_mode>(ovg_play_mode::kind::medley, services, presets_);
   normal_->follow_volume_of(*medley_);

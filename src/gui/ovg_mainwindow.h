@@ -22,6 +22,7 @@ class QTabWidget;
 class ov_database;
 class ov_favorite_engine;
 class ov_library;
+class ov_listening_history;
 class ov_playlist;
 class ov_playlist_item;
 class ov_track;
@@ -44,8 +45,10 @@ class ovg_mainwindow : public QMainWindow, public ov_error_port {
   Q_OBJECT
 
 public:
+  // history: where both controllers record awards and plays (none: nothing is recorded).
   ovg_mainwindow(ov_library* library, const QString& seed, ov_database* playlists_db, ov_database* playlist_items_db,
-                 ov_database* presets_db, ov_database* favorite_engine_db, QWidget* parent = nullptr);
+                 ov_database* presets_db, ov_database* favorite_engine_db, ov_listening_history* history = nullptr,
+                 QWidget* parent = nullptr);
   ~ovg_mainwindow() override;
 
   static QString window_title();
@@ -65,6 +68,7 @@ public:
   ovgv_search_bar* search_bar() const { return search_bar_; }
   ovg_flow_runner* flow_runner() const { return flows_; }
   ov_favorite_engine* engine() const { return engine_.get(); }
+  ov_listening_history* listening_history() const { return history_; }
   ovg_controller_abstract* selected_tab_controller() const { return selected_tab_controller_; }
   ovg_controller_abstract* playing_controller() const { return playing_controller_; }
   // The controller the transport actions and global keys reach.
@@ -187,6 +191,7 @@ private:
   ov_database* playlist_items_db_;
   ov_database* presets_db_;
   ov_database* favorite_engine_db_;
+  ov_listening_history* history_;
   ov_settings_group main_group_;
   ov_settings_group window_group_;
   ov_settings_group volume_group_;

@@ -110,6 +110,7 @@ void ovg_play_mode::build_controller(const services& s) {
     controller_ = std::make_unique<ovg_controller_normal>(ports, s.library, s.engine);
   else
     controller_ = std::make_unique<ovg_controller_manual_medley>(ports, medley_panel_.get(), s.library, s.engine);
+  controller_->set_history(s.history);
   if (s.engine)
     connect(s.engine, &ov_favorite_engine::esignal_enabled_like_buttons, track_info_.get(),
             &ovgv_track_info::eslot_enabled_like_buttons);

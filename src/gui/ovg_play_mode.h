@@ -14,6 +14,7 @@
 #include <QStackedWidget>
 class ov_favorite_engine;
 class ov_library;
+class ov_listening_history;
 class ov_setting_int;
 class ovg_controller_abstract;
 class ovg_palette_manual_medley;
@@ -43,6 +44,7 @@ public:
     ov_favorite_engine* engine = nullptr;
     ov_setting_int* volume = nullptr;  // group "volume", shared by both modes
     ov_error_port* error = nullptr;
+    ov_listening_history* history = nullptr;  // none: nothing recorded
   };
 
   ovg_play_mode(kind k, const services& s, const QList<ov_medley_preset>& presets, QObject* parent = nullptr);

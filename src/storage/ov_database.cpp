@@ -23,6 +23,20 @@ QStringList column_names(const QString& create_table) {
   return names;
 }
 
+// The names of the tables and indexes that "CREATE [UNIQUE] TABLE|INDEX
+// [IF NOT EXISTS] name ..." statements make.
+QSet<QString> created_names(const QStringList& statements, const QString& type) {
+  static const QRegularExpression create(
+      QStringLiteral("^CREATE\\s+(?:UNIQUE\\s+)?(TABLE|INDEX)\\s+(?:IF\\s+NOT\\s+EXISTS\\s+)?(\\w+)"),
+      QRegularExpression::CaseInsensitiveOption);
+  QSet<QString> names;
+  for (const QString& sql : statements) {
+    const QRegularExpressionMatch m = create.match(sql);
+    if (m.hasMatch() && m.captured(1).compare(type, Qt::CaseInsensitive) == 0) names << m.captured(2);
+  }
+  return names;
+}
+
 // How long a statement waits for a lock another connection holds.
 constexpr int busy_patience_ms = 5000;
 
@@ -120,7 +134,12 @@ bool ov_database::holds_only_own_schema(const QStringList& creation_statements) 
   // A file SQLite cannot read at all is left to the table check, which fails
   // without writing anything.
   if (!st) return true;
-  const QSet<QString> own_indexes = {QStringLiteral("idx_id"), QStringLiteral("idx_filepath")};
+  // A file of several tables names the others and its indexes in its
+  // creation statements.
+  const QSet<QString> own_tables =
+      created_names(creation_statements, QStringLiteral("table")) + QSet<QString>{QStringLiteral("version")};
+  const QSet<QString> own_indexes = created_names(creation_statements, QStringLiteral("index")) +
+                                    QSet<QString>{QStringLiteral("idx_id"), QStringLiteral("idx_filepath")};
   bool has_table = false;
   while (st.step_row()) {
     const QString type = st.column_text(0);
@@ -129,8 +148,9 @@ bool ov_database::holds_only_own_schema(const QStringList& creation_statements) 
     if (name.startsWith(QLatin1String("sqlite_"))) continue;
     if (type == QLatin1String("table") && name == table_) {
       has_table = true;
-    } else if (type == QLatin1String("table") && name == QLatin1String("version")) {
-    } else if (type == QLatin1String("index") && own_indexes.contains(name) && owner == table_) {
+    } else if (type == QLatin1String("table") && own_tables.contains(name)) {
+    } else if (type == QLatin1String("index") && own_indexes.contains(name) &&
+               (owner == table_ || own_tables.contains(owner))) {
     } else {
       return false;
     }

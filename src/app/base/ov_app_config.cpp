@@ -8,7 +8,7 @@ ov_app_config::ov_app_config(const QString& conf_dir)
       backup_time_format_(QStringLiteral("yyyy-MM-dd_hhmmss")),
       backup_files_({QStringLiteral("main.ini"), QStringLiteral("seed.ini"), QStringLiteral("favorite_engine.db"),
                      QStringLiteral("library.db"), QStringLiteral("playlist_items.db"), QStringLiteral("playlists.db"),
-                     QStringLiteral("presets.db")}),
+                     QStringLiteral("presets.db"), QStringLiteral("history.db")}),
       main_(main_ini_path(conf_dir), QStringLiteral("main")),
       lang_(&main_, QStringLiteral("lang"),
             {{english, QStringLiteral("english")}, {japanese, QStringLiteral("japanese")}}, english),

@@ -158,7 +158,7 @@ private slots:
       QVERIFY2(text.contains(QLatin1String(line)), line);
     QCOMPARE(text.contains(QStringLiteral("lang")), lang != 0);
     QCOMPARE(config.backup_files(), QStringList({"main.ini", "seed.ini", "favorite_engine.db", "library.db",
-                                                 "playlist_items.db", "playlists.db", "presets.db"}));
+                                                 "playlist_items.db", "playlists.db", "presets.db", "history.db"}));
   }
 
   void language_store_and_bad_name() {
