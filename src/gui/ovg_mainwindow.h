@@ -77,8 +77,6 @@ public:
   ov_playlist* selected_playlist() const;
   // The shortcut-key list "Shortcut Keys" opens, in the language chosen.
   QString keys_document() const;
-  // The listening history file the Statistics window reads; may stay null.
-  void set_history_database(ov_database* db) { history_db_ = db; }
   // Null until the window was first opened.
   ovg_statistics_window* statistics_window() const { return statistics_; }
 
@@ -210,7 +208,6 @@ private:
   QTimer* message_timer_ = nullptr;
   ovgv_search_bar* search_bar_ = nullptr;
   ovg_flow_runner* flows_ = nullptr;
-  ov_database* history_db_ = nullptr;
   ovg_statistics_window* statistics_ = nullptr;  // a child window, made on first use
   ovg_controller_abstract* selected_tab_controller_ = nullptr;
   ovg_controller_abstract* playing_controller_ = nullptr;

@@ -1,6 +1,7 @@
 // The main window's side of the Statistics window: opening it, telling it
 // when the library changed, and selecting the tracks it asks for.
 #include "ov_favorite_engine.h"
+#include "ov_listening_history.h"
 #include "ov_model.h"
 #include "ov_playlist.h"
 #include "ov_track.h"
@@ -14,7 +15,7 @@
 
 void ovg_mainwindow::islot_show_statistics() {
   if (!statistics_) {
-    statistics_ = new ovg_statistics_window(library_, history_db_, this);
+    statistics_ = new ovg_statistics_window(library_, history_ ? history_->database() : nullptr, this);
     ovg_statistics_window* w = statistics_;
     // Every credited award changes the engine's status; adding and removing
     // tracks runs as a flow or changes the library playlist.
