@@ -202,12 +202,13 @@ QStringList ovg_mainwindow::add_paths(const QStringList& paths) {
   ov_flow_result result;
   const bool ran = run_flow(tr("Adding Tracks"), quick ? f.files.size() : -1, [&](const auto& progress) {
     if (!quick) {
-      bool go_on = true;
+      // A cancel meanwhile is seen after the first file, as one made while
+      // a scan held the window was.
       const auto tick = std::chrono::milliseconds(ovg_flow_runner::events_interval_ms);
-      while (scan.wait_for(tick) != std::future_status::ready) go_on = flows_->keep_alive() && go_on;
+      while (scan.wait_for(tick) != std::future_status::ready) flows_->keep_alive();
       f = scan.get();
       flows_->set_total(f.files.size());
-      if (!go_on || f.files.isEmpty()) return;
+      if (f.files.isEmpty()) return;
     }
     result = ov_playlist_flows::add_files(library_, area_->library_playlist(), selected, f.files, added_time, progress);
   });
