@@ -376,6 +376,11 @@ int window_part(const QString& music, const QStringList& all_files) {
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The offscreen platform says so for every dialog it shows.
+  static const QtMessageHandler qt_handler = qInstallMessageHandler(nullptr);
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.contains(QLatin1String("propagateSizeHints"))) qt_handler(type, context, text);
+  });
   if (qEnvironmentVariableIsEmpty("ORVANTIS_PCM_DEVICE")) qputenv("ORVANTIS_PCM_DEVICE", "null");
   const bool window_only = argc > 1 && !std::strcmp(argv[1], "window");
   QApplication app(argc, argv);
