@@ -128,9 +128,7 @@ class test_orvantis_session : public QObject {
   }
 
   QString ini_value(const QString& group, const QString& key) const {
-    QFile f(conf(QStringLiteral("main.ini")));
-    if (!f.open(QIODevice::ReadOnly)) return QString();
-    const QString text = QString::fromUtf8(f.readAll());
+    const QString text = ov_test::read_text(conf(QStringLiteral("main.ini")));
     const QRegularExpression re(QStringLiteral("\\[%1\\][^\\[]*\\n%2=([^\\n]*)").arg(group, key));
     return re.match(text).captured(1);
   }
@@ -138,10 +136,8 @@ class test_orvantis_session : public QObject {
   // Every library row as "file name | score:played:C(N):C(S):C(nS):C(L):C(dL):C(T)",
   // the enciphered counters read back with the installation's seed.
   QStringList library_rows() const {
-    QFile f(conf(QStringLiteral("seed.ini")));
-    if (!f.open(QIODevice::ReadOnly)) return {};
     const QString seed = QRegularExpression(QStringLiteral("sec_seed=([0-9a-f-]{36})"))
-                             .match(QString::fromUtf8(f.readAll()))
+                             .match(ov_test::read_text(conf(QStringLiteral("seed.ini"))))
                              .captured(1);
     QStringList rows;
     const QString all = sql(conf(QStringLiteral("library.db")),
@@ -181,22 +177,15 @@ private slots:
     if (x_->display().isEmpty()) QSKIP("Xvfb did not start");
     // Three tracks of 20 s, told apart by their tones.
     for (int i = 0; i < 3; ++i) {
-      ov_test::tone t;
-      t.seconds = 20;
-      t.channels = 1;
-      t.bitrate = 64;
-      t.frequency = tones[i];
-      t.amplitude = 0.4;
       const QString path = music_.filePath(QStringLiteral("%1 tone.mp3").arg(i + 1, 2, 10, QLatin1Char('0')));
-      QVERIFY(ov_test::make_tone_mp3(path, t));
+      QVERIFY(ov_test::make_tone_mp3(
+          path, {.seconds = 20, .channels = 1, .frequency = tones[i], .amplitude = 0.4, .bitrate = 64}));
       QVERIFY(ov_test::set_tags(path, QStringLiteral("Tone %1").arg(tones[i]), QStringLiteral("Tones"),
                                 QStringLiteral("Sine"), unsigned(i + 1)));
     }
     // English, and the normal tab, so that whole tracks play in order.
-    QDir().mkpath(home_.filePath(QStringLiteral("conf")));
-    QFile ini(conf(QStringLiteral("main.ini")));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[main]\nlang=english\n[window]\nselected_tab=0\n[normal_play]\nplay_type=normal\n");
+    QVERIFY(ov_test::write_file(conf(QStringLiteral("main.ini")),
+                                "[main]\nlang=english\n[window]\nselected_tab=0\n[normal_play]\nplay_type=normal\n"));
   }
 
   void cleanupTestCase() {

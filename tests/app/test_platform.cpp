@@ -3,8 +3,6 @@
 #include "ov_single_instance.h"
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -110,51 +108,6 @@ private slots:
     QTRY_COMPARE_WITH_TIMEOUT(raised.count(), 2, 10000);
     QCOMPARE(opened.count(), 1);
     QCOMPARE(opened.first().first().toStringList(), paths);
-  }
-
-  void released_lock_is_free_again() {
-    QTemporaryDir run;
-    {
-      ov_single_instance first(run.path(), run.path());
-      QCOMPARE(first.acquire(), ov_single_instance::sole_instance);
-      QVERIFY(first.listen());
-    }
-    QVERIFY(!QFile::exists(ov_single_instance(run.path(), run.path()).lock_path()));
-    ov_single_instance again(run.path(), run.path());
-    QCOMPARE(again.acquire(), ov_single_instance::sole_instance);
-  }
-
-  void stale_lock_of_a_dead_process_is_taken_over() {
-    QTemporaryDir run;
-    QByteArray contents;
-    {
-      ov_single_instance probe(run.path(), run.path());
-      QCOMPARE(probe.acquire(), ov_single_instance::sole_instance);
-      QFile f(probe.lock_path());
-      QVERIFY(f.open(QIODevice::ReadOnly));
-      contents = f.readAll();
-    }
-    // The same lock, written by a process that has ended since.
-    QProcess gone;
-    gone.start(QStringLiteral("true"));
-    QVERIFY(gone.waitForStarted());
-    const qint64 dead_pid = gone.processId();
-    QVERIFY(gone.waitForFinished());
-    QList<QByteArray> fields = contents.split('\n');
-    fields[0] = QByteArray::number(dead_pid);
-    ov_single_instance next(run.path(), run.path());
-    {
-      QFile f(next.lock_path());
-      QVERIFY(f.open(QIODevice::WriteOnly));
-      f.write(fields.join('\n'));
-    }
-    // A socket file left behind as well.
-    {
-      QFile f(next.socket_path());
-      QVERIFY(f.open(QIODevice::WriteOnly));
-    }
-    QCOMPARE(next.acquire(), ov_single_instance::sole_instance);
-    QVERIFY(next.listen());
   }
 
   void lock_in_unusable_directory_fails() {

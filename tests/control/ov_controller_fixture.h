@@ -103,10 +103,7 @@ struct ov_controller_fixture {
     QStringList paths;
     for (int i = 0; i < seconds.size(); ++i) {
       const QString path = dir.filePath(QStringLiteral("t%1.mp3").arg(i));
-      ov_test::tone t;
-      t.seconds = seconds[i];
-      t.frequency = 330 + 110 * i;
-      if (!ov_test::make_tone_mp3(path, t) ||
+      if (!ov_test::make_tone_mp3(path, {.seconds = seconds[i], .frequency = 330.0 + 110 * i}) ||
           !ov_test::set_tags(path, QStringLiteral("t%1").arg(i), album_of.value(i, QStringLiteral("album")), artist))
         return false;
       paths << path;

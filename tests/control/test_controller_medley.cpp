@@ -36,8 +36,7 @@ class test_controller_medley : public QObject {
 
 private slots:
   void initTestCase() {
-    capture_ = std::make_unique<ov_test_capture>();
-    if (!capture_->server_ready()) QSKIP("no PulseAudio test server could be started");
+    if (!(capture_ = ov_test_capture::ready())) QSKIP("no PulseAudio test server could be started");
   }
   void cleanup() {
     c_.reset();

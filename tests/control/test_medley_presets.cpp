@@ -1,5 +1,4 @@
 #include "ov_database.h"
-#include "ov_log.h"
 #include "ov_log_capture.h"
 #include "ov_medley_preset_store.h"
 #include "ov_schema.h"
@@ -99,19 +98,12 @@ private slots:
   }
 
   void writes_are_logged_with_the_description() {
-    ov_log log;
-    log.open(dir_.filePath(QStringLiteral("log.txt")));
-    log.set_level(ov_log::DEBUG, true);
-    ov_log::install(&log);
+    ov_log_capture log(true);
     auto db = open();
     ov_medley_preset_store store(db.get());
     QList<ov_medley_preset> list = store.load().presets;
     QVERIFY(store.save(list, {42}));
-    ov_log::install(nullptr);
-    log.flush();
-    QFile f(dir_.filePath(QStringLiteral("log.txt")));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(f.readAll());
+    const QString text = log.messages().join('\n');
     QVERIFY(text.contains("preset inserted: ovgp_medley_preset:  id= 3,  name= Sabi Medley,  position= 3"));
     QVERIFY(text.contains("preset inserted or replaced: ovgp_medley_preset:  id= 5,  name= Random Half,  position= 5"));
     QVERIFY(text.contains("preset deleted id= 42"));

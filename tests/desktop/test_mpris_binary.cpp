@@ -23,13 +23,13 @@ namespace {
 
 const QString player_interface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 
-// Collects the titles that PropertiesChanged announced in Metadata, and
-// whether a Volume change came.
+// Collects what PropertiesChanged announced: titles in Metadata, playback
+// states and volumes.
 class changes_listener : public QObject {
   Q_OBJECT
 
 public:
-  QStringList titles;
+  QStringList titles, statuses;
   QList<double> volumes;
 
 public slots:
@@ -39,6 +39,8 @@ public slots:
       const QVariantMap metadata = qdbus_cast<QVariantMap>(changed.value(QStringLiteral("Metadata")));
       titles << metadata.value(QStringLiteral("xesam:title")).toString();
     }
+    if (changed.contains(QStringLiteral("PlaybackStatus")))
+      statuses << changed.value(QStringLiteral("PlaybackStatus")).toString();
     if (changed.contains(QStringLiteral("Volume"))) volumes << changed.value(QStringLiteral("Volume")).toDouble();
   }
 };
@@ -124,16 +126,12 @@ private slots:
     int seconds = 40;
     for (const char* name : {"Alpha", "Beta", "Gamma"}) {
       const QString path = music_.filePath(QStringLiteral("%1.mp3").arg(QLatin1String(name)));
-      ov_test::tone t;
-      t.seconds = seconds;
-      QVERIFY(ov_test::make_tone_mp3(path, t));
+      QVERIFY(ov_test::make_tone_mp3(path, {.seconds = double(seconds)}));
       QVERIFY(ov_test::set_tags(path, QLatin1String(name), QStringLiteral("Tones"), QStringLiteral("Generator")));
       seconds += 4;
     }
     const QString delta = extra_.filePath(QStringLiteral("Delta.mp3"));
-    ov_test::tone t;
-    t.seconds = 10;
-    QVERIFY(ov_test::make_tone_mp3(delta, t));
+    QVERIFY(ov_test::make_tone_mp3(delta, {.seconds = 10}));
     QVERIFY(ov_test::set_tags(delta, QStringLiteral("Delta"), QString(), QString()));
   }
 
@@ -177,6 +175,7 @@ private slots:
     playerctl({QStringLiteral("play-pause")});
     QCOMPARE(playerctl_until({QStringLiteral("status")}, [](const QString& a) { return a == QLatin1String("Paused"); }),
              QStringLiteral("Paused"));
+    QTRY_VERIFY(listener.statuses.contains(QStringLiteral("Paused")));
     QCOMPARE(loud_ms_of_a_second(), 0.0);
     playerctl({QStringLiteral("play-pause")});
     QCOMPARE(
@@ -203,15 +202,13 @@ private slots:
     QTRY_VERIFY(listener.volumes.contains(0.5));
     QCOMPARE(playerctl({QStringLiteral("volume")}).toDouble(), 0.5);
 
-    // OpenUri adds and plays a file as Open With does; other schemes are refused.
+    // OpenUri adds and plays a file as Open With does (other schemes: test_mpris).
     const auto open_uri = [&](const QString& uri) {
       return listener_bus.call(QDBusMessage::createMethodCall(QStringLiteral("org.mpris.MediaPlayer2.orvantis"),
                                                               QStringLiteral("/org/mpris/MediaPlayer2"),
                                                               player_interface, QStringLiteral("OpenUri"))
                                << uri);
     };
-    QCOMPARE(open_uri(QStringLiteral("https://example.org/x.mp3")).errorName(),
-             QStringLiteral("org.freedesktop.DBus.Error.NotSupported"));
     QCOMPARE(open_uri(QUrl::fromLocalFile(extra_.filePath(QStringLiteral("Delta.mp3"))).toString()).type(),
              QDBusMessage::ReplyMessage);
     QCOMPARE(playerctl_until({QStringLiteral("metadata"), QStringLiteral("title")},

@@ -3,6 +3,7 @@
 #include "ov_library.h"
 #include "ov_log_capture.h"
 #include "ov_schema.h"
+#include "ov_test_env.h"
 #include "ov_test_mp3.h"
 
 #include <QtTest>
@@ -69,9 +70,7 @@ class test_library : public QObject {
 private slots:
   void initTestCase() {
     tone_ = files_.filePath(QStringLiteral("tone.mp3"));
-    ov_test::tone t;
-    t.seconds = 2.5;
-    QVERIFY(ov_test::make_tone_mp3(tone_, t));
+    QVERIFY(ov_test::make_tone_mp3(tone_, {.seconds = 2.5}));
   }
 
   void add_reload_round_trip() {
@@ -284,10 +283,7 @@ private slots:
     for (int i = 0; i < 10; ++i)
       paths << make_file("batch", QStringLiteral("f%1.mp3").arg(i), QStringLiteral("T%1").arg(i), "", "");
     const QString zeros = files_.filePath(QStringLiteral("batch/zeros.mp3"));
-    QFile f(zeros);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(2000, '\0'));
-    f.close();
+    QVERIFY(ov_test::write_file(zeros, QByteArray(2000, '\0')));
     const QString missing = files_.filePath(QStringLiteral("batch/missing.mp3"));
     const QStringList good = paths;
     paths.insert(3, zeros);
@@ -329,13 +325,9 @@ private slots:
   void collects_mp3_files() {
     QTemporaryDir root;
     QDir d(root.path());
-    QVERIFY(d.mkpath("sub/deeper"));
-    QVERIFY(d.mkpath(".hidden_dir"));
     for (const char* name :
-         {"a.mp3", "B.MP3", "c.txt", "d.mp3.bak", "sub/e.Mp3", "sub/deeper/f.mp3", ".g.mp3", ".hidden_dir/h.mp3"}) {
-      QFile f(d.filePath(name));
-      QVERIFY(f.open(QIODevice::WriteOnly));
-    }
+         {"a.mp3", "B.MP3", "c.txt", "d.mp3.bak", "sub/e.Mp3", "sub/deeper/f.mp3", ".g.mp3", ".hidden_dir/h.mp3"})
+      QVERIFY(ov_test::write_file(d.filePath(name)));
     // A name whose bytes are not UTF-8 text.
     const QByteArray unreadable = QFile::encodeName(root.path()) + "/sub/\xff\xfe.mp3";
     const int fd = ::open(unreadable.constData(), O_CREAT | O_WRONLY, 0600);

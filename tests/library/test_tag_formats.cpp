@@ -2,6 +2,7 @@
 // files a directory gives.
 #include "ov_library.h"
 #include "ov_tag_data.h"
+#include "ov_test_env.h"
 #include "ov_test_formats.h"
 #include "ov_test_mp3.h"
 
@@ -13,11 +14,7 @@ class test_tag_formats : public QObject {
 
   QTemporaryDir dir_;
 
-  static QByteArray tone_pcm(double seconds) {
-    ov_test::tone t;
-    t.seconds = seconds;
-    return ov_test::tone_pcm(t);
-  }
+  static QByteArray tone_pcm(double seconds) { return ov_test::tone_pcm({.seconds = seconds}); }
 
 private slots:
   void initTestCase() { QVERIFY(dir_.isValid()); }
@@ -71,10 +68,8 @@ private slots:
   void collects_music_extensions() {
     QTemporaryDir music;
     const QStringList taken = {"a.mp3", "b.FLAC", "c.opus", "d.ogg", "e.Oga", "f.m4a", "g.WAV"};
-    for (const QString& name : taken + QStringList{"h.mp4", "i.txt", "j.aiff"}) {
-      QFile f(music.filePath(name));
-      QVERIFY(f.open(QIODevice::WriteOnly));
-    }
+    for (const QString& name : taken + QStringList{"h.mp4", "i.txt", "j.aiff"})
+      QVERIFY(ov_test::write_file(music.filePath(name)));
     QStringList found;
     for (const QString& path : collect_mp3_files(music.path())) found << QFileInfo(path).fileName();
     found.sort();

@@ -2,10 +2,10 @@
 // their pitch, length and start, exact seeks, cut-off files and junk.
 #include "ov_decoder.h"
 #include "ov_regular_file.h"
+#include "ov_test_env.h"
 #include "ov_test_formats.h"
 #include "ov_test_mp3.h"
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,9 +18,8 @@ constexpr int tone_ms = 1000;
 constexpr double tolerance_ms = 5.0;
 
 QByteArray source_pcm(int rate, int channels, int tone_length_ms = tone_ms) {
-  ov_test::tone t;
-  t.rate = rate, t.channels = channels, t.seconds = tone_length_ms / 1000.0;
-  return QByteArray(rate * silence_ms / 1000 * channels * 2, 0) + ov_test::tone_pcm(t);
+  return QByteArray(rate * silence_ms / 1000 * channels * 2, 0) +
+         ov_test::tone_pcm({.seconds = tone_length_ms / 1000.0, .rate = rate, .channels = channels});
 }
 
 QByteArray decode_rest(ov_decoder* d) {
@@ -183,14 +182,8 @@ private slots:
   void junk_is_refused() {
     QFETCH(QString, extension);
     const QString path = dir_.filePath("junk" + extension);
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QByteArray junk(4 * 1024 * 1024, 0);
-    QRandomGenerator rng(11);
-    for (char& c : junk) c = char(rng.bounded(256));
-    f.write(junk);
-    QVERIFY(f.resize(100LL * 1024 * 1024));  // the rest is a hole of zeros
-    f.close();
+    QVERIFY(ov_test::write_file(path, ov_test::junk(4 * 1024 * 1024, 11)));
+    QVERIFY(QFile::resize(path, 100LL * 1024 * 1024));  // the rest is a hole of zeros
     const ov_regular_file open(path);
     const ov_audio_probe probe = ov_probe_audio(open.fd(), path);
     QVERIFY(!probe.is_music());

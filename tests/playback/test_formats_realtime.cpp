@@ -39,16 +39,13 @@ class test_formats_realtime : public QObject {
   QString tone_file(const QString& format, const QString& extension, int rate, double frequency, double seconds) {
     const QString path =
         dir_.filePath(QStringLiteral("%1_%2_%3").arg(format).arg(rate).arg(frequency) + extension).replace(' ', '_');
-    ov_test::tone t;
-    t.rate = rate, t.frequency = frequency, t.seconds = seconds;
-    return ov_test::encode_audio(format, path, ov_test::tone_pcm(t), rate, 2) ? path : QString();
+    const QByteArray pcm = ov_test::tone_pcm({.seconds = seconds, .rate = rate, .frequency = frequency});
+    return ov_test::encode_audio(format, path, pcm, rate, 2) ? path : QString();
   }
 
 private slots:
   void initTestCase() {
-    QVERIFY(dir_.isValid());
-    capture_ = std::make_unique<ov_test_capture>();
-    if (!capture_->server_ready()) QSKIP("no PulseAudio test server could be started");
+    if (!(capture_ = ov_test_capture::ready())) QSKIP("no PulseAudio test server could be started");
   }
   void cleanupTestCase() { capture_.reset(); }
 

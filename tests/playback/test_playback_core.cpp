@@ -24,8 +24,7 @@ class test_playback_core : public QObject {
     const QString path =
         dir_.filePath(QStringLiteral("tone_%1_%2_%3_%4.mp3").arg(rate).arg(channels).arg(seconds).arg(amplitude));
     if (!QFile::exists(path)) {
-      ov_test::tone t;
-      t.rate = rate, t.channels = channels, t.seconds = seconds, t.amplitude = amplitude;
+      const ov_test::tone t{.seconds = seconds, .rate = rate, .channels = channels, .amplitude = amplitude};
       if (!ov_test::make_tone_mp3(path, t)) return QString();
     }
     return path;
@@ -53,7 +52,6 @@ private slots:
     QTest::newRow("stereo 100/100 bit for bit") << 44100 << 2 << 100 << 100 << 1;
     QTest::newRow("stereo 50/50 a quarter") << 44100 << 2 << 50 << 50 << 4;
     QTest::newRow("stereo 100/50 a half") << 44100 << 2 << 100 << 50 << 2;
-    QTest::newRow("mono 22.05 kHz 100/100") << 22050 << 1 << 100 << 100 << 1;
     QTest::newRow("mono 22.05 kHz 50/50") << 22050 << 1 << 50 << 50 << 4;
   }
   void scaled_output() {
@@ -168,11 +166,7 @@ private slots:
   void files() {
     QFETCH(QString, path);
     QFETCH(bool, must_refuse);
-    if (path.endsWith("text.mp3")) {
-      QFile f(path);
-      QVERIFY(f.open(QIODevice::WriteOnly));
-      f.write(QByteArray(5000, 'x'));
-    }
+    if (path.endsWith("text.mp3")) QVERIFY(ov_test::write_file(path, QByteArray(5000, 'x')));
     ov_log_capture log_lines;
     auto core = std::make_unique<ov_playback_core>(path, 100);
     if (!core->is_valid()) {

@@ -5,6 +5,7 @@
 #include "ov_playlist_store.h"
 #include "ov_random.h"
 #include "ov_rank_table.h"
+#include "ov_scripted_random.h"
 #include "ov_track_pool.h"
 #include "ov_track_pool_remaining_queue.h"
 #include "ovd_track.h"
@@ -13,30 +14,11 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
-#include <QFont>
 #include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTranslator>
 
-#include <deque>
-
 namespace {
-
-// Hands out given raw values; between(lo, hi) then gives lo + (a * 65536 + b) % span.
-class scripted_random final : public ov_random {
-public:
-  std::deque<int> raws;
-  int raw() override {
-    if (raws.empty()) return 0;
-    const int v = raws.front();
-    raws.pop_front();
-    return v;
-  }
-  void next_between(int lo, int value) {
-    raws.push_back(0);
-    raws.push_back(value - lo);
-  }
-};
 
 // Factors per rank 0..14 for selection types 1 high, 2 middle, 3 low, 4 random.
 const int k_factors[5][15] = {
@@ -401,7 +383,7 @@ private slots:
     p->add_track(f.add("r5", lowest_score_of_rank(5)));
     p->add_track(f.add("r2b", lowest_score_of_rank(2)));
     ov_track_pool_remaining_queue q(p->items());
-    scripted_random script;
+    ov_scripted_random script;
     ov_random_scope scope(&script);
     const struct {
       int type, r, index;
@@ -410,14 +392,12 @@ private slots:
                  {1, 12, 0, "r5"}, {3, 26, 1, "r2b"}, {3, 27, 0, "r5"}};
     for (const auto& c : cases) {
       q.set_selection_type(c.type);
-      script.next_between(1, c.r);
-      script.next_between(0, c.index);
+      script.queue_draws({c.r - 1, c.index});
       QCOMPARE(q.pick_weighted()->track()->tags().title(), QString::fromLatin1(c.title));
     }
     // take_weighted removes what it picked.
     q.set_selection_type(1);
-    script.next_between(1, 7);
-    script.next_between(0, 0);
+    script.queue_draws({7 - 1, 0});
     QCOMPARE(q.take_weighted()->track()->tags().title(), QString("r5"));
     QCOMPARE(q.size(), 2);
     ov_track_pool_remaining_queue empty;
@@ -452,9 +432,9 @@ private slots:
     ov_playlist_item* const b = p->item_at(1);
     ov_playlist_item* const c = p->item_at(2);
     ov_track_pool_remaining_queue q(p->items());
-    scripted_random script;
+    ov_scripted_random script;
     ov_random_scope scope(&script);
-    for (int index : {3, 0, 1, 0}) script.next_between(0, index);
+    script.queue_draws({3, 0, 1, 0});
     // Five asked, four there: the same entry twice, then the list runs out.
     QCOMPARE(q.draw_candidates(5, {b}), (QList<ov_playlist_item*>{b, b, c, a}));
     QVERIFY(q.draw_candidates(0, {b}).isEmpty());
@@ -687,9 +667,6 @@ private slots:
     }
     QCOMPARE(c.tooltip(9), QString("# - Order Number in this playlist"));
     QCOMPARE(c.tooltip(16), c.title(16));
-    QCOMPARE(c.title(17), QString());
-    QCOMPARE(c.width(-1), 100);
-    QVERIFY(c.is_toggleable(-1) && !c.is_visible_by_default(17) && !c.is_fixed_width(17));
   }
   void models_pass_the_model_tester() {
     ov_playlist_fixture f;
@@ -762,7 +739,7 @@ private slots:
     m.set_playlist(p.get());
     QCOMPARE(m.data(m.index(0, 2)).toString(), QString::number(t->id()));
   }
-  void track_marks_font_and_header() {
+  void track_marks_and_header() {
     ov_playlist_fixture f;
     auto p = f.playlist();
     for (int played : {59, 3600, 245}) p->add_track(f.add({"t", "", "", 0, 0, 0, played}));
@@ -780,16 +757,9 @@ private slots:
       p->item_at(1)->set_status(status);
       QCOMPARE(m.data(m.index(1, 0)).toString(), marks[status - 2]);
     }
-    p->item_at(1)->set_status(2);
-    const QFont font = m.data(m.index(1, 3), Qt::FontRole).value<QFont>();
-    QCOMPARE(font.pointSize(), 10);
-    QVERIFY(font.bold());
-    QVERIFY(!m.data(m.index(0, 3), Qt::FontRole).isValid());
 
     QCOMPARE(m.headerData(2, Qt::Horizontal).toString(), QString("Title"));
     QCOMPARE(m.headerData(10, Qt::Horizontal, Qt::ToolTipRole).toString(), QString("C(N) - Count(Play Newly)"));
-    QCOMPARE(m.track_at(2), p->track_at(2));
-    QVERIFY(!m.track_at(3));
 
     // The "#" column shows the stored number, 0 after renewing row 0.
     p->renew_number(0);
@@ -841,8 +811,6 @@ private slots:
     QCOMPARE(changed.last().at(1).toModelIndex(), m.index(1, 0));
     QCOMPARE(m.data(m.index(1, 0)).toString(), QString(">"));
     QCOMPARE(m.data(m.index(0, 0)).toString(), QString());
-    QCOMPARE(m.data(m.index(1, 1), Qt::FontRole).value<QFont>().pointSize(), 10);
-    QVERIFY(!m.data(m.index(0, 1), Qt::FontRole).isValid());
 
     QSignalSpy finished(&m, &ov_model_playlist::esignal_edit_finished);
     QSignalSpy renamed(mine.get(), &ov_playlist::esignal_name_changed);

@@ -90,11 +90,7 @@ class test_playlist_flows : public QObject {
 private slots:
   void initTestCase() {
     tone_ = files_.filePath(QStringLiteral("tone.mp3"));
-    ov_test::tone t;
-    t.seconds = 0.3;
-    t.channels = 1;
-    t.rate = 22050;
-    QVERIFY(ov_test::make_tone_mp3(tone_, t));
+    QVERIFY(ov_test::make_tone_mp3(tone_, {.seconds = 0.3, .rate = 22050, .channels = 1}));
   }
 
   void directory_dropped_on_user_playlist() {

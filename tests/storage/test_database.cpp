@@ -123,11 +123,6 @@ private slots:
                    QStringLiteral("presets"));
     QVERIFY(db.is_ok());
     QVERIFY(!db.prepare(QStringLiteral("SELECT nonsense FROM nowhere;")));
-    ov_statement null_statement;
-    QVERIFY(!null_statement.step_done());
-    QVERIFY(!null_statement.step_row());
-    QVERIFY(!null_statement.bind_int(1, 1));
-    QCOMPARE(null_statement.column_text(0), QString(""));
     QVERIFY(!db.exec(QStringLiteral("not sql")));
 
     QVERIFY(db.exec(QStringLiteral("INSERT INTO presets (id, name, fi_smin, fl_senabled) VALUES (3, NULL, 1.5, 1);")));

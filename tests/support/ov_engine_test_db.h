@@ -4,8 +4,8 @@
 #include "ov_favorite_engine.h"
 #include "ov_favorite_record.h"
 #include "ov_field_codec.h"
-#include "ov_random.h"
 #include "ov_schema.h"
+#include "ov_scripted_random.h"
 #include "ov_skill_set.h"
 #include "ovd_skill.h"
 
@@ -86,24 +86,6 @@ inline QList<int> ids_of(const ov_skill_set& set) {
   return ids;
 }
 
-// Hands out given raw values in turn (then zeros) and counts the draws.
-// between(lo, hi) is lo + (first * 65536 + second) % span, so a pair
-// (0, v) draws lo + v.
-class scripted_random final : public ov_random {
-public:
-  explicit scripted_random(QList<int> raws = {}) : raws_(std::move(raws)) {}
-  int raw() override {
-    ++calls;
-    return raws_.isEmpty() ? 0 : raws_.takeFirst();
-  }
-  // Queues draws that give exactly these values of between(0, n).
-  void queue_draws(const QList<int>& values) {
-    for (int v : values) raws_ << 0 << v;
-  }
-  int calls = 0;
-
-private:
-  QList<int> raws_;
-};
+using scripted_random = ov_scripted_random;
 
 }  // namespace ov_engine_test

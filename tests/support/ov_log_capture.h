@@ -19,6 +19,8 @@ public:
   }
   ~ov_log_capture() { ov_log::install(nullptr); }
 
+  ov_log& log() { return log_; }
+
   QStringList lines() {
     log_.flush();
     QFile f(dir_.filePath(QStringLiteral("log.txt")));

@@ -31,6 +31,11 @@ ov_test_capture::ov_test_capture() {
   ready_ = true;
 }
 
+std::unique_ptr<ov_test_capture> ov_test_capture::ready() {
+  auto capture = std::make_unique<ov_test_capture>();
+  return capture->server_ready() ? std::move(capture) : nullptr;
+}
+
 ov_test_capture::~ov_test_capture() {
   if (parec_.state() != QProcess::NotRunning) stop();
   if (own_server_) {

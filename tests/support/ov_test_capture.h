@@ -17,6 +17,9 @@ public:
 
   ov_test_capture();
   ~ov_test_capture();
+  // The capture of a real-time test's initTestCase; null (the test skips)
+  // when no server could be had.
+  static std::unique_ptr<ov_test_capture> ready();
 
   bool server_ready() const { return ready_; }
   // Starts parec and waits until audio arrives.

@@ -26,23 +26,17 @@ QByteArray tone_pcm(const tone& t) {
   return pcm;
 }
 
-bool encode_mp3(const QString& path, const QByteArray& pcm, int rate, int channels, int bitrate) {
+bool encode_mp3(const QString& path, const QByteArray& pcm, int rate, int channels, int bitrate,
+                const QStringList& extra) {
   QProcess lame;
-  const QStringList args = {QStringLiteral("--quiet"),
-                            QStringLiteral("-r"),
-                            QStringLiteral("--signed"),
-                            QStringLiteral("--little-endian"),
-                            QStringLiteral("--bitwidth"),
-                            QStringLiteral("16"),
-                            QStringLiteral("-s"),
-                            QString::number(rate / 1000.0),
-                            QStringLiteral("-m"),
-                            channels == 1 ? QStringLiteral("m") : QStringLiteral("j"),
-                            QStringLiteral("--cbr"),
-                            QStringLiteral("-b"),
-                            QString::number(bitrate),
-                            QStringLiteral("-"),
-                            path};
+  QStringList args = {QStringLiteral("--quiet"),    QStringLiteral("-r"),
+                      QStringLiteral("--signed"),   QStringLiteral("--little-endian"),
+                      QStringLiteral("--bitwidth"), QStringLiteral("16"),
+                      QStringLiteral("-s"),         QString::number(rate / 1000.0),
+                      QStringLiteral("-m"),         channels == 1 ? QStringLiteral("m") : QStringLiteral("j"),
+                      QStringLiteral("--cbr"),      QStringLiteral("-b"),
+                      QString::number(bitrate)};
+  args << extra << QStringLiteral("-") << path;
   lame.start(QStringLiteral("lame"), args);
   if (!lame.waitForStarted(10000)) return false;
   lame.write(pcm);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // MP3 fixtures made at test time: PCM synthesised here, encoded by the lame
 // command-line encoder, tagged with TagLib.
@@ -18,8 +19,10 @@ struct tone {
 
 // Interleaved signed 16-bit PCM of a sine tone.
 QByteArray tone_pcm(const tone& t);
-// Encodes PCM into an MP3 file; false when lame is missing or fails.
-bool encode_mp3(const QString& path, const QByteArray& pcm, int rate, int channels, int bitrate = 128);
+// Encodes PCM into an MP3 file (extra: more lame options); false when lame
+// is missing or fails.
+bool encode_mp3(const QString& path, const QByteArray& pcm, int rate, int channels, int bitrate = 128,
+                const QStringList& extra = {});
 bool make_tone_mp3(const QString& path, const tone& t = tone());
 
 // Writes an ID3v2.4 tag with the given texts (empty ones left out).

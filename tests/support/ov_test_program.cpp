@@ -1,7 +1,5 @@
 #include "ov_test_program.h"
 
-#include "ov_test_env.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -80,17 +78,6 @@ int run_to_end(QProcess& p, QString& err) {
   err += QString::fromUtf8(p.readAllStandardError());
   if (p.state() != QProcess::NotRunning) return -1;
   return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
-
-QString read_text(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-bool write_file(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile f(path);
-  return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 QString log_text(const QString& home) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ov_test_env.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QSize>
@@ -41,9 +43,6 @@ bool wait_for(QProcess& p, QString& err, const QString& marker, int count = 1);
 // while it still runs.
 int run_to_end(QProcess& p, QString& err);
 
-QString read_text(const QString& path);
-// Writes the file, making its directory first.
-bool write_file(const QString& path, const QByteArray& bytes);
 // The text of the one log file in home/log; empty unless there is exactly one.
 QString log_text(const QString& home);
 

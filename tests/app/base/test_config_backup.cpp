@@ -1,6 +1,7 @@
 #include "ov_app_config.h"
 #include "ov_config_backup.h"
-#include "ov_log.h"
+#include "ov_log_capture.h"
+#include "ov_test_env.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,31 +17,17 @@ class test_config_backup : public QObject {
   Q_OBJECT
 
   std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<ov_log> log_;
-  QString log_path_;
+  std::unique_ptr<ov_log_capture> log_;
   QString old_cwd_;
   const QString format_ = QStringLiteral("yyyy-MM-dd_hhmmss");
 
   ov_config_backup backup() {
     return ov_config_backup("conf", "conf_backup", {"main.ini", "seed.ini", "library.db", "presets.db"}, format_);
   }
-  QStringList log_lines() {
-    log_->flush();
-    QFile f(log_path_);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    QStringList out;
-    for (const QString& line : QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts))
-      out << line.section('\t', 1);  // without the time
-    return out;
-  }
+  QStringList log_lines() { return log_->lines(); }
   static void make_dir(const QString& name) { QVERIFY(QDir().mkpath(QStringLiteral("conf_backup/") + name)); }
   QString name_at(qint64 seconds_ago) const {
     return QDateTime::currentDateTime().addSecs(-seconds_ago).toString(format_);
-  }
-  static void touch(const QString& path, const QByteArray& content = "x") {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
   }
 
 private slots:
@@ -49,16 +36,11 @@ private slots:
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir::setCurrent(dir_->path()));
     QDir().mkpath(QStringLiteral("conf"));
-    touch(QStringLiteral("conf/main.ini"), "[backup]\n");
-    touch(QStringLiteral("conf/library.db"), "db");
-    log_path_ = dir_->filePath(QStringLiteral("test.log"));
-    log_ = std::make_unique<ov_log>();
-    log_->open(log_path_);
-    log_->set_initial_filters();
-    ov_log::install(log_.get());
+    QVERIFY(ov_test::write_file(QStringLiteral("conf/main.ini"), "[backup]\n"));
+    QVERIFY(ov_test::write_file(QStringLiteral("conf/library.db"), "db"));
+    log_ = std::make_unique<ov_log_capture>();
   }
   void cleanup() {
-    ov_log::install(nullptr);
     log_.reset();
     QDir::setCurrent(old_cwd_);
     dir_.reset();
@@ -111,13 +93,13 @@ private slots:
     for (int i = 0; i < 26; ++i) {
       made << name_at(200000 + i * 100);
       make_dir(made.last());
-      touch(QStringLiteral("conf_backup/") + made.last() + QStringLiteral("/main.ini"));
+      QVERIFY(ov_test::write_file(QStringLiteral("conf_backup/") + made.last() + QStringLiteral("/main.ini"), "x"));
     }
     make_dir(QStringLiteral("backup-old"));
-    touch(QStringLiteral("conf_backup/stray.txt"));
+    QVERIFY(ov_test::write_file(QStringLiteral("conf_backup/stray.txt"), "x"));
     const QString oldest = "conf_backup/" + made.last();
     // A file that is not one of the backed-up names keeps the oldest directory alive.
-    touch(oldest + QStringLiteral("/notes.txt"));
+    QVERIFY(ov_test::write_file(oldest + QStringLiteral("/notes.txt"), "x"));
     backup().remove_old_backups(25);
     QVERIFY(QFileInfo::exists(oldest));
     QVERIFY(!QFileInfo::exists(oldest + QStringLiteral("/main.ini")));
@@ -140,7 +122,7 @@ private slots:
     make_dir(name);
     backup().remove_old_backups(25);
     QCOMPARE(log_lines(), QStringList({"INFO\tinit-remove-old-backup\tnumber of backup dir is 1. it is NOT over 25"}));
-    log_->set_tag(ov_log::DEBUG, QStringLiteral("init-remove-old-backup"), true);
+    log_->log().set_tag(ov_log::DEBUG, QStringLiteral("init-remove-old-backup"), true);
     backup().remove_old_backups(25);
     QCOMPARE(log_lines().at(1), "DEBUG\tinit-remove-old-backup\tbackup dir= " + name);
   }

@@ -106,13 +106,6 @@ private slots:
                                          "INFO\tbooting\tthird", "INFO\tbooting\trun 1"}));
   }
 
-  void unopenable_file_drops_lines() {
-    ov_log log;
-    log.open(dir_.filePath(QStringLiteral("no/such/dir/log.txt")));
-    log.write_flush(ov_log::FATAL, QStringLiteral("t"), QStringLiteral("lost"));
-    QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("no/such/dir/log.txt"))));
-  }
-
   void todays_file_name_creates_log_dir() {
     const QString old = QDir::currentPath();
     QTemporaryDir work;
@@ -122,18 +115,6 @@ private slots:
     QDir::setCurrent(old);
     QCOMPARE(name, QStringLiteral("log/orvantis_log_") + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) +
                        QStringLiteral(".txt"));
-  }
-
-  void global_wrappers() {
-    const QString path = fresh_path();
-    ov_log log;
-    log.open(path);
-    ov_log_write_flush(ov_log::INFO, QStringLiteral("t"), QStringLiteral("not installed"));
-    ov_log::install(&log);
-    ov_log_write(ov_log::INFO, QStringLiteral("t"), QStringLiteral("installed"));
-    ov_log::global()->flush();
-    ov_log::install(nullptr);
-    QCOMPARE(untimed(path), QStringList{"INFO\tt\tinstalled"});
   }
 
   void lines_from_threads_do_not_interleave() {

@@ -20,7 +20,6 @@
 #include "ovgv_pc_normal.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDropEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -179,8 +178,6 @@ private slots:
     pc.play_type_combo()->set_current_value(ov_play::play_shuffle_repeat);
     QVERIFY(pc.selection_combo()->isEnabled());
     QVERIFY(pc.is_repeat() && pc.is_shuffle_or_random());
-    QCOMPARE(pc.play_type_combo()->currentText(), QStringLiteral("Shuffle + Repeat"));
-    QCOMPARE(pc.selection_label()->text(), QStringLiteral("Selection:"));
     pc.play_type_combo()->set_current_value(ov_play::play_repeat_track);
     QVERIFY(!pc.selection_combo()->isEnabled());
     QVERIFY(pc.is_repeat() && !pc.is_shuffle_or_random());
@@ -299,19 +296,9 @@ private slots:
   void medley_palette_switches_and_stores() {
     auto m = make("shuffle_medley_play");
     ovg_palette_manual_medley palette(&m->group, &m->views, &m->pc, &m->medley);
-    // One button collapses the panel, another expands it again.
-    palette.widget()->show();
-    auto shown = [&](const char* text) {
-      int n = 0;
-      for (const QPushButton* b : palette.widget()->findChildren<QPushButton*>())
-        n += b->isVisible() && b->text() == QLatin1String(text);
-      return n;
-    };
-    QCOMPARE(shown("Collapse"), 1);
     palette.large()->toggle_collapsed();
     QVERIFY(palette.large()->current() == ovg_palette_large::state::wide);
     verify_views_in(m->views, palette.widget(), palette.wide_page()->widget());
-    QCOMPARE(shown("Collapse") + shown("Expand") * 10, 10);
     palette.large()->toggle_minimized();
     QVERIFY(palette.large()->current() == ovg_palette_large::state::minimized);
     verify_views_in(m->views, palette.widget(), palette.small()->widget());
@@ -345,14 +332,6 @@ private slots:
     QVERIFY(page.record().fl_senabled && !page.record().sp_senabled);
   }
 
-  void option_boxes_say_what_they_do() {
-    ovgp_medley_preset page(ov_medley_preset::built_in()[0], ovgp_medley_preset::layout_kind::full);
-    QStringList texts;
-    for (const QCheckBox* box : page.widget()->findChildren<QCheckBox*>()) texts << box->text();
-    QCOMPARE(texts, QStringList({"Try to adjust fade in/out length", "No fade on begin/end of track",
-                                 "Make playtime longer on high scored ones"}));
-  }
-
   void default_keeps_its_name() {
     ovgp_medley_presets page(five(), nullptr);
     page.model()->setData(page.model()->index(0, 0), QStringLiteral("X"), Qt::EditRole);
@@ -375,13 +354,6 @@ private slots:
     QVERIFY(!drop(page, 2, centre_of(page, 0)));  // row 0 refuses the drop
     QVERIFY(drop(page, 2, centre_of(page, 2)));   // onto itself: nothing
     QCOMPARE(names_of(page.presets()), moved);
-  }
-
-  void moves_out_of_range_do_nothing() {
-    ovgp_medley_presets page(five(), nullptr);
-    for (const auto& [from, to] : QList<QPair<int, int>>{{0, 2}, {2, 0}, {5, 1}, {1, 6}, {2, 3}})
-      page.islot_move_preset(from, to);
-    QCOMPARE(page.presets(), five());
   }
 
   void removal_selects_the_right_row() {
