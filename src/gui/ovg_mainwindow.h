@@ -178,7 +178,7 @@ private:
   std::optional<bool> table_of(const QWidget* widget) const;
   void show_message(const QString& text);
   void refresh_after_flow();
-  void add_expanded(const QStringList& files, qsizetype unreadable = 0);
+  QStringList add_paths(const QStringList& paths);
   // Runs one flow behind the progress dialog; false when another one runs.
   bool run_flow(const QString& title, qsizetype total, const ovg_flow_runner::flow& body);
   QString music_folder() const;

@@ -31,11 +31,16 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 
 namespace {
 const QString log_tag = QStringLiteral("mainwindow");
 
 constexpr int message_ms = 15000;
+// How long an add waits for the scan of its paths before it shows the
+// progress dialog.
+constexpr int quick_scan_ms = 30;
 // How many titles a confirmation lists before "and N more".
 constexpr qsizetype named_titles = 3;
 
@@ -97,14 +102,17 @@ QString ovg_mainwindow::removal_text(const QString& question, const QString& not
   return lines.join(QLatin1Char('\n'));
 }
 
+// The tables do not repaint while a flow changes their playlists, and their
+// models are not told item by item: every view is reset once when it ends.
 bool ovg_mainwindow::run_flow(const QString& title, qsizetype total, const ovg_flow_runner::flow& body) {
+  if (flows_->is_running()) return false;
+  area_->splitter()->setUpdatesEnabled(false);
   const bool ran = flows_->run(title, total, body);
-  if (ran) refresh_after_flow();
+  refresh_after_flow();
+  area_->splitter()->setUpdatesEnabled(true);
   return ran;
 }
 
-// Views were not reset item by item during the batch; now every view shows
-// its playlist again.
 void ovg_mainwindow::refresh_after_flow() {
   for (ov_playlist* playlist : area_->playlists())
     if (ovg_table_view_tracks* view = area_->view_of(playlist)) view->eslot_item_count_changed();
@@ -158,38 +166,63 @@ void ovg_mainwindow::slot_add_files_in_dirs() {
 }
 
 void ovg_mainwindow::islot_add_files(const QStringList& paths) {
-  qsizetype unreadable = 0;
-  const QStringList files = ov_playlist_flows::expand_paths(paths, &unreadable);
-  add_expanded(files, unreadable);
+  add_paths(paths);
 }
 
+// The files behind the paths are found on a thread of their own. A scan that
+// ends at once goes on as it always did (without a dialog when it found no
+// music); a longer one goes on behind the progress dialog, which counts once
+// the files are known, so that the window keeps its events meanwhile.
 // Added are the new entries of the shown playlist; skipped the files handled
 // that the library did not take (unreadable, or no music at all) and the
-// names in added directories that are not text.
-void ovg_mainwindow::add_expanded(const QStringList& files, qsizetype unreadable) {
+// names in added directories that are not text. Returns the files found.
+QStringList ovg_mainwindow::add_paths(const QStringList& paths) {
+  if (flows_->is_running()) return {};
+  struct found {
+    QStringList files;
+    qsizetype unreadable = 0;
+  };
+  std::future<found> scan = std::async(std::launch::async, [paths] {
+    found f;
+    f.files = ov_playlist_flows::expand_paths(paths, &f.unreadable);
+    return f;
+  });
+  found f;
+  const bool quick = scan.wait_for(std::chrono::milliseconds(quick_scan_ms)) == std::future_status::ready;
+  if (quick) f = scan.get();
   const QString report = tr("%L1 added, %L2 skipped (not music)");
-  if (files.isEmpty()) {
-    if (unreadable > 0) show_message(report.arg(0).arg(unreadable));
-    return;
+  if (quick && f.files.isEmpty()) {
+    if (f.unreadable > 0) show_message(report.arg(0).arg(f.unreadable));
+    return {};
   }
   ov_playlist* selected = selected_playlist();
   const ov_playlist* shown = selected ? selected : area_->library_playlist();
   const qsizetype before = shown ? shown->count() : 0;
   const qint64 added_time = QDateTime::currentSecsSinceEpoch();
   ov_flow_result result;
-  const bool ran = run_flow(tr("Adding Tracks"), files.size(), [&](const auto& progress) {
-    result = ov_playlist_flows::add_files(library_, area_->library_playlist(), selected, files, added_time, progress);
+  const bool ran = run_flow(tr("Adding Tracks"), quick ? f.files.size() : -1, [&](const auto& progress) {
+    if (!quick) {
+      // A cancel meanwhile is seen after the first file, as one made while
+      // a scan held the window was.
+      const auto tick = std::chrono::milliseconds(ovg_flow_runner::events_interval_ms);
+      while (scan.wait_for(tick) != std::future_status::ready) flows_->keep_alive();
+      f = scan.get();
+      flows_->set_total(f.files.size());
+      if (f.files.isEmpty()) return;
+    }
+    result = ov_playlist_flows::add_files(library_, area_->library_playlist(), selected, f.files, added_time, progress);
   });
-  if (!ran) return;
+  if (!ran) return {};
   if (result.stopped) {
     show_error(ov_playlist_flows::stopped_text(result));
-    return;
+    return f.files;
   }
-  qsizetype skipped = unreadable;
+  qsizetype skipped = f.unreadable;
   for (qsizetype i = 0; i < result.done; ++i)
-    if (!library_->contains_path(files.at(i))) ++skipped;
+    if (!library_->contains_path(f.files.at(i))) ++skipped;
   const qsizetype added = (shown ? shown->count() : 0) - before;
-  show_message(report.arg(added).arg(skipped));
+  if (!f.files.isEmpty() || skipped > 0) show_message(report.arg(added).arg(skipped));
+  return f.files;
 }
 
 void ovg_mainwindow::open_paths(const QStringList& paths) {
@@ -199,9 +232,7 @@ void ovg_mainwindow::open_paths(const QStringList& paths) {
   }
   ov_playlist* playlist = selected_playlist();
   if (!playlist) return;
-  qsizetype unreadable = 0;
-  const QStringList files = ov_playlist_flows::expand_paths(paths, &unreadable);
-  add_expanded(files, unreadable);
+  const QStringList files = add_paths(paths);
   // The first file that made it into the library, as its entry in the shown playlist.
   for (const QString& file : files) {
     const int row = playlist->index_of_track(library_->track_by_path(file));

@@ -39,6 +39,10 @@ void ovg_progress_dialog::set_value(int value) {
   bar_->setValue(value);
 }
 
+void ovg_progress_dialog::set_maximum(int maximum) {
+  bar_->setMaximum(maximum);
+}
+
 void ovg_progress_dialog::set_text(const QString& text) {
   label_->setText(text);
 }

@@ -17,6 +17,7 @@ public:
   ~ovg_progress_dialog() override;
 
   void set_value(int value);
+  void set_maximum(int maximum);
   void set_text(const QString& text);
   bool is_cancelled() const { return cancelled_; }
 
