@@ -116,7 +116,9 @@ private slots:
     const int rise_ms = (full - onset) * 10;
     qInfo("rise %d ms, %lld distinct 5 %% levels, %d falls", rise_ms, qsizetype(levels.size()), falls);
     QVERIFY2(rise_ms >= 700 && rise_ms <= 1400, qPrintable(QString::number(rise_ms)));
-    QVERIFY2(levels.size() >= 16 && levels.size() <= 21, qPrintable(QString::number(levels.size())));
+    // Twenty steps of 5 %; a refill the scheduler delays on a busy machine
+    // takes two steps at once, so a few may be missed, but never most.
+    QVERIFY2(levels.size() >= 12 && levels.size() <= 21, qPrintable(QString::number(levels.size())));
     QCOMPARE(falls, 0);
     // It starts from the bottom. The very first steps can be missed: the
     // volume is applied as blocks are refilled, and the first refill comes
