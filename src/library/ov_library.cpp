@@ -15,11 +15,7 @@
 #include <dirent.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <deque>
-#include <mutex>
-#include <optional>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -48,46 +44,6 @@ struct load_chunk {
 };
 
 constexpr size_t load_chunk_rows = 1024;
-
-// Chunks handed from the reading thread to the registering one, in row
-// order, each with the task that prepares it.
-class chunk_queue {
-public:
-  struct item {
-    load_chunk* chunk;
-    QFuture<void> prepared;
-  };
-  void put(item i) {
-    {
-      const std::lock_guard lock(mutex_);
-      items_.push_back(std::move(i));
-    }
-    changed_.notify_one();
-  }
-  // No more chunks come.
-  void close() {
-    {
-      const std::lock_guard lock(mutex_);
-      closed_ = true;
-    }
-    changed_.notify_one();
-  }
-  // The next chunk; none once the queue is closed and empty.
-  std::optional<item> take() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return closed_ || !items_.empty(); });
-    if (items_.empty()) return std::nullopt;
-    item i = std::move(items_.front());
-    items_.pop_front();
-    return i;
-  }
-
-private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::deque<item> items_;
-  bool closed_ = false;
-};
 
 // Builds the track of every row of a chunk with the values of s: from the
 // score cache when it knows s, else deciphered. Without a cache (null) no
@@ -209,14 +165,12 @@ void ov_library::load() {
 
   // Deciphering costs one key schedule per row and dominates loading. Rows
   // are read in chunks, and each chunk is prepared (its scores taken from
-  // the cache or deciphered) on the thread pool while reading goes on. A
-  // registering thread takes the prepared chunks in row order meanwhile, so
-  // the indexes and groups are built while the rows are still being read;
-  // the result and the log are those of a row-by-row load. The cache file is
-  // read and checked on the pool too; chunks wait for it before they are
-  // handed out.
-  reserve_for(row_count());
+  // the cache or deciphered) on the thread pool while reading goes on;
+  // registering then takes the chunks in row order, so the result and the
+  // log are those of a row-by-row load. The cache file is read and checked
+  // on the pool too; chunks wait for it before they are handed out.
   std::vector<std::unique_ptr<load_chunk>> chunks;
+  QList<QFuture<void>> prepared;
   const QString seed = seed_;
   QFuture<ov_score_cache> cache_read;
   std::unique_ptr<ov_score_cache> cache;
@@ -224,25 +178,6 @@ void ov_library::load() {
     cache_read = QtConcurrent::run([path = score_cache_path_, seed, library = score_cache_library_] {
       return ov_score_cache::read(path, seed, library);
     });
-  chunk_queue queue;
-  QList<ov_track*> rewrite;
-  QStringList failed_paths;
-  std::thread registrar([&] {
-    while (std::optional<chunk_queue::item> next = queue.take()) {
-      next->prepared.waitForFinished();
-      load_chunk* c = next->chunk;
-      cached_scores_ += c->cached;
-      for (load_chunk::row& r : c->rows) {
-        if (r.failed) failed_paths << r.filepath;
-        ov_track* t = register_track(std::move(r.track), r.place);
-        if (r.failed && t) {
-          t->set_dirty(true);
-          rewrite << t;
-        }
-      }
-      std::vector<load_chunk::row>().swap(c->rows);
-    }
-  });
   size_t dispatched = 0;
   // Hands out the chunks read so far but the one being filled, or all of them.
   auto dispatch = [&](bool all) {
@@ -252,7 +187,7 @@ void ov_library::load() {
     }
     for (const size_t ready = all ? chunks.size() : chunks.size() - 1; dispatched < ready; ++dispatched) {
       load_chunk* c = chunks[dispatched].get();
-      queue.put({c, QtConcurrent::run([c, seed, known = cache.get()] { prepare_chunk(c, seed, known); })});
+      prepared << QtConcurrent::run([c, seed, known = cache.get()] { prepare_chunk(c, seed, known); });
     }
   };
   while (st.step_row()) {
@@ -282,13 +217,29 @@ void ov_library::load() {
   }
   dispatch(true);
   st.finalize();
-  queue.close();
-  registrar.join();
 
-  score_failures_ += int(failed_paths.size());
-  for (const QString& path : std::as_const(failed_paths))
-    ov_log_write(ov_log::WARNING, QStringLiteral("loading libary data"),
-                 QStringLiteral("failed to load score data, they has been filled with 0.  file=") + path);
+  const qsizetype total = qsizetype(chunks.size() * load_chunk_rows);
+  by_path_.reserve(total);
+  by_id_.reserve(total);
+  owned_.reserve(size_t(total));
+  QList<ov_track*> rewrite;
+  for (size_t i = 0; i < chunks.size(); ++i) {
+    prepared[qsizetype(i)].waitForFinished();
+    cached_scores_ += chunks[i]->cached;
+    for (load_chunk::row& r : chunks[i]->rows) {
+      if (r.failed) {
+        ++score_failures_;
+        ov_log_write(ov_log::WARNING, QStringLiteral("loading libary data"),
+                     QStringLiteral("failed to load score data, they has been filled with 0.  file=") + r.filepath);
+      }
+      ov_track* t = register_track(std::move(r.track), r.place);
+      if (r.failed && t) {
+        t->set_dirty(true);
+        rewrite << t;
+      }
+    }
+    chunks[i].reset();
+  }
   // The zeros are stored again in one transaction: after a lost seed every
   // row fails, and one synchronous write per row would stall the start.
   if (!rewrite.isEmpty()) {
@@ -300,18 +251,6 @@ void ov_library::load() {
     ov_log_write(ov_log::INFO, QStringLiteral("loading libary data"),
                  QStringLiteral("took %1 of %2 tracks' scores from the cache").arg(cached_scores_).arg(paths_.size()));
   if (ov_log* log = ov_log::global()) log->flush();
-}
-
-qsizetype ov_library::row_count() const {
-  ov_statement st = db_->prepare(QStringLiteral("SELECT count(*)  FROM library;"));
-  return st.step_row() ? qsizetype(st.column_int64(0)) : 0;
-}
-
-void ov_library::reserve_for(qsizetype tracks) {
-  by_path_.reserve(tracks);
-  by_id_.reserve(tracks);
-  paths_.reserve(tracks);
-  owned_.reserve(size_t(tracks));
 }
 
 ov_library::album_place ov_library::album_place_of(const ov_tag_data& tags) {

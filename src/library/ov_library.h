@@ -89,9 +89,6 @@ public:
 
 private:
   void load();
-  // Rows of the library table, for sizing the indexes before loading.
-  qsizetype row_count() const;
-  void reserve_for(qsizetype tracks);
   ov_track* register_track(std::unique_ptr<ov_track> track, const album_place& place);
   // Drops a registered track from the indexes and its groups; hands it back.
   std::unique_ptr<ov_track> unregister(ov_track* track);
