@@ -120,11 +120,13 @@ void ov_playlist::load() {
                        .arg(library_id));
       return;
     }
+    // The library's id index holds only the tracks it owns.
     ov_track* track = library_->track_by_id(int(library_id));
-    if (track && library_->contains(track)) items_.emplace_back(new ov_playlist_item(int(item_id), track, number));
+    if (track) items_.emplace_back(new ov_playlist_item(int(item_id), track, number));
     highest_number_ = std::max(highest_number_, number);
   };
   if (const std::vector<ov_playlist_entries::entry>* read = ov_playlist_entries::of(items_db_, id_)) {
+    items_.reserve(read->size());
     for (const ov_playlist_entries::entry& e : *read) add(e.id, e.library_id, e.number);
     return;
   }

@@ -29,6 +29,12 @@ public:
   static const std::vector<entry>* of(const ov_database* items_db, int id);
 
 private:
+  // The entries sorted after a plain scan; false when the stored positions
+  // do not order them one way only (then nothing is kept).
+  bool read_sorted_here();
+  // The entries in the order of one ORDER BY query.
+  bool read_sorted_by_sqlite();
+
   const ov_database* items_db_;
   QHash<qint64, std::vector<entry>> by_playlist_;
   const ov_playlist_entries* outer_;
