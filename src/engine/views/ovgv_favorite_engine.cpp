@@ -25,7 +25,7 @@ void set_bold(QWidget* w, bool bold) {
   w->setFont(f);
 }
 
-QProgressBar* make_bar(const QString& format, QWidget* parent) {
+ovg_progress_bar* make_bar(const QString& format, QWidget* parent) {
   auto* bar = new ovg_progress_bar(parent);
   bar->setFormat(format);
   bar->setStyleSheet(bar_style);
@@ -144,7 +144,7 @@ void ovgv_favorite_engine::update_experience() {
 }
 
 void ovgv_favorite_engine::update_waiting() {
-  wait_bar_->setValue(engine_->time_left());
+  wait_bar_->set_value_in_place(engine_->time_left());
   set_bold(wait_bar_, engine_->time_left() != engine_->wait_seconds());
 }
 

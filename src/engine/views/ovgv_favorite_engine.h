@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ov_adoptable.h"
+#include "ovg_bar_text.h"
 
 #include <QObject>
 
@@ -9,7 +10,6 @@
 class QGroupBox;
 class QLabel;
 class QLayout;
-class QProgressBar;
 class QPushButton;
 class QWidget;
 class ov_favorite_engine;
@@ -67,7 +67,7 @@ private:
   ovgv_favorite_engine_icon* grade_icon_ = nullptr;
   QLabel* grade_label_ = nullptr;
   QProgressBar* exp_bar_ = nullptr;
-  QProgressBar* wait_bar_ = nullptr;
+  ovg_progress_bar* wait_bar_ = nullptr;
   std::map<int, ovg_icon*> activity_icons_;  // by kind
   ovg_icon* multiplier_icon_ = nullptr;
   QPushButton* upgrade_button_ = nullptr;

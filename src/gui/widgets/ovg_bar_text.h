@@ -20,6 +20,18 @@ class ovg_progress_bar : public QProgressBar {
 public:
   explicit ovg_progress_bar(QWidget* parent = nullptr);
 
+  // Sets the value as setValue does but repaints only what the change moves:
+  // the end of the chunk and the text. setValue repaints the whole bar at
+  // once, and the style strokes a wide bar in fills that Qt spreads over its
+  // thread pool, waking those threads on every tick of a countdown.
+  void set_value_in_place(int value);
+
 protected:
   void paintEvent(QPaintEvent* event) override;
+
+private:
+  // Where the chunk ends (exclusive) and where the text goes: the parts of
+  // the bar whose look follows the value.
+  int fill_edge() const;
+  QRect text_area() const;
 };

@@ -6,6 +6,7 @@
 #include "ov_test_mp3.h"
 #include "ovd_track.h"
 #include "ovg_attached_picture.h"
+#include "ovg_bar_text.h"
 #include "ovg_delegate_score.h"
 #include "ovg_delegate_text.h"
 #include "ovg_mime_data_drag_playlist.h"
@@ -32,6 +33,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -680,6 +682,26 @@ private slots:
       const QRect middle(bar.center().x() - 25, bar.top() + 2, 50, bar.height() - 3);
       QVERIFY2(contrasting_pixels(image, middle, QPoint(bar.right() - 3, bar.center().y())) > 5,
                qPrintable(QString::number(row)));
+    }
+  }
+
+  // A bar set in place shows on screen what a bar painted whole shows, as it
+  // counts down over its text and up to its end.
+  void bar_set_in_place_matches_whole_paint() {
+    ovg_progress_bar bar;
+    bar.setStyleSheet(QStringLiteral("QProgressBar { text-align: center;}"));
+    bar.setFormat(QStringLiteral("%v sec"));
+    bar.setRange(0, 60);
+    bar.setValue(60);
+    bar.resize(300, 24);
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    for (int value : {59, 58, 31, 30, 29, 1, 0, 60}) {
+      bar.set_value_in_place(value);
+      QCoreApplication::processEvents();
+      const QImage shown = bar.screen()->grabWindow(bar.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+      QCOMPARE(bar.value(), value);
+      QVERIFY2(shown == bar.grab().toImage().convertToFormat(QImage::Format_RGB32), qPrintable(bar.text()));
     }
   }
 
