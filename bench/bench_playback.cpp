@@ -13,7 +13,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -71,13 +70,6 @@ double bare_decode(const QString& path, bool into_memory) {
   const double cpu = process_cpu_s() - t0;
   if (total < size_t(rate) * 4 * 290) std::printf("  (decoded only %zu bytes)\n", total);
   return cpu;
-}
-
-double cli_decode(const QString& path) {
-  const double t0 = children_cpu_s();
-  const QByteArray cmd = "mpg123 -q -s '" + path.toLocal8Bit() + "' > /dev/null";
-  if (std::system(cmd.constData()) != 0) return -1;
-  return children_cpu_s() - t0;
 }
 
 double ffmpeg_decode(const QString& path) {
@@ -143,15 +135,11 @@ int main(int argc, char** argv) {
   const double stream = best_of([&] { return bare_decode(path, false); });
   const double core100 = best_of([&] { return core_play(path, 100); });
   const double core50 = best_of([&] { return core_play(path, 50); });
-  const bool have_cli = !QStandardPaths::findExecutable("mpg123").isEmpty();
-  const double cli = have_cli ? best_of([&] { return cli_decode(path); }) : -1;
   const double two = best_of([&] { return overlap(path, 5000); });
 
   std::printf("CPU time, best of %d runs, 300 s of audio:\n", runs);
   std::printf("  libmpg123 decode into memory        %7.3f s\n", bare);
   std::printf("  libmpg123 decode into one block     %7.3f s\n", stream);
-  if (cli >= 0)
-    std::printf("  mpg123 -q -s FILE > /dev/null       %7.3f s  (%.2fx the bare decode)\n", cli, cli / bare);
   std::printf("  core -> ALSA null, volume 100       %7.3f s  ratio %.3f (target <= 1.15)\n", core100, core100 / bare);
   std::printf("  core -> ALSA null, volume 50        %7.3f s  ratio %.3f (target <= 1.30)\n", core50, core50 / bare);
   std::printf("  two lines overlapping, 5 s fades    %7.3f s  ratio %.3f to two decodes into memory\n", two,

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools libgl-dev
   libmpg123-dev libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libtag1-dev libsqlite3-dev libasound2-dev libgcrypt20-dev fonts-vlgothic
-  clang-format xvfb xdotool imagemagick desktop-file-utils appstream playerctl dbus pulseaudio pulseaudio-utils libasound2-plugins lame mpg123 sqlite3
+  clang-format xvfb xdotool imagemagick desktop-file-utils appstream playerctl dbus pulseaudio pulseaudio-utils libasound2-plugins lame sqlite3
   sox flac opus-tools vorbis-tools ffmpeg
 )
 # The Statistics window: charts and their SVG export.
