@@ -102,7 +102,11 @@ void ovg_next_track_box::mousePressEvent(QMouseEvent* event) {
 
 void ovg_next_track_box::mouseReleaseEvent(QMouseEvent* event) {
   if (!active_ || !selectable_ || double_click_handled_) return;
-  if (!rect().contains(event->position().toPoint())) return;
+  if (!rect().contains(event->position().toPoint())) {
+    // Released outside: no pick, and the press no longer starts a double click.
+    press_time_ms_ = 0;
+    return;
+  }
   log_debug(QStringLiteral("released"));
   if (!entry_) return;
   picked_ = true;
