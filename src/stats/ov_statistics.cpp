@@ -23,6 +23,16 @@ void sort_and_cut(QList<ov_statistics::leader>& list, int count) {
   if (list.size() > count) list.resize(count);
 }
 
+// Adds value to the group's leader in list, making it on the group's first
+// value; at maps each group to its place in list.
+using group_places = std::unordered_map<const ov_track_group*, qsizetype>;
+void add_to_group(QList<ov_statistics::leader>& list, group_places& at, const ov_track_group* g, bool album,
+                  qint64 value) {
+  auto [it, added] = at.try_emplace(g, list.size());
+  if (added) list << ov_statistics::leader{g->name, album ? QStringList{g->directory} : QStringList{}, 0};
+  list[it->second].value += value;
+}
+
 QString csv_field(const QString& text) {
   static const QString special = QStringLiteral(",\"\n\r");
   bool quote = text.startsWith(QLatin1Char(' ')) || text.endsWith(QLatin1Char(' '));
@@ -105,20 +115,12 @@ void ov_statistics::note_library_changed() {
   artists_by_time_.reset();
 }
 
-// The rank of every track, looked up in the lowest scores of the ranks (the
-// ranks cover every score in index order), which is what a pass over a large
-// library spends most of its time on.
 QList<int> ov_statistics::rank_counts() const {
   if (rank_counts_) return *rank_counts_;
   const ov_rank_table& ranks = ov_rank_table::instance();
-  std::vector<int> lowest;
-  for (int i = 0; i < ranks.count(); ++i) lowest.push_back(ranks.lowest(i));
   QList<int> counts(ranks.count(), 0);
   if (library_)
-    for (const ov_track* t : library_->tracks_by_id()) {
-      const auto above = std::upper_bound(lowest.begin() + 1, lowest.end(), t->score());
-      ++counts[above - lowest.begin() - 1];
-    }
+    for (const ov_track* t : library_->tracks_by_id()) ++counts[ranks.index_of(t->score())];
   rank_counts_ = counts;
   return counts;
 }
@@ -174,13 +176,10 @@ QList<ov_statistics::leader> ov_statistics::top_tracks() const {
 QList<ov_statistics::leader> ov_statistics::top_groups_by_score(group_kind kind) const {
   QList<leader> list;
   if (!library_) return list;
-  std::unordered_map<const ov_track_group*, qsizetype> at;
+  group_places at;
   for (const ov_track* t : library_->tracks_by_id()) {
     const ov_track_group* g = kind == group_kind::album ? t->album_group() : t->artist_group();
-    if (!g || t->score() == 0) continue;
-    auto [it, added] = at.try_emplace(g, list.size());
-    if (added) list << leader{g->name, kind == group_kind::album ? QStringList{g->directory} : QStringList{}, 0};
-    list[it->second].value += t->score();
+    if (g && t->score() != 0) add_to_group(list, at, g, kind == group_kind::album, t->score());
   }
   sort_and_cut(list, top_group_count);
   return list;
@@ -188,7 +187,7 @@ QList<ov_statistics::leader> ov_statistics::top_groups_by_score(group_kind kind)
 
 QList<ov_statistics::leader> ov_statistics::top_groups_by_time(group_kind kind) const {
   QList<leader> list;
-  std::unordered_map<const ov_track_group*, qsizetype> at;
+  group_places at;
   qint64 removed = 0;
   const QHash<int, qint64>& seconds = history_.seconds_by_track();
   for (auto row = seconds.begin(); row != seconds.end(); ++row) {
@@ -201,10 +200,7 @@ QList<ov_statistics::leader> ov_statistics::top_groups_by_time(group_kind kind) 
       continue;
     }
     const ov_track_group* g = kind == group_kind::album ? t->album_group() : t->artist_group();
-    if (!g) continue;
-    auto [it, added] = at.try_emplace(g, list.size());
-    if (added) list << leader{g->name, kind == group_kind::album ? QStringList{g->directory} : QStringList{}, 0};
-    list[it->second].value += s;
+    if (g) add_to_group(list, at, g, kind == group_kind::album, s);
   }
   if (removed > 0) list << leader{removed_text(), {}, removed};
   sort_and_cut(list, top_group_count);
